@@ -1,0 +1,58 @@
+#include "log/startup_log.h"
+
+#include <cstdio>
+
+namespace varnett {
+
+namespace {
+
+// Position just after the last "\" or ":" of a path; 0 when there is none.
+// CP949 trail bytes can be 0x5C, so lead bytes carry their trail with them.
+size_t FileNameStart(const std::string& path) {
+  size_t start = 0;
+  for (size_t i = 0; i < path.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(path[i]);
+    if (c >= 0x81 && c <= 0xFE && i + 1 < path.size()) {
+      ++i;
+      continue;
+    }
+    if (c == '\\' || c == ':') start = i + 1;
+  }
+  return start;
+}
+
+}  // namespace
+
+std::string StartupLogPath(const std::string& exe_path, LocalDate date) {
+  size_t name_start = FileNameStart(exe_path);
+  std::string name = exe_path.substr(name_start);
+  size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  char dated[64];
+  std::snprintf(dated, sizeof dated, "Log\\%04d\\%02d\\%04d%02d%02d_", date.year, date.month,
+                date.year, date.month, date.day);
+  return exe_path.substr(0, name_start) + dated + name + ".log";
+}
+
+void StartupLog::Prepare(const std::string& exe_path) {
+  std::lock_guard<std::mutex> guard(lock_);
+  path_ = StartupLogPath(exe_path, clock_.Today());
+  files_.CreateFolders(path_.substr(0, FileNameStart(path_) - 1));
+  enabled_ = true;
+  WriteLocked(" ");
+  WriteLocked(" LOG Started *******************************");
+}
+
+void StartupLog::Write(const std::string& message) {
+  std::lock_guard<std::mutex> guard(lock_);
+  WriteLocked(message);
+}
+
+void StartupLog::WriteLocked(const std::string& message) {
+  if (!enabled_) return;
+  std::string date = clock_.ShortDateText();
+  std::string time = clock_.LongTimeText();
+  files_.AppendLine(path_, " [" + date + " " + time + "] " + message);
+}
+
+}  // namespace varnett

@@ -1,0 +1,39 @@
+// The dated start-up log beside the program: every start appends two lines
+// to Log\YYYY\MM\YYYYMMDD_<name>.log in the program's folder.
+#pragma once
+
+#include <mutex>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+
+namespace varnett {
+
+// The log file's path for a program file `exe_path` started on `date`.
+std::string StartupLogPath(const std::string& exe_path, LocalDate date);
+
+class StartupLog {
+ public:
+  StartupLog(FileSystem& files, Clock& clock) : files_(files), clock_(clock) {}
+
+  // Builds the path, creates its folders and writes the two start lines.
+  // A folder or file that cannot be made leaves the log silent; the program
+  // goes on either way.
+  void Prepare(const std::string& exe_path);
+  // Appends " [date time] message". Does nothing before Prepare.
+  void Write(const std::string& message);
+
+  const std::string& path() const { return path_; }
+
+ private:
+  void WriteLocked(const std::string& message);
+
+  FileSystem& files_;
+  Clock& clock_;
+  std::mutex lock_;
+  std::string path_;
+  bool enabled_ = false;
+};
+
+}  // namespace varnett

@@ -1,0 +1,41 @@
+// Files and folders as the program sees them. Paths are CP949 Windows paths.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace varnett {
+
+// Random-access reading of one opened file (or a memory buffer in tests).
+struct ReadSource {
+  virtual ~ReadSource() = default;
+  virtual uint64_t Size() const = 0;
+  // Reads exactly `count` bytes at `offset`; false when they are not all there.
+  virtual bool ReadAt(uint64_t offset, void* buffer, size_t count) = 0;
+};
+
+struct FileSystem {
+  virtual ~FileSystem() = default;
+
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // True for a file only; a directory of that name does not count.
+  virtual bool FileExists(const std::string& path) = 0;
+  // Modification stamp of a file; nullopt when it does not exist.
+  virtual std::optional<int64_t> FileAge(const std::string& path) = 0;
+  // Direct, permanent delete of one file.
+  virtual bool DeleteFile(const std::string& path) = 0;
+  // Creates the folder and every missing parent; true when it exists afterwards.
+  virtual bool CreateFolders(const std::string& path) = 0;
+  // Appends `line` and CR LF; creates the file when it cannot be opened for
+  // appending. False when nothing could be written.
+  virtual bool AppendLine(const std::string& path, const std::string& line) = 0;
+  // Opens a file for reading while denying writes to others. On failure
+  // returns null and sets `error` to the system's text for the reason.
+  virtual std::unique_ptr<ReadSource> OpenForReading(const std::string& path,
+                                                     std::string* error) = 0;
+};
+
+}  // namespace varnett

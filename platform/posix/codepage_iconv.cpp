@@ -1,0 +1,83 @@
+// CP949 by iconv's tables, for the native build.
+#include <errno.h>
+#include <iconv.h>
+
+#include <stdexcept>
+
+#include "platform/text.h"
+
+namespace varnett {
+
+namespace {
+
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
+  }
+  ~Converter() { iconv_close(cd_); }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  // Converts `in`; on an input unit it cannot convert, appends `bad` to the
+  // output and skips `skip(in_left_ptr, left)` bytes.
+  template <typename Skip>
+  std::string Run(const char* in, size_t left, const std::string& bad, Skip skip) {
+    std::string out;
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    char buffer[1024];
+    while (left > 0) {
+      char* dst = buffer;
+      size_t room = sizeof buffer;
+      char* src = const_cast<char*>(in);
+      size_t rc = iconv(cd_, &src, &left, &dst, &room);
+      out.append(buffer, dst - buffer);
+      in = src;
+      if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+        out += bad;
+        size_t n = skip(in, left);
+        in += n;
+        left -= n;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+      }
+    }
+    return out;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+}  // namespace
+
+std::u16string Cp949ToUtf16(std::string_view cp949) {
+  thread_local Converter converter("UTF-16LE", "CP949");
+  static const std::string replacement("\xFD\xFF", 2);
+  std::string bytes = converter.Run(cp949.data(), cp949.size(), replacement,
+                                    [](const char*, size_t) { return size_t{1}; });
+  std::u16string out(bytes.size() / 2, u'\0');
+  for (size_t i = 0; i < out.size(); ++i) {
+    out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                   (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+  }
+  return out;
+}
+
+std::string Utf16ToCp949(std::u16string_view utf16) {
+  thread_local Converter converter("CP949", "UTF-16LE");
+  std::string bytes(utf16.size() * 2, '\0');
+  for (size_t i = 0; i < utf16.size(); ++i) {
+    bytes[2 * i] = static_cast<char>(utf16[i] & 0xFF);
+    bytes[2 * i + 1] = static_cast<char>(utf16[i] >> 8);
+  }
+  // An unconvertible surrogate pair is one character and gives one "?".
+  return converter.Run(bytes.data(), bytes.size(), "?", [](const char* at, size_t left) {
+    unsigned hi = static_cast<unsigned char>(at[1]);
+    bool pair = hi >= 0xD8 && hi <= 0xDB && left >= 4 &&
+                static_cast<unsigned char>(at[3]) >= 0xDC &&
+                static_cast<unsigned char>(at[3]) <= 0xDF;
+    return size_t{pair ? 4u : 2u};
+  });
+}
+
+}  // namespace varnett
