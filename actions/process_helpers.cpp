@@ -21,7 +21,7 @@ bool EndsInSingleByte(const std::string& text) {
 
 bool Start(Platform& platform, const std::string& command_line, const StartupInfo& startup,
            ProcessInformation* info) {
-  return platform.processes.CreateProcess(command_line, kNormalPriorityClass, startup, info);
+  return platform.processes.CreateProcessA(command_line, kNormalPriorityClass, startup, info);
 }
 
 }  // namespace
@@ -56,8 +56,8 @@ void OpenDocument(Platform& platform, const std::string& target, const std::stri
   const std::string command_line = target + " " + parameters;
   Processes& processes = platform.processes;
   if (processes.WinExec(command_line, kSwShowNormal) != kErrorFileNotFound) return;
-  if (processes.ShellExecute(processes.ApplicationWindow(), "Open", target, parameters,
-                             kSwShowNormal) != static_cast<intptr_t>(kErrorFileNotFound))
+  if (processes.ShellExecuteA(processes.ApplicationWindow(), "Open", target, parameters,
+                              kSwShowNormal) != static_cast<intptr_t>(kErrorFileNotFound))
     return;
   LaunchCommand(platform, command_line);
 }
@@ -73,7 +73,7 @@ void ShellExecuteAndWait(Platform& platform, const std::string& file, const std:
   info.parameters = parameters;
   info.show = show_command;
   ProcessHandle process = 0;
-  if (!processes.ShellExecuteEx(info, &process) || !process) return;
+  if (!processes.ShellExecuteExA(info, &process) || !process) return;
   while (processes.WaitForSingleObject(process, 50) == kWaitTimeout)
     platform.clock.ProcessMessages();
   processes.CloseHandle(process);
@@ -90,7 +90,7 @@ bool ShellDeletePath(Platform& platform, const std::string& path, bool to_recycl
     operation.from.replace(0, source.size(), source);
     operation.flags = kFofSilent | kFofNoConfirmation;
     if (to_recycle_bin) operation.flags |= kFofAllowUndo;
-    return platform.processes.ShFileOperation(operation) == 0;
+    return platform.processes.SHFileOperationA(operation) == 0;
   } catch (...) {
     return false;
   }
@@ -101,7 +101,7 @@ bool ShellDeleteFile(Platform& platform, const std::string& path) {
   operation.function = kFoDelete;
   operation.from = path + std::string(2, '\0');
   operation.flags = kFofSilent | kFofNoConfirmation | kFofNoErrorUi;
-  return platform.processes.ShFileOperation(operation) == 0;
+  return platform.processes.SHFileOperationA(operation) == 0;
 }
 
 }  // namespace varnett

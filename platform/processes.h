@@ -74,14 +74,16 @@ struct FileOperation {
   uint16_t flags = 0;
 };
 
+// Named after the ANSI calls because they take CP949 text; the real
+// platform converts it with code page 949 whatever the machine's code page.
 struct Processes {
   virtual ~Processes() = default;
 
   // CreateProcess with no application name, no security attributes, handles
   // not inherited, the caller's environment and current directory. On success
   // fills `info`, whose handles the caller closes.
-  virtual bool CreateProcess(const std::string& command_line, uint32_t creation_flags,
-                             const StartupInfo& startup, ProcessInformation* info) = 0;
+  virtual bool CreateProcessA(const std::string& command_line, uint32_t creation_flags,
+                              const StartupInfo& startup, ProcessInformation* info) = 0;
   virtual uint32_t WaitForInputIdle(ProcessHandle process, uint32_t milliseconds) = 0;
   virtual uint32_t WaitForSingleObject(ProcessHandle process, uint32_t milliseconds) = 0;
   // False when the exit code cannot be read.
@@ -91,14 +93,14 @@ struct Processes {
   // Greater than 31 on success, else the error.
   virtual uint32_t WinExec(const std::string& command_line, int show) = 0;
   // ShellExecute with no directory; greater than 32 on success, else the error.
-  virtual intptr_t ShellExecute(WindowHandle owner, const std::string& verb,
-                                const std::string& file, const std::string& parameters,
-                                int show) = 0;
+  virtual intptr_t ShellExecuteA(WindowHandle owner, const std::string& verb,
+                                 const std::string& file, const std::string& parameters,
+                                 int show) = 0;
   // ShellExecuteEx; `process` receives the process handle the shell gave
   // back (0 when none).
-  virtual bool ShellExecuteEx(const ShellExecuteInfo& info, ProcessHandle* process) = 0;
+  virtual bool ShellExecuteExA(const ShellExecuteInfo& info, ProcessHandle* process) = 0;
   // SHFileOperation; 0 on success.
-  virtual int ShFileOperation(const FileOperation& operation) = 0;
+  virtual int SHFileOperationA(const FileOperation& operation) = 0;
 
   virtual WindowHandle GetActiveWindow() = 0;
   // The process's hidden top-level window that owns the main window (0 until

@@ -24,8 +24,8 @@ ProcessHandle SimProcesses::Open() {
   return handle;
 }
 
-bool SimProcesses::CreateProcess(const std::string& command_line, uint32_t creation_flags,
-                                 const StartupInfo& startup, ProcessInformation* info) {
+bool SimProcesses::CreateProcessA(const std::string& command_line, uint32_t creation_flags,
+                                  const StartupInfo& startup, ProcessInformation* info) {
   calls.push_back("CreateProcess " + command_line + " creation=" + Hex(creation_flags) +
                   " flags=" + Hex(startup.flags) + " show=" + std::to_string(startup.show_window));
   startups.push_back(startup);
@@ -69,9 +69,9 @@ uint32_t SimProcesses::WinExec(const std::string& command_line, int show) {
   return result;
 }
 
-intptr_t SimProcesses::ShellExecute(WindowHandle owner, const std::string& verb,
-                                    const std::string& file, const std::string& parameters,
-                                    int show) {
+intptr_t SimProcesses::ShellExecuteA(WindowHandle owner, const std::string& verb,
+                                     const std::string& file, const std::string& parameters,
+                                     int show) {
   calls.push_back("ShellExecute owner=" + Hex(owner) + " " + verb + " [" + file + "] [" +
                   parameters + "] show=" + std::to_string(show));
   if (shell_execute_results.empty()) return 42;
@@ -80,7 +80,7 @@ intptr_t SimProcesses::ShellExecute(WindowHandle owner, const std::string& verb,
   return result;
 }
 
-bool SimProcesses::ShellExecuteEx(const ShellExecuteInfo& info, ProcessHandle* process) {
+bool SimProcesses::ShellExecuteExA(const ShellExecuteInfo& info, ProcessHandle* process) {
   calls.push_back("ShellExecuteEx mask=" + Hex(info.mask) + " window=" + Hex(info.window) + " " +
                   info.verb + " [" + info.file + "] [" + info.parameters +
                   "] show=" + std::to_string(info.show));
@@ -91,8 +91,8 @@ bool SimProcesses::ShellExecuteEx(const ShellExecuteInfo& info, ProcessHandle* p
   return true;
 }
 
-int SimProcesses::ShFileOperation(const FileOperation& operation) {
-  calls.push_back("ShFileOperation function=" + std::to_string(operation.function) +
+int SimProcesses::SHFileOperationA(const FileOperation& operation) {
+  calls.push_back("SHFileOperation function=" + std::to_string(operation.function) +
                   " flags=" + Hex(operation.flags) + " [" +
                   operation.from.substr(0, operation.from.find('\0')) + "]");
   file_operations.push_back(operation);

@@ -1,7 +1,8 @@
 #include "platform/win32/win32_processes.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 #include "platform/win32/wide.h"
 
@@ -31,8 +32,8 @@ std::wstring WidePathList(const std::string& list) {
 
 }  // namespace
 
-bool Win32Processes::CreateProcess(const std::string& command_line, uint32_t creation_flags,
-                                   const StartupInfo& startup, ProcessInformation* info) {
+bool Win32Processes::CreateProcessA(const std::string& command_line, uint32_t creation_flags,
+                                    const StartupInfo& startup, ProcessInformation* info) {
   STARTUPINFOW si = {};
   si.cb = sizeof si;
   si.dwFlags = startup.flags;
@@ -88,15 +89,15 @@ uint32_t Win32Processes::WinExec(const std::string& command_line, int show) {
   return 33;
 }
 
-intptr_t Win32Processes::ShellExecute(WindowHandle owner, const std::string& verb,
-                                      const std::string& file, const std::string& parameters,
-                                      int show) {
+intptr_t Win32Processes::ShellExecuteA(WindowHandle owner, const std::string& verb,
+                                       const std::string& file, const std::string& parameters,
+                                       int show) {
   HINSTANCE result = ShellExecuteW(AsWindow(owner), Wide(verb).c_str(), Wide(file).c_str(),
                                    Wide(parameters).c_str(), nullptr, show);
   return reinterpret_cast<intptr_t>(result);
 }
 
-bool Win32Processes::ShellExecuteEx(const ShellExecuteInfo& info, ProcessHandle* process) {
+bool Win32Processes::ShellExecuteExA(const ShellExecuteInfo& info, ProcessHandle* process) {
   std::wstring verb = Wide(info.verb), file = Wide(info.file), parameters = Wide(info.parameters);
   SHELLEXECUTEINFOW sei = {};
   sei.cbSize = sizeof sei;
@@ -111,7 +112,7 @@ bool Win32Processes::ShellExecuteEx(const ShellExecuteInfo& info, ProcessHandle*
   return ok;
 }
 
-int Win32Processes::ShFileOperation(const FileOperation& operation) {
+int Win32Processes::SHFileOperationA(const FileOperation& operation) {
   std::wstring from = WidePathList(operation.from);
   SHFILEOPSTRUCTW op = {};
   op.hwnd = AsWindow(operation.window);
