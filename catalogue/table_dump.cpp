@@ -15,7 +15,9 @@ bool IsTrailByte(unsigned char c) {
 
 // The UTF-8 of a two-byte CP949 character, or "" when the pair is not one.
 // A pair counts only when it converts to one character that converts back
-// to the same pair, so the answer is the same with either build's tables.
+// to the same pair. The user-defined area (private-use characters) has no
+// meaning and only some conversion tables map it, so it never counts; that
+// keeps the answer the same with either build's tables.
 const std::string& PairUtf8(unsigned char lead, unsigned char trail) {
   static std::vector<std::string> cache(65536);
   static std::vector<bool> known(65536);
@@ -23,7 +25,9 @@ const std::string& PairUtf8(unsigned char lead, unsigned char trail) {
   if (!known[key]) {
     const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
     std::u16string wide = Cp949ToUtf16(std::string_view(pair, 2));
-    if (wide.size() == 1 && wide[0] != u'\uFFFD' && Utf16ToCp949(wide) == std::string(pair, 2)) {
+    bool private_use = !wide.empty() && wide[0] >= 0xE000 && wide[0] <= 0xF8FF;
+    if (wide.size() == 1 && wide[0] != u'\uFFFD' && !private_use &&
+        Utf16ToCp949(wide) == std::string(pair, 2)) {
       cache[key] = Utf16ToUtf8(wide);
     }
     known[key] = true;

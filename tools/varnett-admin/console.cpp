@@ -8,10 +8,11 @@
 #include "platform/text.h"
 
 #ifdef _WIN32
+#include <windows.h>
+// After windows.h, which these need.
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
-#include <windows.h>
 #endif
 
 namespace varnett {
