@@ -42,6 +42,7 @@ void TMemTable::ClearRecords() {
   DiscardRecord();
   records_.clear();
   records_.shrink_to_fit();
+  arena_.Clear();
   deleted_count_ = 0;
   next_record_no_ = 0;
   next_unique_no_ = 0;
@@ -85,7 +86,7 @@ const TField& TMemTable::FieldNamed(std::string_view name) const {
 }
 
 const TRecord* TMemTable::CurrentRecord() const {
-  return cursor_ < records_.size() ? records_[cursor_].get() : nullptr;
+  return cursor_ < records_.size() ? records_[cursor_] : nullptr;
 }
 
 std::string_view TMemTable::Stored(const TField& field) const {
@@ -147,11 +148,11 @@ void TMemTable::EndLoad() {
 
 void TMemTable::StartRecord() {
   DiscardRecord();
-  draft_.Reset();
+  pending_mark_ = arena_.GetMark();
 }
 
 void TMemTable::StartOlderVersion() {
-  TRecord* packed = TRecord::Pack(draft_, nullptr);
+  TRecord* packed = TRecord::Pack(draft_, arena_);
   if (pending_ == nullptr) {
     pending_ = packed;
   } else {
@@ -163,8 +164,7 @@ void TMemTable::StartOlderVersion() {
 }
 
 void TMemTable::SetBytes(int field, const void* bytes, size_t size) {
-  draft_.values[field].assign(static_cast<const char*>(bytes), size);
-  draft_.is_null[field] = 0;
+  draft_.Set(field, bytes, size);
 }
 
 void TMemTable::SetText(int field, std::string_view cp949) {
@@ -193,15 +193,16 @@ void TMemTable::SetLargeint(int field, int64_t value) { SetBytes(field, &value, 
 void TMemTable::AppendRecord() {
   // The version being filled is the oldest; pack it and take the chain.
   StartOlderVersion();
-  RecordPtr record(pending_);
+  TRecord* record = pending_;
+  records_.push_back(record);
   pending_ = pending_tail_ = nullptr;
+  pending_mark_ = arena_.GetMark();
   record->SetNumbers(next_record_no_++, next_unique_no_++);
   if (record->Status() == usDeleted) ++deleted_count_;
-  records_.push_back(std::move(record));
 }
 
 void TMemTable::DiscardRecord() {
-  TRecord::Free(pending_);
+  if (pending_ != nullptr) arena_.Release(pending_mark_);
   pending_ = pending_tail_ = nullptr;
   draft_.Reset();
 }

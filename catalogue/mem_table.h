@@ -101,7 +101,8 @@ class TMemTable : public TableStreamTarget {
 
   std::string name_;
   std::vector<TField> fields_;
-  std::vector<RecordPtr> records_;
+  RecordArena arena_;
+  std::vector<TRecord*> records_;  // in arena_
   size_t deleted_count_ = 0;
   uint32_t next_record_no_ = 0;
   uint32_t next_unique_no_ = 0;
@@ -112,8 +113,9 @@ class TMemTable : public TableStreamTarget {
 
   // The record being filled: its newest version packed so far is `pending_`,
   // the last packed (oldest) is `pending_tail_`; `draft_` is the version
-  // being filled now.
+  // being filled now. Discarding it gives the arena back from `pending_mark_`.
   RecordDraft draft_;
+  RecordArena::Mark pending_mark_;
   TRecord* pending_ = nullptr;
   TRecord* pending_tail_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "catalogue/record.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -41,39 +42,46 @@ const unsigned char* GetPrefix(const unsigned char* p, uint64_t* n) {
 
 }  // namespace
 
-TRecord* TRecord::Pack(const RecordDraft& draft, TRecord* older) {
+void* RecordArena::Allocate(size_t size) {
+  size = (size + alignof(TRecord) - 1) & ~(alignof(TRecord) - 1);
+  if (blocks_.empty() || blocks_.back().size - used_ < size) {
+    size_t block_size = std::max(size, kBlockSize);
+    blocks_.push_back({std::unique_ptr<char[]>(new char[block_size]), block_size});
+    used_ = 0;
+  }
+  void* p = blocks_.back().data.get() + used_;
+  used_ += size;
+  return p;
+}
+
+void RecordArena::Release(Mark mark) {
+  if (blocks_.size() > mark.blocks) blocks_.resize(mark.blocks);
+  used_ = mark.used;
+  if (blocks_.empty()) std::vector<Block>().swap(blocks_);
+}
+
+TRecord* TRecord::Pack(const RecordDraft& draft, RecordArena& arena) {
   size_t size = 0;
-  for (size_t i = 0; i < draft.values.size(); ++i) {
-    uint64_t n = draft.is_null[i] ? 0 : draft.values[i].size() + 1;
+  const int count = draft.FieldCount();
+  for (int i = 0; i < count; ++i) {
+    uint64_t n = draft.is_null[i] ? 0 : draft.size[i] + 1;
     size += PrefixSize(n) + (n ? n - 1 : 0);
   }
-  void* block = ::operator new(sizeof(TRecord) + size);
-  TRecord* record = new (block) TRecord();
-  record->older_ = older;
+  TRecord* record = new (arena.Allocate(sizeof(TRecord) + size)) TRecord();
   record->size_ = static_cast<uint32_t>(size);
   record->status_ = draft.status;
   unsigned char* p = reinterpret_cast<unsigned char*>(record + 1);
-  for (size_t i = 0; i < draft.values.size(); ++i) {
+  for (int i = 0; i < count; ++i) {
     if (draft.is_null[i]) {
       p = PutPrefix(p, 0);
     } else {
-      const std::string& v = draft.values[i];
+      std::string_view v = draft.Value(i);
       p = PutPrefix(p, v.size() + 1);
       if (!v.empty()) std::memcpy(p, v.data(), v.size());
       p += v.size();
     }
   }
   return record;
-}
-
-void TRecord::Free(TRecord* record) {
-  // A stream may chain any number of versions: free them without recursion.
-  while (record != nullptr) {
-    TRecord* older = record->older_;
-    record->~TRecord();
-    ::operator delete(record);
-    record = older;
-  }
 }
 
 const unsigned char* TRecord::Find(int field) const {

@@ -1,8 +1,9 @@
 // One version of a table record: update status, record numbers, a link to
-// the next older version and the field values, packed into one block so that
-// a record costs one allocation and little more than its bytes.
+// the next older version and the field values, packed into one piece of a
+// table's record arena, so that a record costs little more than its bytes.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -14,16 +15,63 @@ namespace varnett {
 
 enum UpdateStatus : uint8_t { usUnmodified = 0, usModified = 1, usInserted = 2, usDeleted = 3 };
 
-// The values of a record while it is being filled.
+// The values of a record while it is being filled: their bytes one after
+// another in one buffer, so that filling a record allocates nothing once the
+// buffer has grown. A value set twice leaves its old bytes unused.
 struct RecordDraft {
-  explicit RecordDraft(int field_count) : values(field_count), is_null(field_count, 1) {}
+  explicit RecordDraft(int field_count)
+      : begin(field_count), size(field_count), is_null(field_count, 1) {}
   void Reset() {
-    status = usUnmodified;
+    status = 0;
+    bytes.clear();
     std::fill(is_null.begin(), is_null.end(), uint8_t{1});
   }
-  uint8_t status = usUnmodified;
-  std::vector<std::string> values;
+  void Set(int field, const void* data, size_t count) {
+    begin[field] = bytes.size();
+    size[field] = count;
+    bytes.append(static_cast<const char*>(data), count);
+    is_null[field] = 0;
+  }
+  std::string_view Value(int field) const {
+    return std::string_view(bytes.data() + begin[field], size[field]);
+  }
+  int FieldCount() const { return static_cast<int>(is_null.size()); }
+
+  uint8_t status = 0;
+  std::string bytes;
+  std::vector<size_t> begin;
+  std::vector<size_t> size;
   std::vector<uint8_t> is_null;
+};
+
+// Holds a table's records in large blocks: no allocation per record, and
+// everything is freed at once.
+class RecordArena {
+ public:
+  RecordArena() = default;
+  RecordArena(const RecordArena&) = delete;
+  RecordArena& operator=(const RecordArena&) = delete;
+
+  // `size` bytes aligned for any record.
+  void* Allocate(size_t size);
+
+  struct Mark {
+    size_t blocks = 0;
+    size_t used = 0;
+  };
+  Mark GetMark() const { return {blocks_.size(), used_}; }
+  // Frees everything allocated after `mark` was taken.
+  void Release(Mark mark);
+  void Clear() { Release({}); }
+
+ private:
+  static constexpr size_t kBlockSize = 64 * 1024;
+  struct Block {
+    std::unique_ptr<char[]> data;
+    size_t size;
+  };
+  std::vector<Block> blocks_;
+  size_t used_ = 0;  // bytes used in the last block
 };
 
 class TRecord {
@@ -31,10 +79,8 @@ class TRecord {
   TRecord(const TRecord&) = delete;
   TRecord& operator=(const TRecord&) = delete;
 
-  // Packs `draft`; `older` (may be null) becomes owned by the new record.
-  static TRecord* Pack(const RecordDraft& draft, TRecord* older);
-  // Frees `record` and every older version chained behind it.
-  static void Free(TRecord* record);
+  // Packs `draft` into `arena`.
+  static TRecord* Pack(const RecordDraft& draft, RecordArena& arena);
 
   uint8_t Status() const { return status_; }
   uint32_t RecordNo() const { return record_no_; }
@@ -63,10 +109,5 @@ class TRecord {
   uint32_t size_ = 0;
   uint8_t status_ = usUnmodified;
 };
-
-struct RecordDeleter {
-  void operator()(TRecord* record) const { TRecord::Free(record); }
-};
-using RecordPtr = std::unique_ptr<TRecord, RecordDeleter>;
 
 }  // namespace varnett

@@ -32,19 +32,19 @@ int ReadRevision(ValueReader& in) {
 
 // Field definitions are checked, then dropped: the table keeps its own fields.
 void ReadFieldDefinitions(ValueReader& in, int revision) {
-  std::string type_name, scratch;
   in.ReadListBegin();
   while (!in.EndOfList()) {
-    in.ReadText(&scratch);  // field name
-    in.ReadText(&type_name);
-    in.ReadInteger();                                           // size
-    in.ReadText(&scratch);                                      // display label
-    in.ReadText(&scratch);                                      // edit mask
-    in.ReadInteger();                                           // display width
-    in.ReadBoolean();                                           // required
-    in.ReadBoolean();                                           // read-only
-    if (revision >= kRevisionFieldKind) in.ReadText(&scratch);  // kind, unknown ones are data
-    if (revision >= kRevisionDefaultExpression) in.ReadText(&scratch);
+    in.ReadText();  // field name
+    std::string type_name(in.ReadText());
+    in.ReadInteger();  // size
+    in.ReadText();     // display label
+    in.ReadText();     // edit mask
+    in.ReadInteger();  // display width
+    in.ReadBoolean();  // required
+    in.ReadBoolean();  // read-only
+    // The kind name is not checked: an unknown one means a data field.
+    if (revision >= kRevisionFieldKind) in.ReadText();
+    if (revision >= kRevisionDefaultExpression) in.ReadText();
     if (!AcceptedFieldType(type_name)) {
       throw EMemTableError("Unknown field type (" + type_name + ")");
     }
@@ -53,13 +53,13 @@ void ReadFieldDefinitions(ValueReader& in, int revision) {
 }
 
 void ReadIndexDefinitions(ValueReader& in) {
-  std::string scratch;
   in.ReadListBegin();
   while (!in.EndOfList()) {
-    in.ReadText(&scratch);                         // index name
-    in.ReadText(&scratch);                         // field names
-    in.ReadText(&scratch);                         // display name
-    for (int i = 0; i < 4; ++i) in.ReadBoolean();  // descending, case-insensitive, ...
+    in.ReadText();  // index name
+    in.ReadText();  // field names
+    in.ReadText();  // display name
+    // Descending, case-insensitive, non-maintained, unique.
+    for (int i = 0; i < 4; ++i) in.ReadBoolean();
   }
   in.ReadListEnd();
 }
@@ -85,11 +85,10 @@ int64_t RoundedOrInvalid(long double value) {
 }
 
 void ReadFieldValue(ValueReader& in, TableStreamTarget& table, int field, TFieldType type,
-                    std::string* text) {
-  switch (StreamValueKindOf(type)) {
+                    StreamValueKind kind) {
+  switch (kind) {
     case StreamValueKind::kText:
-      in.ReadText(text);
-      table.SetText(field, *text);
+      table.SetText(field, in.ReadText());
       return;
     case StreamValueKind::kInteger:
       table.SetInteger(field, in.ReadInteger());
@@ -127,12 +126,15 @@ void ReadFieldValue(ValueReader& in, TableStreamTarget& table, int field, TField
 void ReadRecords(ValueReader& in, TableStreamTarget& table, int revision, uint64_t source_size) {
   const int field_count = table.FieldCount();
   std::vector<TFieldType> types(field_count);
-  for (int i = 0; i < field_count; ++i) types[i] = table.FieldTypeAt(i);
+  std::vector<StreamValueKind> kinds(field_count);
+  for (int i = 0; i < field_count; ++i) {
+    types[i] = table.FieldTypeAt(i);
+    kinds[i] = StreamValueKindOf(types[i]);
+  }
   const bool lists = revision >= kRevisionRecordLists;
   const bool null_flags = revision >= kRevisionNullFlags;
 
   ReserveForStream(table, source_size, in.Remaining(), revision);
-  std::string text;
   in.ReadListBegin();
   while (!in.EndOfList()) {
     table.StartRecord();
@@ -146,7 +148,7 @@ void ReadRecords(ValueReader& in, TableStreamTarget& table, int revision, uint64
           if (null_flags && in.ReadBoolean()) {
             table.SetNull(i);
           } else {
-            ReadFieldValue(in, table, i, types[i], &text);
+            ReadFieldValue(in, table, i, types[i], kinds[i]);
           }
         }
         if (!lists || in.EndOfList()) break;

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "catalogue/cp949_encoder.h"
 #include "catalogue/errors.h"
 #include "catalogue/extended_real.h"
-#include "platform/text.h"
 
 namespace varnett {
 
@@ -15,40 +15,6 @@ namespace {
 
 uint32_t LoadU32(const unsigned char* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-// A byte below 0x80 is one character; a byte with the top bit set starts a
-// two-byte sequence, or a three-byte one when its 0x20 bit is also set. Any
-// malformed or cut-off sequence empties the whole text.
-bool DecodeUtf8(const char* text, size_t size, std::u16string* out) {
-  out->clear();
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
-  const unsigned char* end = p + size;
-  auto continuation = [&](const unsigned char* at) { return at < end && (*at & 0xC0) == 0x80; };
-  while (p < end) {
-    unsigned c = *p;
-    if (c < 0x80) {
-      out->push_back(static_cast<char16_t>(c));
-      p += 1;
-    } else if ((c & 0x20) == 0) {
-      if (!continuation(p + 1)) return false;
-      out->push_back(static_cast<char16_t>(((c & 0x1F) << 6) | (p[1] & 0x3F)));
-      p += 2;
-    } else {
-      if (!continuation(p + 1) || !continuation(p + 2)) return false;
-      out->push_back(
-          static_cast<char16_t>(((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F)));
-      p += 3;
-    }
-  }
-  return true;
-}
-
-bool IsAscii(const std::string& s) {
-  for (char c : s) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -87,14 +53,8 @@ void ValueReader::ReadRaw(void* buffer, size_t count) {
   }
 }
 
-uint8_t ValueReader::ReadByte() {
-  if (pos_ == end_ && !Refill()) ReadPastEnd();
-  return static_cast<uint8_t>(buffer_[pos_++]);
-}
-
-uint8_t ValueReader::PeekTag() {
-  if (pos_ == end_ && !Refill()) ReadPastEnd();
-  return static_cast<uint8_t>(buffer_[pos_]);
+void ValueReader::RefillOrFail() {
+  if (!Refill()) ReadPastEnd();
 }
 
 uint32_t ValueReader::ReadLength() {
@@ -184,7 +144,7 @@ int32_t ValueReader::ReadInteger() {
   }
 }
 
-void ValueReader::ReadText(std::string* out) {
+std::string_view ValueReader::ReadText() {
   uint8_t tag = ReadByte();
   uint64_t size;
   switch (tag) {
@@ -203,26 +163,39 @@ void ValueReader::ReadText(std::string* out) {
   }
   // Checked before anything is sized by it.
   if (size > Remaining()) ReadPastEnd();
-  out->resize(static_cast<size_t>(size));
-  ReadRaw(out->data(), out->size());
+  std::string_view bytes;
+  if (size <= end_ - pos_) {
+    bytes = std::string_view(buffer_.data() + pos_, static_cast<size_t>(size));
+    pos_ += static_cast<size_t>(size);
+  } else {
+    raw_.resize(static_cast<size_t>(size));
+    ReadRaw(raw_.data(), raw_.size());
+    bytes = raw_;
+  }
 
-  if (tag == kTagWideText) {
-    wide_.resize(out->size() / 2);
-    for (size_t i = 0; i < wide_.size(); ++i) {
-      wide_[i] = static_cast<char16_t>(static_cast<unsigned char>((*out)[2 * i]) |
-                                       (static_cast<unsigned char>((*out)[2 * i + 1]) << 8));
-    }
-    *out = Utf16ToCp949(wide_);
-  } else if (tag == kTagUtf8Text && !IsAscii(*out)) {
-    if (DecodeUtf8(out->data(), out->size(), &wide_)) {
-      *out = Utf16ToCp949(wide_);
-    } else {
-      out->clear();
-    }
+  switch (tag) {
+    case kTagWideText:
+      wide_.resize(bytes.size() / 2);
+      for (size_t i = 0; i < wide_.size(); ++i) {
+        wide_[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                         (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+      }
+      converted_.clear();
+      AppendCp949(wide_, &converted_);
+      return converted_;
+    case kTagUtf8Text:
+      for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+          converted_.clear();
+          if (!AppendCp949FromUtf8(bytes, &converted_)) converted_.clear();
+          return converted_;
+        }
+      }
+      return bytes;
+    default:
+      return bytes;
   }
 }
-
-bool ValueReader::ReadBoolean() { return ReadByte() == kTagTrue; }
 
 long double ValueReader::ReadReal() {
   unsigned char b[kExtendedSize];

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/memory_stream.h"
@@ -41,39 +42,43 @@ class ValueReader {
   // `count` raw bytes, without a tag.
   void ReadRaw(void* buffer, size_t count);
 
-  uint8_t PeekTag();
+  uint8_t PeekTag() {
+    if (pos_ == end_) RefillOrFail();
+    return static_cast<uint8_t>(buffer_[pos_]);
+  }
   bool EndOfList() { return PeekTag() == kTagEndOfList; }
   void ReadListBegin() { CheckListMarker(kTagStartOfList); }
   void ReadListEnd() { CheckListMarker(kTagEndOfList); }
 
   int32_t ReadInteger();
-  // The text in CP949, replacing the content of `out` (its capacity is reused).
-  void ReadText(std::string* out);
-  std::string ReadText() {
-    std::string s;
-    ReadText(&s);
-    return s;
-  }
-  bool ReadBoolean();
+  // The text in CP949. The view stays valid until the next read.
+  std::string_view ReadText();
+  bool ReadBoolean() { return ReadByte() == kTagTrue; }
   long double ReadReal();
 
   // Bytes not yet consumed, in the buffer and in the source together.
   uint64_t Remaining() const { return (end_ - pos_) + (source_.Size() - source_.Position()); }
 
  private:
-  uint8_t ReadByte();
+  uint8_t ReadByte() {
+    if (pos_ == end_) RefillOrFail();
+    return static_cast<uint8_t>(buffer_[pos_++]);
+  }
   // A 4-byte length or count; negative ones are rejected as malformed.
   uint32_t ReadLength();
   void Skip(uint64_t count);
   void SkipValue();
   void CheckListMarker(uint8_t expected);
   bool Refill();
+  void RefillOrFail();
 
   MemoryStream& source_;
   std::vector<char> buffer_;
   size_t pos_ = 0;
   size_t end_ = 0;
-  std::u16string wide_;  // scratch for texts that need converting
+  std::string raw_;        // a text that is not whole in the buffer
+  std::string converted_;  // a text turned into CP949
+  std::u16string wide_;
 };
 
 }  // namespace varnett
