@@ -1,0 +1,65 @@
+// A growable byte buffer with a size and a position. The archive reader
+// extracts a member into one; the table loader then reads it from its
+// current position.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace varnett {
+
+class MemoryStream {
+ public:
+  MemoryStream() = default;
+  explicit MemoryStream(std::string bytes) : bytes_(std::move(bytes)) {}
+
+  size_t Size() const { return bytes_.size(); }
+  size_t Position() const { return position_; }
+  // The position may lie past the end: reads there give nothing and a write
+  // there first fills the gap with zero bytes.
+  void Seek(size_t position) { position_ = position; }
+
+  // Copies up to `count` bytes from the position on and advances past them;
+  // returns how many were copied.
+  size_t Read(void* buffer, size_t count) {
+    if (position_ >= bytes_.size()) return 0;
+    size_t n = std::min(count, bytes_.size() - position_);
+    if (n != 0) std::memcpy(buffer, bytes_.data() + position_, n);
+    position_ += n;
+    return n;
+  }
+
+  // Writes at the position, growing the buffer as needed, and advances.
+  void Write(const void* data, size_t count) {
+    if (count == 0) return;
+    if (position_ + count > bytes_.size()) bytes_.resize(position_ + count);
+    std::memcpy(&bytes_[position_], data, count);
+    position_ += count;
+  }
+  void Write(std::string_view bytes) { Write(bytes.data(), bytes.size()); }
+
+  // Grows with zero bytes or cuts; a position past the new end moves to it.
+  void SetSize(size_t size) {
+    bytes_.resize(size);
+    position_ = std::min(position_, size);
+  }
+  // Reserves room for `capacity` bytes without changing the size.
+  void Reserve(size_t capacity) { bytes_.reserve(capacity); }
+  void Clear() {
+    bytes_.clear();
+    position_ = 0;
+  }
+
+  std::string_view Bytes() const { return bytes_; }
+  const char* Data() const { return bytes_.data(); }
+
+ private:
+  std::string bytes_;
+  size_t position_ = 0;
+};
+
+}  // namespace varnett
