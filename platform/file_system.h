@@ -26,7 +26,7 @@ struct FileSystem {
   // Modification stamp of a file; nullopt when it does not exist.
   virtual std::optional<int64_t> FileAge(const std::string& path) = 0;
   // Direct, permanent delete of one file.
-  virtual bool DeleteFile(const std::string& path) = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
   // Creates the folder and every missing parent; true when it exists afterwards.
   virtual bool CreateFolders(const std::string& path) = 0;
   // Appends `line` and CR LF; creates the file when it cannot be opened for

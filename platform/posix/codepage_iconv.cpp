@@ -70,14 +70,10 @@ std::string Utf16ToCp949(std::u16string_view utf16) {
     bytes[2 * i] = static_cast<char>(utf16[i] & 0xFF);
     bytes[2 * i + 1] = static_cast<char>(utf16[i] >> 8);
   }
-  // An unconvertible surrogate pair is one character and gives one "?".
-  return converter.Run(bytes.data(), bytes.size(), "?", [](const char* at, size_t left) {
-    unsigned hi = static_cast<unsigned char>(at[1]);
-    bool pair = hi >= 0xD8 && hi <= 0xDB && left >= 4 &&
-                static_cast<unsigned char>(at[3]) >= 0xDC &&
-                static_cast<unsigned char>(at[3]) <= 0xDF;
-    return size_t{pair ? 4u : 2u};
-  });
+  // One "?" per UTF-16 unit, as the system's conversion gives: a character
+  // outside the BMP becomes "??".
+  return converter.Run(bytes.data(), bytes.size(), "?",
+                       [](const char*, size_t) { return size_t{2}; });
 }
 
 }  // namespace varnett

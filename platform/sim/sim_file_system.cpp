@@ -21,8 +21,8 @@ std::string SimFileSystem::Parent(const std::string& key) {
 
 bool SimFileSystem::Writable(const std::string& key) const {
   for (const std::string& ro : read_only_) {
-    if (key == ro || (key.size() > ro.size() && key.compare(0, ro.size(), ro) == 0 &&
-                      key[ro.size()] == '\\'))
+    if (key == ro ||
+        (key.size() > ro.size() && key.compare(0, ro.size(), ro) == 0 && key[ro.size()] == '\\'))
       return false;
   }
   return true;
@@ -78,7 +78,7 @@ std::optional<int64_t> SimFileSystem::FileAge(const std::string& path) {
   return it->second.age;
 }
 
-bool SimFileSystem::DeleteFile(const std::string& path) {
+bool SimFileSystem::RemoveFile(const std::string& path) {
   calls.push_back("delete " + path);
   std::string key = Key(path);
   if (!Writable(key)) return false;

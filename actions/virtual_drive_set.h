@@ -1,0 +1,20 @@
+// The three drive slots: each empty or holding a drive name such as "Z:".
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace varnett {
+
+struct VirtualDriveSet {
+  std::string ScreenshotDrive;
+  std::string NetmarbleDrive;
+  std::string NexonDrive;
+};
+
+// Removes every mapped drive with "subst /D", one after another, in slot
+// order. Reports nothing; the slots keep their values.
+void RemoveVirtualDrives(Platform& platform, const VirtualDriveSet& drives);
+
+}  // namespace varnett

@@ -1,0 +1,132 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include "platform/win32/wide.h"
+
+namespace varnett {
+
+std::string SystemErrorText(unsigned long code) {
+  wchar_t* text = nullptr;
+  DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message(text ? text : L"", n);
+  if (text) LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
+                              message.back() == L' ' || message.back() == L'.'))
+    message.pop_back();
+  return Narrow(message);
+}
+
+namespace {
+
+class FileSource : public ReadSource {
+ public:
+  FileSource(HANDLE file, uint64_t size) : file_(file), size_(size) {}
+  ~FileSource() override { CloseHandle(file_); }
+  uint64_t Size() const override { return size_; }
+  bool ReadAt(uint64_t offset, void* buffer, size_t count) override {
+    if (offset > size_ || count > size_ - offset) return false;
+    char* out = static_cast<char*>(buffer);
+    while (count > 0) {
+      OVERLAPPED at = {};
+      at.Offset = static_cast<DWORD>(offset);
+      at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+      DWORD chunk = count > (1u << 30) ? (1u << 30) : static_cast<DWORD>(count);
+      DWORD got = 0;
+      if (!ReadFile(file_, out, chunk, &got, &at) || got == 0) return false;
+      out += got;
+      offset += got;
+      count -= got;
+    }
+    return true;
+  }
+
+ private:
+  HANDLE file_;
+  uint64_t size_;
+};
+
+DWORD Attributes(const std::string& path) {
+  if (path.empty()) return INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Wide(path).c_str());
+}
+
+}  // namespace
+
+bool Win32FileSystem::DirectoryExists(const std::string& path) {
+  DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<int64_t> Win32FileSystem::FileAge(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (path.empty() || !GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  return (static_cast<int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+         data.ftLastWriteTime.dwLowDateTime;
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+  return !path.empty() && DeleteFileW(Wide(path).c_str());
+}
+
+bool Win32FileSystem::CreateFolders(const std::string& path) {
+  if (path.empty()) return false;
+  if (DirectoryExists(path)) return true;
+  // Walk up to the first existing folder, then create downwards. A CP949
+  // trail byte may be 0x5C, so split the wide form, not the bytes.
+  std::wstring wide = Wide(path);
+  while (!wide.empty() && (wide.back() == L'\\' || wide.back() == L'/')) wide.pop_back();
+  size_t cut = wide.find_last_of(L"\\/");
+  if (cut != std::wstring::npos && cut > 0 && wide[cut - 1] != L':') {
+    CreateFolders(Narrow(wide.substr(0, cut)));
+  }
+  if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
+  DWORD a = GetFileAttributesW(wide.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::AppendLine(const std::string& path, const std::string& line) {
+  std::wstring wide = Wide(path);
+  HANDLE file = CreateFileW(wide.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    file = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  if (file == INVALID_HANDLE_VALUE) return false;
+  std::string bytes = line + "\r\n";
+  SetFilePointer(file, 0, nullptr, FILE_END);
+  DWORD written = 0;
+  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            written == bytes.size();
+  CloseHandle(file);
+  return ok;
+}
+
+std::unique_ptr<ReadSource> Win32FileSystem::OpenForReading(const std::string& path,
+                                                            std::string* error) {
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    if (error) *error = SystemErrorText(GetLastError());
+    return nullptr;
+  }
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file, &size)) {
+    if (error) *error = SystemErrorText(GetLastError());
+    CloseHandle(file);
+    return nullptr;
+  }
+  return std::make_unique<FileSource>(file, static_cast<uint64_t>(size.QuadPart));
+}
+
+}  // namespace varnett

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace varnett {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  bool DirectoryExists(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
+  std::optional<int64_t> FileAge(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
+  bool CreateFolders(const std::string& path) override;
+  bool AppendLine(const std::string& path, const std::string& line) override;
+  std::unique_ptr<ReadSource> OpenForReading(const std::string& path, std::string* error) override;
+};
+
+}  // namespace varnett

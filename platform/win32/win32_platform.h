@@ -1,0 +1,24 @@
+// The real platform: one of each Windows implementation, and the Platform
+// view the portable code takes.
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_registry.h"
+
+namespace varnett {
+
+struct Win32Platform {
+  Win32FileSystem files;
+  Win32Clock clock;
+  Win32Environment environment;
+  Win32Registry registry;
+  Win32Dialogs dialogs;
+
+  Platform View() { return Platform{files, clock, environment, registry, dialogs}; }
+};
+
+}  // namespace varnett

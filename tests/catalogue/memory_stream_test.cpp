@@ -1,0 +1,57 @@
+#include "catalogue/memory_stream.h"
+
+#include <gtest/gtest.h>
+
+#include "catalogue/errors.h"
+
+namespace varnett {
+namespace {
+
+TEST(MemoryStream, WritesGrowAndReadsFollowThePosition) {
+  MemoryStream s;
+  s.Write("abcdef");
+  EXPECT_EQ(s.Size(), 6u);
+  EXPECT_EQ(s.Position(), 6u);
+
+  s.Seek(2);
+  s.Write("XY");  // overwrites in place
+  EXPECT_EQ(s.Bytes(), "abXYef");
+
+  s.Seek(4);
+  char buf[8] = {};
+  EXPECT_EQ(s.Read(buf, sizeof buf), 2u);  // only what remains
+  EXPECT_EQ(std::string(buf, 2), "ef");
+  EXPECT_EQ(s.Read(buf, 1), 0u);
+  EXPECT_EQ(s.Position(), 6u);
+}
+
+TEST(MemoryStream, PositionPastTheEnd) {
+  MemoryStream s(std::string("ab"));
+  s.Seek(10);
+  char c;
+  EXPECT_EQ(s.Read(&c, 1), 0u);
+  s.Seek(4);
+  s.Write("z");
+  EXPECT_EQ(s.Bytes(), std::string("ab\0\0z", 5));
+  s.SetSize(3);
+  EXPECT_EQ(s.Position(), 3u);
+  s.Clear();
+  EXPECT_EQ(s.Size(), 0u);
+  EXPECT_EQ(s.Position(), 0u);
+}
+
+TEST(CatalogueErrors, OneBaseCarriesTheText) {
+  try {
+    throw EMemTableError("No format specified.");
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(e.what(), "No format specified.");
+  }
+  try {
+    throw EReadError("Stream read error");
+  } catch (const CatalogueError& e) {
+    EXPECT_STREQ(e.what(), "Stream read error");
+  }
+}
+
+}  // namespace
+}  // namespace varnett

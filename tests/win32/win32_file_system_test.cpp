@@ -1,0 +1,68 @@
+// The real file system under Windows (Wine in the test command), with
+// Korean names to prove the explicit code page at the boundary.
+#include "platform/win32/win32_file_system.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/text.h"
+#include "platform/win32/wide.h"
+
+namespace varnett {
+namespace {
+
+std::string TempFolder(const char* name) {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  std::string folder = Narrow(base) + name + std::to_string(GetCurrentProcessId());
+  return folder;
+}
+
+TEST(Win32FileSystem, CreatesNestedKoreanFoldersAndAppendsLines) {
+  Win32FileSystem fs;
+  std::string root = TempFolder("varnett_fs_");
+  std::string folder = root + "\\" + Ko("로그") + "\\2026\\12";
+  ASSERT_TRUE(fs.CreateFolders(folder));
+  EXPECT_TRUE(fs.DirectoryExists(folder));
+  EXPECT_TRUE(fs.CreateFolders(folder));  // already there
+
+  std::string file = folder + "\\" + Ko("기록") + ".log";
+  EXPECT_FALSE(fs.FileExists(file));
+  ASSERT_TRUE(fs.AppendLine(file, "one"));
+  ASSERT_TRUE(fs.AppendLine(file, Ko("둘")));
+  EXPECT_TRUE(fs.FileExists(file));
+  EXPECT_FALSE(fs.FileExists(folder));
+  EXPECT_FALSE(fs.DirectoryExists(file));
+  EXPECT_TRUE(fs.FileAge(file).has_value());
+
+  std::string error;
+  auto source = fs.OpenForReading(file, &error);
+  ASSERT_TRUE(source) << error;
+  std::string expected = "one\r\n" + Ko("둘") + "\r\n";
+  ASSERT_EQ(source->Size(), expected.size());
+  std::string read(expected.size(), '\0');
+  ASSERT_TRUE(source->ReadAt(0, read.data(), read.size()));
+  EXPECT_EQ(read, expected);
+  char past;
+  EXPECT_FALSE(source->ReadAt(expected.size(), &past, 1));
+  source.reset();
+
+  EXPECT_TRUE(fs.RemoveFile(file));
+  EXPECT_FALSE(fs.RemoveFile(file));
+  EXPECT_FALSE(fs.FileAge(file).has_value());
+  RemoveDirectoryW(Wide(folder).c_str());
+  RemoveDirectoryW(Wide(root + "\\" + Ko("로그") + "\\2026").c_str());
+  RemoveDirectoryW(Wide(root + "\\" + Ko("로그")).c_str());
+  RemoveDirectoryW(Wide(root).c_str());
+}
+
+TEST(Win32FileSystem, OpenMissingFileGivesTheSystemReason) {
+  Win32FileSystem fs;
+  std::string error;
+  EXPECT_FALSE(fs.OpenForReading(TempFolder("varnett_missing_") + "\\x.nif", &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_NE(error.back(), '\n');
+}
+
+}  // namespace
+}  // namespace varnett
