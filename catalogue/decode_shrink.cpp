@@ -1,6 +1,5 @@
 #include <cstring>
 #include <memory>
-#include <vector>
 
 #include "catalogue/decoders.h"
 
@@ -12,36 +11,76 @@ constexpr int kControl = 256;
 constexpr int kFirstFree = 257;
 constexpr int16_t kFree = -1;
 
+// A set of codes as 128 words of bits, so that the lowest member at or
+// after a code is found in a few steps.
+class CodeSet {
+ public:
+  void Add(int c) { words_[c >> 6] |= uint64_t(1) << (c & 63); }
+  void Remove(int c) { words_[c >> 6] &= ~(uint64_t(1) << (c & 63)); }
+  // The lowest member >= from, or kCodes.
+  int First(int from) const {
+    if (from >= kCodes) return kCodes;
+    int w = from >> 6;
+    uint64_t bits = words_[w] & (~uint64_t(0) << (from & 63));
+    while (bits == 0) {
+      if (++w == kCodes / 64) return kCodes;
+      bits = words_[w];
+    }
+    return (w << 6) + __builtin_ctzll(bits);
+  }
+
+ private:
+  uint64_t words_[kCodes / 64] = {};
+};
+
+// The code table. Each code past 257 is free or a prefix code plus one byte.
+// Leaves (codes no other code extends) are tracked as codes are added, so a
+// partial clear costs what it frees, however often a stream asks for one.
 struct Table {
   int16_t prefix[kCodes];
   uint8_t suffix[kCodes];
+  uint16_t children[kCodes] = {};
   uint8_t stack[kCodes + 1];
+  int freed[kCodes];
+  CodeSet free_codes;
+  CodeSet leaves;
 
   Table() {
     for (int c = 0; c < kCodes; ++c) {
       prefix[c] = c < kFirstFree ? int16_t(c) : kFree;
       suffix[c] = uint8_t(c);
+      if (c >= kFirstFree) free_codes.Add(c);
     }
   }
   bool InUse(int code) const {
     return code < kControl || (code >= kFirstFree && prefix[code] != kFree);
   }
+  int NextFree(int from) const { return free_codes.First(from); }
 
-  int NextFree(int from) const {
-    for (int c = from; c < kCodes; ++c) {
-      if (prefix[c] == kFree) return c;
-    }
-    return kCodes;
+  void Define(int code, int parent, uint8_t byte) {
+    prefix[code] = int16_t(parent);
+    suffix[code] = byte;
+    children[code] = 0;
+    free_codes.Remove(code);
+    leaves.Add(code);
+    if (parent >= kFirstFree && children[parent]++ == 0) leaves.Remove(parent);
   }
 
-  // Frees every code that is no other code's prefix ("leaf" codes).
+  // Frees every code that is no other code's prefix. Codes that become
+  // leaves by this are freed only by the next clear.
   void PartialClear() {
-    std::vector<bool> is_prefix(kCodes, false);
-    for (int c = kFirstFree; c < kCodes; ++c) {
-      if (prefix[c] != kFree) is_prefix[prefix[c]] = true;
-    }
-    for (int c = kFirstFree; c < kCodes; ++c) {
-      if (prefix[c] != kFree && !is_prefix[c]) prefix[c] = kFree;
+    int n = 0;
+    for (int c = leaves.First(kFirstFree); c < kCodes; c = leaves.First(c + 1)) freed[n++] = c;
+    for (int i = 0; i < n; ++i) {
+      int c = freed[i];
+      int parent = prefix[c];
+      prefix[c] = kFree;
+      leaves.Remove(c);
+      free_codes.Add(c);
+      if (parent >= kFirstFree && children[parent] > 0 && --children[parent] == 0 &&
+          prefix[parent] != kFree) {
+        leaves.Add(parent);
+      }
     }
   }
 
@@ -103,8 +142,7 @@ void Decode(MemberIO& io) {
     for (int i = length - 1; i >= 0; --i) io.Put(table->stack[i]);
 
     if (previous >= 0 && free_code < kCodes) {
-      table->prefix[free_code] = int16_t(previous);
-      table->suffix[free_code] = first;
+      table->Define(free_code, previous, first);
       free_code = table->NextFree(free_code + 1);
     }
     previous = code;

@@ -78,6 +78,7 @@ int TUnZipper::ExtractToStream(MemoryStream* target, const std::string& name) {
   in_buffer_.resize(MemberIO::kBufferSize);
   out_buffer_.resize(MemberIO::kBufferSize);
 
+  claimed_total_ = 0;
   int verified = 0;
   for (size_t i = 0; i < directory_->Count(); ++i) {
     TZipEntry& entry = (*directory_)[i];
@@ -109,8 +110,10 @@ bool TUnZipper::ExtractMember(size_t index) {
   const uint64_t present =
       data_start < file_->Size() ? std::min(compressed, file_->Size() - data_start) : 0;
   const uint64_t plausible =
-      present > kMaxMemberSize / kMaxExpansion ? kMaxMemberSize : present * kMaxExpansion;
-  if (uncompressed > std::min(kMaxMemberSize, std::max(kFreeClaim, plausible))) {
+      present > max_member_size / kMaxExpansion ? max_member_size : present * kMaxExpansion;
+  claimed_total_ += uncompressed;
+  if (uncompressed > std::min(max_member_size, std::max(kFreeClaim, plausible)) ||
+      claimed_total_ > max_extraction_total) {
     throw EFatalUnzipError(kMemberTooLarge);
   }
 

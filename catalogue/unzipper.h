@@ -24,6 +24,9 @@ enum class IncompleteZipMode { kAssumeMulti, kAssumeNotAZip, kAssumeBad };
 // held in memory, so a claim above this fails with EFatalUnzipError
 // kMemberTooLarge before anything is allocated for it.
 inline constexpr uint64_t kMaxMemberSize = uint64_t(256) << 20;
+// The most one extraction decodes over all the members it selects: many
+// entries naming one huge member cannot keep the reader busy for hours.
+inline constexpr uint64_t kMaxExtractionTotal = uint64_t(1) << 30;
 
 class TUnZipper {
  public:
@@ -59,6 +62,9 @@ class TUnZipper {
   bool DoAll = false;
   IncompleteZipMode incomplete_zip_mode = IncompleteZipMode::kAssumeMulti;
   OemConvertMode OEMConvert = OemConvertMode::kAlways;
+  // The ceilings above; lowered only by tests.
+  uint64_t max_member_size = kMaxMemberSize;
+  uint64_t max_extraction_total = kMaxExtractionTotal;
 
  private:
   void CloseFile() { file_.reset(); }
@@ -92,6 +98,7 @@ class TUnZipper {
   std::vector<std::string> files_list_;
   std::vector<uint8_t> in_buffer_;
   std::vector<uint8_t> out_buffer_;
+  uint64_t claimed_total_ = 0;
 };
 
 // Whole-name comparison that ignores the case of the ASCII letters only.

@@ -165,6 +165,19 @@ TEST(MemberExtraction, FailuresThatPropagate) {
   }
 }
 
+// Many entries of one name share one budget: what they claim together is
+// bounded, not only what each claims.
+TEST(MemberExtraction, ClaimsOfAllSelectedMembersShareOneCeiling) {
+  std::vector<ArchiveMember> members(5, Member("Game.dat", Text(1000), 0));
+  ArchiveFixture f;
+  f.Put(members);
+  f.unzipper.max_extraction_total = 4000;
+  EXPECT_EQ(f.ExtractError(), "Uncompressed size is too large");
+  f.unzipper.max_extraction_total = 5000;
+  MemoryStream stream;
+  EXPECT_EQ(f.Extract(&stream), 5);
+}
+
 TEST(MemberExtraction, LocalHeaderOffsetAtTheEndOfTheFile) {
   std::string archive = WriteArchive({Member("Game.dat", Text(300))});
   const size_t central = archive.size() - 22 - 46 - 8;
