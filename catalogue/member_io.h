@@ -53,7 +53,6 @@ class MemberIO {
 
   // --- for the decoders ----------------------------------------------------
   uint64_t UnloadedInput() const { return unloaded_input_; }
-  uint8_t* in_buffer() { return in_buffer_; }
   // The bytes of the input buffer not yet handed out; after this call the
   // decoder holds them.
   const uint8_t* TakeInputBuffer(size_t* count) {
@@ -113,7 +112,6 @@ class MemberIO {
     bit_count_ -= n;
     return v;
   }
-  uint32_t TakeBits(int n) { return Bits(n); }
   // A decoder that reads this far past its input is reading noise of its own
   // making; it stops rather than spin until the recorded size is reached.
   bool Overrun() const { return overrun_ > 4; }

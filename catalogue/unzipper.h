@@ -18,8 +18,6 @@
 
 namespace varnett {
 
-enum class IncompleteZipMode { kAssumeMulti, kAssumeNotAZip, kAssumeBad };
-
 // The most a member may claim as its uncompressed size. The whole member is
 // held in memory, so a claim above this fails with EFatalUnzipError
 // kMemberTooLarge before anything is allocated for it.
@@ -60,7 +58,6 @@ class TUnZipper {
   // Settings fixed by the window design; only these values are supported.
   bool RecreateDirs = true;
   bool DoAll = false;
-  IncompleteZipMode incomplete_zip_mode = IncompleteZipMode::kAssumeMulti;
   OemConvertMode OEMConvert = OemConvertMode::kAlways;
   // The ceilings above; lowered only by tests.
   uint64_t max_member_size = kMaxMemberSize;

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the fuzz seed corpora: catalogue archives made from the shared legacy
-vectors and from Python's zipfile (signatures rewritten by walking the
+vectors, the test fixtures and Python's zipfile (signatures rewritten by walking the
 structure), and the bare compressed streams of the legacy members for the
 decoder targets. Usage: make_seeds.py SHARED_DIR"""
 import io, os, struct, sys, zipfile
@@ -72,6 +72,11 @@ def main():
         ("comment", [("Game.dat", text, zipfile.ZIP_STORED)], {"comment": b"\x42\x02\x79\x0b" * 8}),
     ]:
         write("archive_reader", "py_" + name, rewrite(python_zip(members, **kw)))
+    fixtures = os.path.join(HERE, "..", "..", "tests", "fixtures", "archives")
+    for entry in sorted(os.listdir(fixtures)):
+        if entry.endswith(".zip"):
+            raw = open(os.path.join(fixtures, entry), "rb").read()
+            write("archive_reader", "fixture_" + entry[:-4], rewrite(raw))
     for entry in sorted(os.listdir(legacy)):
         if not entry.endswith(".zip") or "empty" in entry:
             continue
