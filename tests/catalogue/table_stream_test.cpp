@@ -345,6 +345,14 @@ TEST(TableStream, ReadsFromTheCurrentPositionUnlessToldToRewind) {
     EXPECT_EQ(table.RecordCount(), 3u);
   }
   {
+    // Positioned past the end: nothing there to read.
+    MemoryStream source(stream);
+    source.Seek(source.Size() + 100);
+    TMemTable table("T", TypedFields());
+    EXPECT_EQ(FailureOf<EReadError>([&] { ReadTableStream(&format, table, source); }),
+              "Stream read error");
+  }
+  {
     MemoryStream source(stream);
     source.Seek(source.Size());
     format.LoadFromStart = true;
