@@ -19,6 +19,8 @@ class MemoryStream {
 
   size_t Size() const { return bytes_.size(); }
   size_t Position() const { return position_; }
+  // Bytes from the position to the end; none when the position is past it.
+  size_t Remaining() const { return position_ < bytes_.size() ? bytes_.size() - position_ : 0; }
   // The position may lie past the end: reads there give nothing and a write
   // there first fills the gap with zero bytes.
   void Seek(size_t position) { position_ = position; }

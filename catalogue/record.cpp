@@ -42,23 +42,7 @@ const unsigned char* GetPrefix(const unsigned char* p, uint64_t* n) {
 
 }  // namespace
 
-void* RecordArena::Allocate(size_t size) {
-  size = (size + alignof(TRecord) - 1) & ~(alignof(TRecord) - 1);
-  if (blocks_.empty() || blocks_.back().size - used_ < size) {
-    size_t block_size = std::max(size, kBlockSize);
-    blocks_.push_back({std::unique_ptr<char[]>(new char[block_size]), block_size});
-    used_ = 0;
-  }
-  void* p = blocks_.back().data.get() + used_;
-  used_ += size;
-  return p;
-}
-
-void RecordArena::Release(Mark mark) {
-  if (blocks_.size() > mark.blocks) blocks_.resize(mark.blocks);
-  used_ = mark.used;
-  if (blocks_.empty()) std::vector<Block>().swap(blocks_);
-}
+static_assert(alignof(TRecord) <= RecordArena::kAlignment, "records need more alignment");
 
 TRecord* TRecord::Pack(const RecordDraft& draft, RecordArena& arena) {
   size_t size = 0;

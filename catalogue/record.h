@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/record_arena.h"
+
 namespace varnett {
 
 enum UpdateStatus : uint8_t { usUnmodified = 0, usModified = 1, usInserted = 2, usDeleted = 3 };
@@ -42,36 +44,6 @@ struct RecordDraft {
   std::vector<size_t> begin;
   std::vector<size_t> size;
   std::vector<uint8_t> is_null;
-};
-
-// Holds a table's records in large blocks: no allocation per record, and
-// everything is freed at once.
-class RecordArena {
- public:
-  RecordArena() = default;
-  RecordArena(const RecordArena&) = delete;
-  RecordArena& operator=(const RecordArena&) = delete;
-
-  // `size` bytes aligned for any record.
-  void* Allocate(size_t size);
-
-  struct Mark {
-    size_t blocks = 0;
-    size_t used = 0;
-  };
-  Mark GetMark() const { return {blocks_.size(), used_}; }
-  // Frees everything allocated after `mark` was taken.
-  void Release(Mark mark);
-  void Clear() { Release({}); }
-
- private:
-  static constexpr size_t kBlockSize = 64 * 1024;
-  struct Block {
-    std::unique_ptr<char[]> data;
-    size_t size;
-  };
-  std::vector<Block> blocks_;
-  size_t used_ = 0;  // bytes used in the last block
 };
 
 class TRecord {

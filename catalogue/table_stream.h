@@ -16,6 +16,8 @@ namespace varnett {
 // other settings only steer writing or loading of structure, which this
 // program never does.
 struct TBinaryStreamFormat {
+  // The format's version; fixed, whatever is assigned elsewhere.
+  static constexpr const char* Version() { return "3.00"; }
   // Size of the chunks in which the source is read; smaller values count as
   // the minimum.
   static constexpr int kMinBufferSize = 16384;

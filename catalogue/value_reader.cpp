@@ -1,5 +1,6 @@
 #include "catalogue/value_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "catalogue/cp949_encoder.h"
@@ -19,8 +20,9 @@ uint32_t LoadU32(const unsigned char* p) {
 
 }  // namespace
 
+// A chunk never needs to be larger than what the source still holds.
 ValueReader::ValueReader(MemoryStream& source, size_t chunk_size)
-    : source_(source), buffer_(chunk_size) {}
+    : source_(source), buffer_(std::max<size_t>(1, std::min(chunk_size, source.Remaining()))) {}
 
 ValueReader::~ValueReader() {
   // Hand back what was read ahead but not consumed.

@@ -57,7 +57,7 @@ class ValueReader {
   long double ReadReal();
 
   // Bytes not yet consumed, in the buffer and in the source together.
-  uint64_t Remaining() const { return (end_ - pos_) + (source_.Size() - source_.Position()); }
+  uint64_t Remaining() const { return (end_ - pos_) + source_.Remaining(); }
 
  private:
   uint8_t ReadByte() {

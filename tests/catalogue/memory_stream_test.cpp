@@ -28,6 +28,7 @@ TEST(MemoryStream, WritesGrowAndReadsFollowThePosition) {
 TEST(MemoryStream, PositionPastTheEnd) {
   MemoryStream s(std::string("ab"));
   s.Seek(10);
+  EXPECT_EQ(s.Remaining(), 0u);
   char c;
   EXPECT_EQ(s.Read(&c, 1), 0u);
   s.Seek(4);
