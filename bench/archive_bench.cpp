@@ -58,7 +58,9 @@ struct Fixture {
   std::string member;      // the table stream
   std::string compressed;  // its raw deflate data
   std::string archive;     // catalogue signatures
+  // Both archives on disk too, for comparing command-line tools.
   std::string standard_path = "/tmp/varnett_archive_bench.zip";
+  std::string catalogue_path = "/tmp/varnett_archive_bench.nif";
   std::string key = Ko("넥슨서든어택");
 
   Fixture() {
@@ -87,6 +89,7 @@ struct Fixture {
     ArchiveOptions standard;
     standard.standard_signatures = true;
     std::ofstream(standard_path, std::ios::binary) << WriteArchive({m}, standard);
+    std::ofstream(catalogue_path, std::ios::binary) << archive;
   }
 };
 
