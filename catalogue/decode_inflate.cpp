@@ -48,18 +48,29 @@ bool Refill(MemberIO& io, z_stream* z) {
 void InflateRaw(MemberIO& io) {
   Inflater z;
   if (!Refill(io, z.get())) throw EZCompressionError();
-  z->next_out = io.out_buffer();
-  z->avail_out = uInt(MemberIO::kBufferSize);
+  // Chunks that fit the sized target are inflated straight into it.
+  uint8_t* chunk = nullptr;
+  auto next_chunk = [&] {
+    uint8_t* placed = io.PlaceChunk();
+    chunk = placed ? placed : io.out_buffer();
+    z->next_out = chunk;
+    z->avail_out = uInt(MemberIO::kBufferSize);
+  };
+  next_chunk();
   for (;;) {
     if (z->avail_in == 0 && !Refill(io, z.get())) throw EZCompressionError();
     int result = inflate(z.get(), Z_NO_FLUSH);
     // Z_NEED_DICT cannot come from raw data; treat any other result as an error.
     if (result < 0 || (result != Z_OK && result != Z_STREAM_END)) throw EZCompressionError();
     if (z->avail_out == 0 || result == Z_STREAM_END) {
-      io.SetOutputCount(MemberIO::kBufferSize - z->avail_out);
-      io.FlushOutput();
-      z->next_out = io.out_buffer();
-      z->avail_out = uInt(MemberIO::kBufferSize);
+      const size_t n = MemberIO::kBufferSize - z->avail_out;
+      if (chunk == io.out_buffer()) {
+        io.SetOutputCount(n);
+        io.FlushOutput();
+      } else {
+        io.FlushPlaced(chunk, n);
+      }
+      next_chunk();
     }
     if (result == Z_STREAM_END) break;
   }

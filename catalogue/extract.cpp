@@ -44,6 +44,12 @@ class StreamOutput : public MemberOutput {
     }
     return count;
   }
+  uint8_t* Place(size_t count) override {
+    if (stream_.Position() > stream_.Size() || count > stream_.Size() - stream_.Position())
+      return nullptr;
+    return reinterpret_cast<uint8_t*>(stream_.MutableData()) + stream_.Position();
+  }
+  void Advance(size_t count) override { stream_.Seek(stream_.Position() + count); }
 
  private:
   MemoryStream& stream_;

@@ -46,4 +46,10 @@ void MemberIO::FlushOutput() {
   output_count_ = 0;
 }
 
+void MemberIO::FlushPlaced(const uint8_t* chunk, size_t n) {
+  if (n == 0) return;
+  crc_ = UpdateCrc32(crc_, chunk, n);
+  output_.Advance(n);
+}
+
 }  // namespace varnett

@@ -21,6 +21,14 @@ struct MemberOutput {
   virtual uint64_t Position() const = 0;
   // Writes at the position and advances; returns how many bytes were taken.
   virtual size_t Write(const uint8_t* data, size_t count) = 0;
+  // The target's own memory for `count` bytes at the position, when they
+  // exist already (the target was sized beforehand); null otherwise.
+  virtual uint8_t* Place(size_t count) {
+    (void)count;
+    return nullptr;
+  }
+  // Moves past `count` bytes written into the memory Place gave.
+  virtual void Advance(size_t count) { (void)count; }
 };
 
 class MemberIO {
@@ -69,6 +77,16 @@ class MemberIO {
 
   uint8_t* out_buffer() { return out_buffer_; }
   void SetOutputCount(size_t n) { output_count_ = n; }
+
+  // A whole chunk of the target's own memory, when the next kBufferSize bytes
+  // lie inside both the target and the recorded size: a decoder may write
+  // there and save the copy from the output buffer. Null otherwise.
+  uint8_t* PlaceChunk() {
+    if (output_.Position() + kBufferSize > uncompressed_size_) return nullptr;
+    return output_.Place(kBufferSize);
+  }
+  // FlushOutput for `n` bytes written at PlaceChunk().
+  void FlushPlaced(const uint8_t* chunk, size_t n);
 
   // Byte-wise output through the buffer, which doubles as a 32 KB window.
   void Put(uint8_t byte) {

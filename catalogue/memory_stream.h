@@ -58,6 +58,8 @@ class MemoryStream {
 
   std::string_view Bytes() const { return bytes_; }
   const char* Data() const { return bytes_.data(); }
+  // The bytes in place, for filling a region sized beforehand.
+  char* MutableData() { return &bytes_[0]; }
 
  private:
   std::string bytes_;

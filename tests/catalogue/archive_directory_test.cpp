@@ -199,6 +199,12 @@ TEST(ArchiveDirectory, HeldDirectoryIsReusedWhileTheFileIsUnchanged) {
   EXPECT_EQ(f.unzipper.directory_reads(), 2);
   EXPECT_EQ(third.Bytes(), "new");
 
+  // The file gone: the open error, and the name and directory stay.
+  f.sim.files.RemoveFile(kCatalogue);
+  EXPECT_EQ(f.ExtractError().rfind("Cannot open file ", 0), 0u);
+  EXPECT_EQ(f.unzipper.ZipName(), kCatalogue);
+  EXPECT_NE(f.unzipper.Directory(), nullptr);
+
   f.unzipper.CloseArchive();
   EXPECT_EQ(f.unzipper.ZipName(), "");
   EXPECT_EQ(f.unzipper.Directory(), nullptr);

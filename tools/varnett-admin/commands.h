@@ -15,6 +15,11 @@ constexpr int kExitUsage = 64;
 using Args = std::vector<std::string>;
 
 int RunRecords(const Args& args);
+int RunList(const Args& args);
+int RunExtract(const Args& args);
+int RunLookup(const Args& args);
+// records ARCHIVE: "Game.dat" of a catalogue archive, printed as records --stream does.
+int PrintArchiveRecords(const std::string& path);
 
 // Prints the usage text on standard error and returns kExitUsage.
 int Usage();

@@ -17,7 +17,20 @@ struct Command {
 
 // One row per subcommand; later ones add their row and their file.
 const Command kCommands[] = {
-    {"records", "records --stream FILE    print the visible records of a table stream", RunRecords},
+    {"records",
+     "records --stream FILE    print the visible records of a table stream\n"
+     "  records ARCHIVE          the same for \"Game.dat\" of a catalogue archive",
+     RunRecords},
+    {"list",
+     "list ARCHIVE             the archive's directory, one entry a line:\n"
+     "                           method flags compressed uncompressed crc32 offset name",
+     RunList},
+    {"extract",
+     "extract ARCHIVE [NAME]   a member's bytes on standard output (default Game.dat);\n"
+     "                           \"verified N\" on standard error, exit 1 when N is 0",
+     RunExtract},
+    {"lookup", "lookup ARCHIVE netmarble|nexon  the edition's MPath, DPath, InsRPath, PRPath",
+     RunLookup},
 };
 
 }  // namespace

@@ -35,6 +35,7 @@ int PrintStreamRecords(const std::string& path) {
 
 int RunRecords(const Args& args) {
   if (args.size() == 2 && args[0] == "--stream") return PrintStreamRecords(args[1]);
+  if (args.size() == 1 && args[0] != "--stream") return PrintArchiveRecords(args[0]);
   return Usage();
 }
 

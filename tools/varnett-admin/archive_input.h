@@ -1,0 +1,41 @@
+// The catalogue archive a command names, read whole and served to the archive
+// reader as its only file; the reader's message boxes go to standard error.
+#pragma once
+
+#include <string>
+
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+
+namespace varnett {
+
+class ArchiveInput : public FileSystem {
+ public:
+  // False, with the open error printed on standard error, when the file
+  // cannot be read.
+  bool Load(const std::string& utf8_path);
+  // The archive's name as the reader takes it (CP949).
+  const std::string& Name() const { return name_; }
+
+  bool DirectoryExists(const std::string&) override { return false; }
+  bool FileExists(const std::string& path) override { return path == name_; }
+  std::optional<int64_t> FileAge(const std::string& path) override;
+  bool RemoveFile(const std::string&) override { return false; }
+  bool CreateFolders(const std::string&) override { return false; }
+  bool AppendLine(const std::string&, const std::string&) override { return false; }
+  std::unique_ptr<ReadSource> OpenForReading(const std::string& path, std::string* error) override;
+
+ private:
+  std::string name_;
+  std::string bytes_;
+};
+
+// "TITLE: TEXT" on standard error for each box; nothing waits for an answer.
+class ConsoleDialogs : public Dialogs {
+ public:
+  void Information(const std::string& text) override;
+  bool Confirm(const std::string& text) override;
+  void SystemMessage(const std::string& text, const std::string& title) override;
+};
+
+}  // namespace varnett
