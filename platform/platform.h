@@ -7,6 +7,7 @@
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
+#include "platform/wait_windows.h"
 
 namespace varnett {
 
@@ -16,6 +17,7 @@ struct Platform {
   Environment& environment;
   Registry& registry;
   Dialogs& dialogs;
+  WaitWindows& waits;
 };
 
 }  // namespace varnett

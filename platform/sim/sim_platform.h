@@ -8,6 +8,7 @@
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_wait_windows.h"
 
 namespace varnett {
 
@@ -17,8 +18,9 @@ struct SimPlatform {
   SimEnvironment environment;
   SimRegistry registry;
   SimDialogs dialogs;
+  SimWaitWindows waits;
 
-  Platform View() { return Platform{files, clock, environment, registry, dialogs}; }
+  Platform View() { return Platform{files, clock, environment, registry, dialogs, waits}; }
 };
 
 }  // namespace varnett

@@ -8,6 +8,7 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_wait_windows.h"
 
 namespace varnett {
 
@@ -17,8 +18,9 @@ struct Win32Platform {
   Win32Environment environment;
   Win32Registry registry;
   Win32Dialogs dialogs;
+  Win32WaitWindows waits;
 
-  Platform View() { return Platform{files, clock, environment, registry, dialogs}; }
+  Platform View() { return Platform{files, clock, environment, registry, dialogs, waits}; }
 };
 
 }  // namespace varnett
