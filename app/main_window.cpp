@@ -158,6 +158,7 @@ void TfMain::CreateControls() {
                                    kCommandWidth, kCommandHeight);
   Button10 =
       CreateSkinButton(w, K("서든어택").c_str(), kButton10, 408, 289, kCommandWidth, kHomeHeight);
+  bottom_edge_ = CreateBottomEdge(w, theme_);
 }
 
 // --- window events ---------------------------------------------------------
@@ -420,6 +421,7 @@ LRESULT TfMain::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       break;
     case WM_SIZE:
+      if (bottom_edge_) PlaceBottomEdge(handle_, bottom_edge_);
       // Another copy of the program, or the taskbar, restored the window:
       // bring the taskbar entry back with it.
       if (wparam == SIZE_RESTORED && IsIconic(application_.handle()))

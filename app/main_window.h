@@ -65,6 +65,7 @@ class TfMain {
   const SkinTheme& theme_;
   SkinFrame frame_;
   HWND handle_ = nullptr;
+  HWND bottom_edge_ = nullptr;
   HICON icon_ = nullptr;
   HBITMAP banner_ = nullptr;   // Image1
   HBITMAP picture_ = nullptr;  // Image2

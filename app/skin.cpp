@@ -12,13 +12,65 @@ namespace {
 
 constexpr int kButtonWidth = 26;
 constexpr int kButtonHeight = 19;
+// A click on the control box opens the system menu only once it is clear
+// that no second click follows, which would close the window instead.
+constexpr UINT_PTR kMenuTimer = 0x5EF1;
 
 void DrawLine(HDC dc, int x1, int y1, int x2, int y2) {
   MoveToEx(dc, x1, y1, nullptr);
   LineTo(dc, x2, y2);
 }
 
+constexpr int kEdgeHeight = 5;
+constexpr wchar_t kEdgeClass[] = L"TFrameEdge";
+
+LRESULT CALLBACK EdgeProc(HWND edge, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_PAINT) {
+    const auto* theme = reinterpret_cast<const SkinTheme*>(GetWindowLongPtrW(edge, GWLP_USERDATA));
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(edge, &ps);
+    RECT r;
+    GetClientRect(edge, &r);
+    HBRUSH face = CreateSolidBrush(theme ? theme->face : RGB(255, 255, 255));
+    FillRect(dc, &r, face);
+    DeleteObject(face);
+    HBRUSH border = CreateSolidBrush(theme ? theme->border : RGB(0, 0, 0));
+    RECT left = {0, 0, 1, r.bottom}, right = {r.right - 1, 0, r.right, r.bottom};
+    RECT bottom = {0, r.bottom - 1, r.right, r.bottom};
+    for (const RECT& line : {left, right, bottom}) FillRect(dc, &line, border);
+    DeleteObject(border);
+    EndPaint(edge, &ps);
+    return 0;
+  }
+  if (message == WM_NCHITTEST) return HTTRANSPARENT;
+  return DefWindowProcW(edge, message, wparam, lparam);
+}
+
 }  // namespace
+
+HWND CreateBottomEdge(HWND window, const SkinTheme& theme) {
+  WNDCLASSW cls = {};
+  cls.lpfnWndProc = EdgeProc;
+  cls.hInstance = GetModuleHandleW(nullptr);
+  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  cls.lpszClassName = kEdgeClass;
+  RegisterClassW(&cls);
+  HWND edge = CreateWindowExW(0, kEdgeClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(edge, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&theme));
+  // Every other control yields to the strip where they overlap.
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (c != edge)
+      SetWindowLongPtrW(c, GWL_STYLE, GetWindowLongPtrW(c, GWL_STYLE) | WS_CLIPSIBLINGS);
+  PlaceBottomEdge(window, edge);
+  return edge;
+}
+
+void PlaceBottomEdge(HWND window, HWND edge) {
+  RECT r;
+  GetClientRect(window, &r);
+  SetWindowPos(edge, HWND_TOP, 0, r.bottom - kEdgeHeight, r.right, kEdgeHeight, SWP_NOACTIVATE);
+}
 
 void FillGradient(HDC dc, const RECT& box, COLORREF top, COLORREF bottom) {
   TRIVERTEX v[2] = {};
@@ -71,7 +123,7 @@ void SkinFrame::SetHot(HWND window, FramePart part) {
   InvalidateRect(window, &caption, FALSE);
 }
 
-bool SkinFrame::Handle(HWND window, UINT message, WPARAM, LPARAM lparam, LRESULT* result) {
+bool SkinFrame::Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
   POINT p = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
   switch (message) {
     case WM_NCHITTEST: {
@@ -104,8 +156,15 @@ bool SkinFrame::Handle(HWND window, UINT message, WPARAM, LPARAM lparam, LRESULT
       *result = 0;
       return true;
     }
+    case WM_TIMER:
+      if (wparam != kMenuTimer) return false;
+      KillTimer(window, kMenuTimer);
+      if (actions_.system_menu) actions_.system_menu();
+      *result = 0;
+      return true;
     case WM_LBUTTONDBLCLK:
       if (HitTest(window, p) == FramePart::kControlBox) {
+        KillTimer(window, kMenuTimer);
         pressed_ = FramePart::kNone;
         if (actions_.close) actions_.close();
         *result = 0;
@@ -121,7 +180,8 @@ bool SkinFrame::Handle(HWND window, UINT message, WPARAM, LPARAM lparam, LRESULT
       if (HitTest(window, p) != pressed) return true;
       if (pressed == FramePart::kClose && actions_.close) actions_.close();
       if (pressed == FramePart::kMinimize && actions_.minimize) actions_.minimize();
-      if (pressed == FramePart::kControlBox && actions_.system_menu) actions_.system_menu();
+      if (pressed == FramePart::kControlBox)
+        SetTimer(window, kMenuTimer, GetDoubleClickTime(), nullptr);
       *result = 0;
       return true;
     }

@@ -39,6 +39,12 @@ struct SkinTheme {
 // Fills `box` with a vertical gradient.
 void FillGradient(HDC dc, const RECT& box, COLORREF top, COLORREF bottom);
 
+// A strip along the frame's lower edge that stays above every control, so
+// controls that lie below a shortened window do not cut through its border.
+// Keep it at the bottom with PlaceBottomEdge whenever the window is sized.
+HWND CreateBottomEdge(HWND window, const SkinTheme& theme);
+void PlaceBottomEdge(HWND window, HWND edge);
+
 enum class FramePart { kNone, kCaption, kControlBox, kMinimize, kClose };
 
 class SkinFrame {

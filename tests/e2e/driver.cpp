@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/text.h"
+
 namespace varnett::e2e {
 
 std::wstring BuildFolder() {
@@ -91,12 +93,19 @@ HWND Program::WaitForWindow(int timeout_ms) {
   return window_;
 }
 
-bool Program::WaitVisible(int timeout_ms) {
+bool Program::WaitVisible(int timeout_ms, std::wstring* unexpected) {
   if (!WaitForWindow(timeout_ms)) return false;
   for (int waited = 0; waited < timeout_ms; waited += 20) {
     if (IsWindowVisible(window_)) {
       Sleep(150);  // let it paint
       return true;
+    }
+    HWND box = FindTopWindow(process_.dwProcessId, L"#32770", nullptr, true);
+    if (box) {
+      Sleep(100);
+      if (unexpected) *unexpected = TextOf(box) + L": " + TextOf(GetDlgItem(box, 0xFFFF));
+      Press(box, IDOK);
+      return false;
     }
     Sleep(20);
   }
@@ -126,6 +135,8 @@ bool Program::WaitForBox(Box* box, int timeout_ms) {
 void Program::Press(HWND box, int id) {
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+  for (int waited = 0; waited < 5000 && IsWindow(box) && IsWindowVisible(box); waited += 10)
+    Sleep(10);
 }
 
 bool Program::Close(int timeout_ms) {
@@ -287,6 +298,10 @@ std::string ReadFile(const std::wstring& path) {
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+std::string Utf8(const std::wstring& text) {
+  return Utf16ToUtf8(std::u16string(text.begin(), text.end()));
 }
 
 std::wstring Env(const wchar_t* name) {

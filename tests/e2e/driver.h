@@ -44,11 +44,13 @@ class Program {
   bool Start(const std::wstring& arguments = L"");
   // Waits for the main window to exist (it may still be hidden).
   HWND WaitForWindow(int timeout_ms = 15000);
-  // Waits for the main window to become visible.
-  bool WaitVisible(int timeout_ms = 15000);
+  // Waits for the main window to become visible. A box that appears first
+  // ends the wait: it is answered and its text kept in `unexpected`.
+  bool WaitVisible(int timeout_ms = 15000, std::wstring* unexpected = nullptr);
   // Waits for a visible dialog-class box of this process.
   bool WaitForBox(Box* box, int timeout_ms = 15000);
-  // Presses a box button by its ID (posted, never sent: the box is modal).
+  // Presses a box button by its ID (posted, never sent: the box is modal)
+  // and waits for the box to go.
   static void Press(HWND box, int id);
   // Closes the main window and waits for the process to end.
   bool Close(int timeout_ms = 15000);
@@ -87,6 +89,9 @@ bool MakeFolders(const std::wstring& path);
 bool WriteFile(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 std::string ReadFile(const std::wstring& path);
+
+// For test messages.
+std::string Utf8(const std::wstring& text);
 
 // Environment variable, empty when unset.
 std::wstring Env(const wchar_t* name);
