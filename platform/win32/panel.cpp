@@ -20,6 +20,7 @@ void PaintPanel(HWND panel) {
   if (bevel != Bevel::kNone) {
     // A one-pixel bevel: dark on the lit side for a lowered panel.
     COLORREF dark = RGB(128, 128, 128), light = RGB(255, 255, 255);
+    if (bevel == Bevel::kFrame) dark = light = RGB(44, 62, 104);
     COLORREF top_left = bevel == Bevel::kLowered ? dark : light;
     COLORREF bottom_right = bevel == Bevel::kLowered ? light : dark;
     HPEN pen1 = CreatePen(PS_SOLID, 1, top_left);

@@ -7,7 +7,8 @@
 
 namespace varnett {
 
-enum class Bevel { kNone, kLowered, kRaised };
+// kFrame: a one-pixel dark line, for a panel that is a whole borderless window.
+enum class Bevel { kNone, kLowered, kRaised, kFrame };
 
 // Window class "TPanel"; registered on first use.
 HWND CreatePanel(HWND parent, const wchar_t* name, Bevel bevel, COLORREF face, int x, int y,

@@ -190,7 +190,7 @@ HWND CreateWaitWindow(HWND owner, const std::wstring& text) {
       CreateWindowExW(WS_EX_CONTROLPARENT, kWaitClass, L"TfWait", WS_POPUP, left, top, kWidth,
                       kHeight, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!window) return nullptr;
-  HWND panel = CreatePanel(window, L"Panel1", Bevel::kRaised, kFace, 0, 0, kWidth, kHeight, 1);
+  HWND panel = CreatePanel(window, L"Panel1", Bevel::kFrame, kFace, 0, 0, kWidth, kHeight, 1);
   // The panel's bevel takes one pixel inside its 10-pixel border.
   int inner = kPanelBorder + 1;
   HWND label_parent = panel;

@@ -217,39 +217,54 @@ void ClickAt(HWND window, int x, int y, bool double_click) {
   }
 }
 
-bool SaveScreenshot(HWND window, const std::wstring& path) {
-  RECT r = WindowRect(window);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return false;
+Picture Capture(const RECT& r) {
+  Picture picture;
+  picture.width = r.right - r.left;
+  picture.height = r.bottom - r.top;
+  if (picture.width <= 0 || picture.height <= 0) return picture;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = h;
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = picture.height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BOOL copied = BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
+  BOOL copied = BitBlt(memory, 0, 0, picture.width, picture.height, screen, r.left, r.top,
+                       SRCCOPY | CAPTUREBLT);
   GdiFlush();
   SelectObject(memory, old);
-  DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
-  DWORD size = stride * static_cast<DWORD>(h);
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + size;
-  std::ofstream out(std::filesystem::path(path), std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  out.write(static_cast<const char*>(bits), size);
-  bool ok = copied && out.good();
+  size_t stride = (static_cast<size_t>(picture.width) * 3 + 3) & ~size_t{3};
+  if (copied && bits)
+    picture.bits.assign(static_cast<const char*>(bits),
+                        stride * static_cast<size_t>(picture.height));
   DeleteObject(bitmap);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  return ok;
+  return picture;
+}
+
+bool SaveScreenshot(HWND window, const std::wstring& path) {
+  Picture picture = Capture(WindowRect(window));
+  if (picture.bits.empty()) return false;
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = picture.width;
+  header.biHeight = picture.height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(picture.bits.size());
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(picture.bits.data(), static_cast<std::streamsize>(picture.bits.size()));
+  return out.good();
 }
 
 bool SetString(HKEY root, const std::wstring& key, const std::wstring& name,

@@ -77,6 +77,13 @@ std::wstring TextOf(HWND window);
 // Clicks a point of the main window given relative to its top-left corner.
 void ClickAt(HWND window, int x, int y, bool double_click = false);
 
+// What the screen shows in a rectangle: bottom-up 24-bit rows.
+struct Picture {
+  int width = 0, height = 0;
+  std::string bits;
+};
+Picture Capture(const RECT& screen_rect);
+
 // Saves what the screen shows of `window` as a 24-bit BMP; false on failure.
 bool SaveScreenshot(HWND window, const std::wstring& path);
 
