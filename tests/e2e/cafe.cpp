@@ -23,7 +23,9 @@ void PrepareCafe(const Cafe& cafe) {
   MakeFolders(nexon);
   WriteFile(netmarble + L"\\gvi.dat", "settings");
   WriteFile(nexon + L"\\gvi.dat", "settings");
-  if (cafe.netmarble) {
+  if (cafe.netmarble_value_not_text) {
+    SetDword(HKEY_CURRENT_USER, kNetmarbleKey, L"DestDir", 1);
+  } else if (cafe.netmarble) {
     SetString(HKEY_CURRENT_USER, kNetmarbleKey, L"DestDir", netmarble);
   } else {
     DeleteValue(HKEY_CURRENT_USER, kNetmarbleKey, L"DestDir");

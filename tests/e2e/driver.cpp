@@ -93,7 +93,8 @@ HWND Program::WaitForWindow(int timeout_ms) {
   return window_;
 }
 
-bool Program::WaitVisible(int timeout_ms, std::wstring* unexpected) {
+bool Program::WaitVisible(int timeout_ms, std::wstring* unexpected,
+                          const std::wstring& expected_box) {
   if (!WaitForWindow(timeout_ms)) return false;
   for (int waited = 0; waited < timeout_ms; waited += 20) {
     if (IsWindowVisible(window_)) {
@@ -103,8 +104,10 @@ bool Program::WaitVisible(int timeout_ms, std::wstring* unexpected) {
     HWND box = FindTopWindow(process_.dwProcessId, L"#32770", nullptr, true);
     if (box) {
       Sleep(100);
-      if (unexpected) *unexpected = TextOf(box) + L": " + TextOf(GetDlgItem(box, 0xFFFF));
+      std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
       Press(box, IDOK);
+      if (!expected_box.empty() && text == expected_box) continue;
+      if (unexpected) *unexpected = TextOf(box) + L": " + text;
       return false;
     }
     Sleep(20);

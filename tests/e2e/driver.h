@@ -45,8 +45,11 @@ class Program {
   // Waits for the main window to exist (it may still be hidden).
   HWND WaitForWindow(int timeout_ms = 15000);
   // Waits for the main window to become visible. A box that appears first
-  // ends the wait: it is answered and its text kept in `unexpected`.
-  bool WaitVisible(int timeout_ms = 15000, std::wstring* unexpected = nullptr);
+  // ends the wait: it is answered and its title and text kept in
+  // `unexpected`, unless its text is `expected_box`, which is answered and
+  // waited past.
+  bool WaitVisible(int timeout_ms = 15000, std::wstring* unexpected = nullptr,
+                   const std::wstring& expected_box = L"");
   // Waits for a visible dialog-class box of this process.
   bool WaitForBox(Box* box, int timeout_ms = 15000);
   // Presses a box button by its ID (posted, never sent: the box is modal)

@@ -161,6 +161,35 @@ INSTANTIATE_TEST_SUITE_P(Rows, DecisionTable,
                            return n;
                          });
 
+// An error the locator does not handle is shown in the default error box
+// (no full stop after a closing quote), and the window then opens with its
+// designed size and every button usable.
+TEST(LocatorError, ShownInTheDefaultErrorBoxAndTheWindowStillOpens) {
+  Cafe cafe;
+  cafe.netmarble_value_not_text = true;
+  PrepareCafe(cafe);
+  Program program(kRoot + L"\\locator-error");
+  ASSERT_TRUE(program.Start());
+  Box box;
+  ASSERT_TRUE(program.WaitForBox(&box));
+  EXPECT_EQ(box.title, L"Helvane Ver2.3");
+  EXPECT_EQ(box.text, L"Invalid data type for 'DestDir'");
+  EXPECT_EQ(box.buttons, std::vector<std::wstring>{L"OK"});
+  Program::Press(box.window, IDOK);
+  std::wstring unexpected;
+  ASSERT_TRUE(program.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
+  RECT r = WindowRect(program.window());
+  EXPECT_EQ(r.right - r.left, 502);
+  EXPECT_EQ(r.bottom - r.top, 357);
+  for (const Control& c : ReadControls(program.window())) {
+    if (c.cls == L"Button") {
+      EXPECT_TRUE(c.enabled) << c.id;
+    }
+  }
+  EXPECT_TRUE(program.Close());
+  PrepareCafe(Cafe{});
+}
+
 // The prefix runs in the code page the test run asked for, so the texts
 // above were checked under it.
 TEST(Locale, RunsInTheRequestedCodePage) {
