@@ -102,6 +102,10 @@ LRESULT CALLBACK Application::Proc(HWND window, UINT message, WPARAM wparam, LPA
     case WM_CLOSE:
       if (self && self->main_) PostMessageW(self->main_, WM_CLOSE, 0, 0);
       return 0;
+    case WM_GETMINMAXINFO:
+      // Stays zero-sized: nothing but its taskbar entry is ever seen.
+      reinterpret_cast<MINMAXINFO*>(lparam)->ptMinTrackSize = POINT{0, 0};
+      return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }

@@ -9,6 +9,9 @@ namespace varnett::e2e {
 struct Cafe {
   bool netmarble = false;
   bool nexon = false;
+  // Where the editions are found: the café's catalogue under the hidden
+  // folder, or (without a catalogue) the editions' registry values.
+  bool catalogue = false;
   // The Netmarble folder value holds a number instead of text.
   bool netmarble_value_not_text = false;
 };
@@ -23,5 +26,10 @@ inline const std::wstring kNotFound =
 // Creates the folders and sets (or removes) the registry values so the next
 // start finds exactly the editions asked for.
 void PrepareCafe(const Cafe& cafe);
+
+// Writes the catalogue "<hide>\GameData\GPData.nif" with a record for each
+// edition whose folder is given (not empty). Texts are UTF-16.
+bool WriteCatalogue(const std::wstring& hide, const std::wstring& netmarble_folder,
+                    const std::wstring& nexon_folder);
 
 }  // namespace varnett::e2e

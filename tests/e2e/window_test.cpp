@@ -153,7 +153,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, DecisionTable,
                          ::testing::Values(Row{"neither", {false, false}},
                                            Row{"netmarble-only", {true, false}},
                                            Row{"nexon-only", {false, true}},
-                                           Row{"both", {true, true}}),
+                                           Row{"both", {true, true}},
+                                           Row{"catalogue-both", {true, true, true}},
+                                           Row{"catalogue-nexon-only", {false, true, true}}),
                          [](const auto& info) {
                            std::string n = info.param.name;
                            for (char& c : n)

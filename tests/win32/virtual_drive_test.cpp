@@ -104,6 +104,11 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
   EXPECT_TRUE(HasLineEndingWith(log, "/D " + first));
   EXPECT_TRUE(HasLineEndingWith(log, "/D " + drives.NexonDrive));
   EXPECT_EQ(drives.ScreenshotDrive, first);  // the slots keep their values
+
+  DeleteFileW(Wide(shots + "\\" + Ko("사진") + ".txt").c_str());
+  DeleteFileW(Wide(game + "\\gvi.dat").c_str());
+  RemoveDirectoryW(Wide(shots).c_str());
+  RemoveDirectoryW(Wide(game).c_str());
 }
 
 TEST(VirtualDrive, SubstThatFailsLeavesTheSlotEmpty) {
