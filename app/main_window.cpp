@@ -79,7 +79,8 @@ TfMain::TfMain(Win32Platform& platform, Application& application, const SkinThem
                         [this] { PostMessageW(handle_, WM_CLOSE, 0, 0); },
                         [this] { application_.Minimize(); },
                         [this] { ShowSystemMenu(); },
-                    }) {}
+                    }),
+      commands_(platform.View(), paths, drives) {}
 
 TfMain::~TfMain() {
   if (banner_) DeleteObject(banner_);
@@ -266,14 +267,20 @@ void TfMain::SetOuterSize(int width, int height) {
 
 // --- button commands ---------------------------------------------------------
 
-void TfMain::Netmarble_Button1Click() {}
-void TfMain::Netmarble_Button2Click() {}
-void TfMain::Netmarble_Button3Click() {}
-void TfMain::Netmarble_Button4Click() {}
-void TfMain::Button7Click() {}
-void TfMain::Nexon_Button1Click() {}
-void TfMain::Nexon_Button3Click() {}
-void TfMain::Button10Click() {}
+void TfMain::Netmarble_Button1Click() {
+  commands_.OpenGameFolder(GameEdition::kNetmarble, reinterpret_cast<WindowHandle>(handle_));
+}
+void TfMain::Netmarble_Button2Click() {
+  commands_.OpenScreenshotFolder(reinterpret_cast<WindowHandle>(handle_));
+}
+void TfMain::Netmarble_Button3Click() { commands_.ResetGame(GameEdition::kNetmarble); }
+void TfMain::Netmarble_Button4Click() { commands_.DeleteScreenshots(); }
+void TfMain::Button7Click() { commands_.OpenHomePage(GameEdition::kNetmarble); }
+void TfMain::Nexon_Button1Click() {
+  commands_.OpenGameFolder(GameEdition::kNexon, reinterpret_cast<WindowHandle>(handle_));
+}
+void TfMain::Nexon_Button3Click() { commands_.ResetGame(GameEdition::kNexon); }
+void TfMain::Button10Click() { commands_.OpenHomePage(GameEdition::kNexon); }
 
 void TfMain::OnCommand(int id) {
   switch (id) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "actions/folder_commands.h"
 #include "actions/virtual_drive_set.h"
 #include "app/application.h"
 #include "app/skin.h"
@@ -70,6 +71,7 @@ class TfMain {
   HBITMAP banner_ = nullptr;   // Image1
   HBITMAP picture_ = nullptr;  // Image2
   bool centre_ = false;
+  FolderCommands commands_;
 
   // Controls, by their designed names.
   HWND Label3 = nullptr;
