@@ -5,9 +5,12 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_dialogs.h"
+#include "platform/sim/sim_drives.h"
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_text_case.h"
 #include "platform/sim/sim_wait_windows.h"
 
 namespace varnett {
@@ -18,9 +21,15 @@ struct SimPlatform {
   SimEnvironment environment;
   SimRegistry registry;
   SimDialogs dialogs;
+  SimProcesses processes;
+  SimDrives drives;
+  SimTextCase text_case;
   SimWaitWindows waits;
 
-  Platform View() { return Platform{files, clock, environment, registry, dialogs, waits}; }
+  Platform View() {
+    return Platform{files,     clock,  environment, registry, dialogs,
+                    processes, drives, text_case,   waits};
+  }
 };
 
 }  // namespace varnett

@@ -5,9 +5,12 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_drives.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_text_case.h"
 #include "platform/win32/win32_wait_windows.h"
 
 namespace varnett {
@@ -18,9 +21,15 @@ struct Win32Platform {
   Win32Environment environment;
   Win32Registry registry;
   Win32Dialogs dialogs;
+  Win32Processes processes;
+  Win32Drives drives;
+  Win32TextCase text_case;
   Win32WaitWindows waits;
 
-  Platform View() { return Platform{files, clock, environment, registry, dialogs, waits}; }
+  Platform View() {
+    return Platform{files,     clock,  environment, registry, dialogs,
+                    processes, drives, text_case,   waits};
+  }
 };
 
 }  // namespace varnett
