@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "actions/blank.h"
+#include "actions/process_helpers.h"
 #include "app/control_ids.h"
 #include "app/int_argument.h"
 #include "app/single_instance.h"
@@ -194,13 +196,8 @@ void TfMain::FormShow() {
 }
 
 void TfMain::ApplyStateRules() {
-  auto blank = [](const std::string& s) {
-    for (char c : s)
-      if (static_cast<unsigned char>(c) > 32) return false;
-    return true;
-  };
-  bool netmarble = !blank(paths.NetmarbleFolder);
-  bool nexon = !blank(paths.NexonFolder);
+  bool netmarble = !IsBlank(paths.NetmarbleFolder);
+  bool nexon = !IsBlank(paths.NexonFolder);
   HWND netmarble_buttons[] = {Netmarble_Button1, Netmarble_Button2, Netmarble_Button3,
                               Netmarble_Button4};
   HWND nexon_buttons[] = {Nexon_Button1, Nexon_Button2, Nexon_Button3, Nexon_Button4};
@@ -235,7 +232,8 @@ void TfMain::FormDestroy() {
   // failure is nobody's business.
   try {
     std::string path = platform_.environment.ExecutablePath();
-    if (!path.empty()) platform_.files.RemoveFile(path + ".log");
+    Platform view = platform_.View();
+    if (!path.empty()) ShellDeleteFile(view, path + ".log");
   } catch (...) {
   }
 }

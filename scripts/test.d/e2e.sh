@@ -42,7 +42,7 @@ run_suite() (
 
 rc=0
 run_suite e2e-korean 949 '*' || rc=1
-run_suite e2e-english 1252 '*DecisionTable*both:Locale.*' || rc=1
+run_suite e2e-english 1252 'Rows/DecisionTable.*/both:Locale.*' || rc=1
 
 for bmp in "$shots"/*.bmp; do
   [ -e "$bmp" ] || continue
