@@ -8,15 +8,14 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <functional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/control_ids.h"
 #include "tests/e2e/cafe.h"
 #include "tests/e2e/driver.h"
+#include "tests/e2e/shell_windows.h"
 
 namespace varnett::e2e {
 namespace {
@@ -29,37 +28,7 @@ const std::wstring kNexon = kRoot + L"\\games\\Nexon\\SuddenAttack";
 const std::wstring kOpeningGame = L"서든 폴더를 열고 있습니다.\r\n잠시만 기다려 주십시오.";
 const std::wstring kOpeningShots = L"스크린샷 폴더를 열고 있습니다.\r\n잠시만 기다려 주십시오.";
 
-std::wstring SystemFolder() {
-  wchar_t system[MAX_PATH];
-  GetSystemDirectoryW(system, MAX_PATH);
-  return system;
-}
-
-std::vector<std::wstring> LogLines(const std::wstring& path) {
-  std::vector<std::wstring> lines;
-  std::string bytes = ReadFile(path);
-  int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
-  std::wistringstream in(text);
-  std::wstring line;
-  while (std::getline(in, line)) {
-    while (!line.empty() && (line.back() == L'\r' || line.back() == L' ')) line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
-// Every command line the prefix's "subst" was given since the test began.
-std::vector<std::wstring> SubstLog() { return LogLines(SystemFolder() + L"\\subst.log"); }
-
-bool WaitFor(const std::function<bool()>& done, int timeout_ms = 15000) {
-  for (int waited = 0; waited < timeout_ms; waited += 20) {
-    if (done()) return true;
-    Sleep(20);
-  }
-  return done();
-}
+std::wstring Drive(wchar_t letter) { return std::wstring(1, letter) + L":"; }
 
 // The drive letters nothing uses, highest first.
 std::wstring FreeLetters() {
@@ -70,54 +39,13 @@ std::wstring FreeLetters() {
   return free;
 }
 
-std::wstring Drive(wchar_t letter) { return std::wstring(1, letter) + L":"; }
-
-struct TopWindows {
-  DWORD pid = 0;  // 0: any process
-  const wchar_t* cls;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
-  auto* s = reinterpret_cast<TopWindows*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  wchar_t cls[64] = {};
-  GetClassNameW(window, cls, 64);
-  if ((!s->pid || pid == s->pid) && IsWindowVisible(window) && s->cls == std::wstring(cls))
-    s->found.push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> Windows(DWORD pid, const wchar_t* cls) {
-  TopWindows s{pid, cls, {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
-// The shell's window on a drive's root; the shell names it "<label> (X:)".
-HWND ShellWindowOn(const std::wstring& drive) {
-  for (HWND w : Windows(0, L"ExplorerWClass"))
-    if (TextOf(w).find(L"(" + drive + L")") != std::wstring::npos) return w;
-  return nullptr;
-}
-
 // Waits for the shell's window on `drive` and closes it.
 bool ShellOpened(const std::wstring& drive) {
   HWND w = nullptr;
   if (!WaitFor([&] { return (w = ShellWindowOn(drive)) != nullptr; })) return false;
-  PostMessageW(w, WM_CLOSE, 0, 0);
-  WaitFor([&] { return !IsWindow(w); }, 5000);
+  CloseAndWait(w);
   return true;
 }
-
-std::wstring WaitWindowText(HWND wait) {
-  for (const Control& c : ReadControls(wait))
-    if (c.cls == L"Static" && !c.text.empty()) return c.text;
-  return L"";
-}
-
-void Click(HWND main, int id) { PostMessageW(GetDlgItem(main, id), BM_CLICK, 0, 0); }
 
 // Presses a button and answers the box it brings: the box's title and text,
 // "|"-joined, or "none" when no box came.
@@ -183,53 +111,60 @@ class TenButtons : public ::testing::Test {
   }
 };
 
-// Both screenshot buttons share one drive; a game folder opened while another
-// drive exists waits three seconds, and a second game folder opened during
-// that wait runs inside it with a wait window of its own. Closing the window
-// removes the drives in slot order.
+// A game folder first (no other drive: no wait), then the screenshot folder,
+// which waits three seconds after "subst"; the Nexon game folder pressed in
+// that wait runs inside it with a wait window of its own. Both screenshot
+// buttons share one drive. Closing the window removes the drives in slot
+// order (screenshot, Netmarble, Nexon), not in the order they were made.
 TEST_F(TenButtons, OpenFoldersThroughVirtualDrives) {
   const std::wstring free = FreeLetters();
   ASSERT_GE(free.size(), 3u);
-  const std::wstring shots = Drive(free[0]), netmarble = Drive(free[1]), nexon = Drive(free[2]);
+  const std::wstring netmarble = Drive(free[0]), shots = Drive(free[1]), nexon = Drive(free[2]);
   Program p(kRoot + L"\\open");
   ASSERT_TRUE(p.Start());
   std::wstring box;
   ASSERT_TRUE(p.WaitVisible(15000, &box)) << Utf8(box);
 
-  Click(p.window(), kNetmarbleButton2);
-  EXPECT_TRUE(ShellOpened(shots));
-  EXPECT_EQ(SubstLog(), std::vector<std::wstring>{L"subst " + shots + L" \"" + kShots + L"\""});
-  EXPECT_TRUE(FileExists(shots + L"\\sa001.jpg")) << "the drive shows the screenshot folder";
-  Click(p.window(), kNexonButton2);
-  EXPECT_TRUE(ShellOpened(shots));
-  EXPECT_EQ(SubstLog().size(), 1u) << "mapped once";
-
   Click(p.window(), kNetmarbleButton1);
-  // The three seconds after "subst": the wait window shows, and the Nexon
-  // button pressed now runs inside the wait.
+  EXPECT_TRUE(ShellOpened(netmarble));
+  EXPECT_EQ(SubstLog(),
+            std::vector<std::wstring>{L"subst " + netmarble + L" \"" + kNetmarble + L"\""});
+  EXPECT_TRUE(FileExists(netmarble + L"\\gvi.dat")) << "the drive shows the game folder";
+
+  Click(p.window(), kNetmarbleButton2);
   HWND outer = nullptr;
   ASSERT_TRUE(WaitFor([&] {
     auto waits = Windows(p.pid(), L"TfWait");
     if (SubstLog().size() == 2 && waits.size() == 1) outer = waits[0];
     return outer != nullptr;
   }));
-  EXPECT_EQ(WaitWindowText(outer), kOpeningGame);
+  EXPECT_EQ(WaitWindowText(outer), kOpeningShots);
   Click(p.window(), kNexonButton1);
-  EXPECT_TRUE(WaitFor([&] { return Windows(p.pid(), L"TfWait").size() == 2; }))
-      << "the nested command's own wait window";
+  HWND inner = nullptr;
+  EXPECT_TRUE(WaitFor([&] {
+    for (HWND w : Windows(p.pid(), L"TfWait"))
+      if (w != outer) inner = w;
+    return inner != nullptr;
+  })) << "the nested command's own wait window";
+  EXPECT_EQ(WaitWindowText(inner), kOpeningGame);
   EXPECT_TRUE(ShellOpened(nexon));
-  EXPECT_TRUE(ShellOpened(netmarble));
+  EXPECT_TRUE(IsWindow(outer)) << "the nested command closed only its own wait window";
+  EXPECT_TRUE(ShellOpened(shots));
   EXPECT_TRUE(WaitFor([&] { return Windows(p.pid(), L"TfWait").empty(); }));
   EXPECT_EQ(SubstLog(), (std::vector<std::wstring>{
-                            L"subst " + shots + L" \"" + kShots + L"\"",
                             L"subst " + netmarble + L" \"" + kNetmarble + L"\"",
+                            L"subst " + shots + L" \"" + kShots + L"\"",
                             L"subst " + nexon + L" \"" + kNexon + L"\"",
                         }));
+  EXPECT_TRUE(FileExists(shots + L"\\sa001.jpg"));
   EXPECT_TRUE(FileExists(nexon + L"\\gvi.dat"));
 
-  // Pressed again: no new drive, the same root.
+  // Pressed again, or from the other section: the same drive, no new one.
+  Click(p.window(), kNexonButton2);
+  EXPECT_TRUE(ShellOpened(shots));
   Click(p.window(), kNetmarbleButton1);
   EXPECT_TRUE(ShellOpened(netmarble));
+  EXPECT_EQ(SubstLog().size(), 3u);
 
   ASSERT_TRUE(p.Close());
   std::vector<std::wstring> log = SubstLog();
