@@ -37,11 +37,16 @@ class Tour {
     HWND shell = nullptr;
     bool opened = WaitFor([&] {
       auto waits = Windows(pid_, L"TfWait");
+      // The first drive has no three-second wait: its window may be gone
+      // before it can be seen.
       if (!waited && !waits.empty()) {
         waited = true;
         Sleep(300);
-        Picture(waits[0], name + L"-wait");
-        Say(L"wait window: " + WaitWindowText(waits[0]));
+        std::wstring text = WaitWindowText(waits[0]);
+        if (IsWindow(waits[0]) && !text.empty()) {
+          Picture(waits[0], name + L"-wait");
+          Say(L"wait window: " + Flat(text));
+        }
       }
       return (shell = AnyShellWindowOnADrive(&drive)) != nullptr;
     });
