@@ -1,49 +1,33 @@
-// Entry point of Varnett.exe.
+// Entry point of Varnett.exe: the start-up log, the application object, the
+// data module and the main window, then the message loop.
 #include <windows.h>
 
+#include "app/application.h"
+#include "app/data_module.h"
+#include "app/main_window.h"
 #include "log/startup_log.h"
-#include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 
 namespace varnett {
 namespace {
 
-Win32Platform& ThePlatform() {
-  static Win32Platform platform;
-  return platform;
-}
-
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
-}
-
 int Run(HINSTANCE instance) {
-  Win32Platform& platform = ThePlatform();
+  static Win32Platform platform;
   StartupLog log(platform.files, platform.clock);
   log.Prepare(platform.environment.ExecutablePath());
 
-  WNDCLASSW cls = {};
-  cls.lpfnWndProc = MainWindowProc;
-  cls.hInstance = instance;
-  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  cls.lpszClassName = L"TfMain";
-  RegisterClassW(&cls);
-  HWND window =
-      CreateWindowExW(0, cls.lpszClassName, L"Varnett Ver2.3",
-                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                      CW_USEDEFAULT, 528, 372, nullptr, nullptr, instance, nullptr);
-  ShowWindow(window, SW_SHOWNORMAL);
-  MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  return static_cast<int>(msg.wParam);
+  static Application application;
+  if (!application.Initialize(instance)) return 1;
+  static TfDM fDM;
+  static TfMain fMain(platform, application, fDM.SkinTheme);
+  if (!fMain.Create(instance)) return 1;
+  fMain.Show();
+  int code = application.Run();
+  // A later copy leaves the loop without closing its window; it is still
+  // destroyed, which deletes the ".log" file beside the program.
+  if (IsWindow(fMain.handle())) DestroyWindow(fMain.handle());
+  DestroyWindow(application.handle());
+  return code;
 }
 
 }  // namespace

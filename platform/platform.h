@@ -10,6 +10,7 @@
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/text_case.h"
+#include "platform/wait_windows.h"
 
 namespace varnett {
 
@@ -22,6 +23,7 @@ struct Platform {
   Processes& processes;
   DriveSystem& drives;
   TextCase& text_case;
+  WaitWindows& waits;
 };
 
 }  // namespace varnett

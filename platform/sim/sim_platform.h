@@ -11,6 +11,7 @@
 #include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_text_case.h"
+#include "platform/sim/sim_wait_windows.h"
 
 namespace varnett {
 
@@ -23,9 +24,11 @@ struct SimPlatform {
   SimProcesses processes;
   SimDrives drives;
   SimTextCase text_case;
+  SimWaitWindows waits;
 
   Platform View() {
-    return Platform{files, clock, environment, registry, dialogs, processes, drives, text_case};
+    return Platform{files,     clock,  environment, registry, dialogs,
+                    processes, drives, text_case,   waits};
   }
 };
 

@@ -1,15 +1,16 @@
 #include "platform/win32/win32_dialogs.h"
 
+#include "platform/win32/message_box.h"
 #include "platform/win32/wide.h"
 
 namespace varnett {
 
 void Win32Dialogs::Information(const std::string& text) {
-  MessageBoxW(owner, Wide(text).c_str(), L"Information", MB_OK | MB_ICONINFORMATION);
+  ShowMessageBox(owner, Wide(text), L"Information", BoxKind::kInformation);
 }
 
 bool Win32Dialogs::Confirm(const std::string& text) {
-  return MessageBoxW(owner, Wide(text).c_str(), L"Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return ShowMessageBox(owner, Wide(text), L"Confirm", BoxKind::kConfirmation) == IDYES;
 }
 
 void Win32Dialogs::SystemMessage(const std::string& text, const std::string& title) {

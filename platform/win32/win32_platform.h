@@ -11,6 +11,7 @@
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_text_case.h"
+#include "platform/win32/win32_wait_windows.h"
 
 namespace varnett {
 
@@ -23,9 +24,11 @@ struct Win32Platform {
   Win32Processes processes;
   Win32Drives drives;
   Win32TextCase text_case;
+  Win32WaitWindows waits;
 
   Platform View() {
-    return Platform{files, clock, environment, registry, dialogs, processes, drives, text_case};
+    return Platform{files,     clock,  environment, registry, dialogs,
+                    processes, drives, text_case,   waits};
   }
 };
 

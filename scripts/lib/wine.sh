@@ -63,3 +63,30 @@ varnett_wine_stop() {
   [ -n "$VARNETT_XVFB_PID" ] && kill "$VARNETT_XVFB_PID" 2>/dev/null || true
   VARNETT_XVFB_PID=""
 }
+
+# Korean code page 949 for Wine: compiles the ko_KR.UTF-8 locale into DIR once
+# (a new machine has only C and POSIX) and exports it for what runs next.
+varnett_korean_locale() {
+  local dir=$1
+  if [ ! -f "$dir/ko_KR.UTF-8/LC_CTYPE" ]; then
+    mkdir -p "$dir"
+    localedef -i ko_KR -f UTF-8 "$dir/ko_KR.UTF-8" >/dev/null 2>&1 ||
+      [ -f "$dir/ko_KR.UTF-8/LC_CTYPE" ] || return 1
+  fi
+  export LOCPATH="$dir"
+  export LANG=ko_KR.UTF-8
+  unset LC_ALL
+}
+
+# A font with Hangul behind the faces the program and the framework ask for,
+# and smoothed text. Wine rewrites its font links when the code page changes,
+# so this runs under the locale the program will run in.
+varnett_wine_fonts() {
+  local subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  local face
+  for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" Gulim; do
+    wine reg add "$subst" /v "$face" /d NanumGothic /f >/dev/null 2>&1 || return 1
+  done
+  wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothing /d 2 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothingType /t REG_DWORD /d 2 /f >/dev/null 2>&1
+}

@@ -1,0 +1,60 @@
+// What the window's ten buttons do. Each command runs to its end on the
+// user-interface thread and decides everything the user sees; the folders it
+// works on are the ones found when the window was first shown.
+//
+//   FolderCommands commands(platform, paths, drives);  // once, at start
+//   commands.OpenGameFolder(GameEdition::kNexon, main_window);
+//
+// While a drive is being mapped, window messages are processed, so another
+// command may run nested inside one; each command closes only the wait
+// window it opened itself, and the object keeps no state of its own.
+#pragma once
+
+#include <string>
+
+#include "actions/drive_mapper.h"
+#include "actions/game_edition.h"
+#include "actions/virtual_drive_set.h"
+#include "locator/edition_paths.h"
+#include "platform/platform.h"
+#include "platform/processes.h"
+
+namespace varnett {
+
+// The screenshot folder of the documents folder; empty when the documents
+// folder is blank, since the path would then lead to whatever drive happens
+// to be current.
+std::string ScreenshotFolder(const EditionPaths& paths);
+
+class FolderCommands {
+ public:
+  // `paths` and `drives` are the process-wide values; both must outlive this.
+  FolderCommands(Platform platform, const EditionPaths& paths, VirtualDriveSet& drives);
+  FolderCommands(const FolderCommands&) = delete;
+  FolderCommands& operator=(const FolderCommands&) = delete;
+
+  // Maps the edition's install folder to its drive (once per run) and lets
+  // the shell open the drive's root, owned by `main_window`.
+  void OpenGameFolder(GameEdition edition, WindowHandle main_window);
+  // The same for the screenshot folder, which both editions share.
+  void OpenScreenshotFolder(WindowHandle main_window);
+  // After a Yes, deletes everything inside the screenshot folder, which stays.
+  void DeleteScreenshots();
+  // After a Yes, deletes the edition's settings file "gvi.dat", and nothing else.
+  void ResetGame(GameEdition edition);
+  void OpenHomePage(GameEdition edition);
+
+ private:
+  // Shows the wait window while `folder` gets its drive, then opens the
+  // drive's root. `cannot_open` is said when no drive could be made.
+  void OpenThroughDrive(DriveSlot slot, const std::string& folder, const std::string& wait_text,
+                        const std::string& cannot_open, WindowHandle main_window);
+  const std::string& EditionFolder(GameEdition edition) const;
+
+  Platform platform_;
+  const EditionPaths& paths_;
+  VirtualDriveSet& drives_;
+  DriveMapper mapper_;
+};
+
+}  // namespace varnett

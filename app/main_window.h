@@ -1,0 +1,96 @@
+// The main window `fMain`: a banner and one section per game edition, each
+// with four command buttons, plus a home-page button per edition.
+#pragma once
+
+#include <windows.h>
+
+#include "actions/folder_commands.h"
+#include "actions/virtual_drive_set.h"
+#include "app/application.h"
+#include "app/skin.h"
+#include "locator/edition_paths.h"
+#include "platform/win32/win32_platform.h"
+
+namespace varnett {
+
+class TfMain {
+ public:
+  TfMain(Win32Platform& platform, Application& application, const SkinTheme& theme);
+  ~TfMain();
+  TfMain(const TfMain&) = delete;
+  TfMain& operator=(const TfMain&) = delete;
+
+  // Creates the window with its controls (hidden) and runs FormCreate.
+  bool Create(HINSTANCE instance);
+  // Runs FormShow, then places and shows the window unless the program is
+  // ending.
+  void Show();
+  HWND handle() const { return handle_; }
+
+  // Process-wide values: the folders found at show time and the three
+  // virtual drive slots.
+  EditionPaths paths;
+  VirtualDriveSet drives;
+  bool IsFirstInstance = true;
+
+ private:
+  // Window events.
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void FormDestroy();
+
+  // Button commands.
+  void Netmarble_Button1Click();
+  void Netmarble_Button2Click();
+  void Netmarble_Button3Click();
+  void Netmarble_Button4Click();
+  void Button7Click();
+  void Nexon_Button1Click();
+  void Nexon_Button3Click();
+  void Button10Click();
+
+  void CreateControls();
+  void ApplyStateRules();
+  void SetOuterSize(int width, int height);
+  void OnCommand(int id);
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void DrawBannerItem(const DRAWITEMSTRUCT& item);
+  void Paint();
+  void ShowSystemMenu();
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+  Win32Platform& platform_;
+  Application& application_;
+  const SkinTheme& theme_;
+  SkinFrame frame_;
+  HWND handle_ = nullptr;
+  HWND bottom_edge_ = nullptr;
+  HICON icon_ = nullptr;
+  HBITMAP banner_ = nullptr;   // Image1
+  HBITMAP picture_ = nullptr;  // Image2
+  bool centre_ = false;
+  FolderCommands commands_;
+
+  // Controls, by their designed names.
+  HWND Label3 = nullptr;
+  HWND Netmarble_Button1 = nullptr;
+  HWND Netmarble_Button2 = nullptr;
+  HWND Netmarble_Button3 = nullptr;
+  HWND Netmarble_Button4 = nullptr;
+  HWND Panel1 = nullptr;
+  HWND Image1 = nullptr;
+  HWND Label1 = nullptr;
+  HWND Label2 = nullptr;
+  HWND Image2 = nullptr;
+  HWND Button7 = nullptr;
+  HWND Label4 = nullptr;
+  HWND Nexon_Button1 = nullptr;
+  HWND Nexon_Button2 = nullptr;
+  HWND Nexon_Button3 = nullptr;
+  HWND Nexon_Button4 = nullptr;
+  HWND Button10 = nullptr;
+};
+
+}  // namespace varnett

@@ -1,0 +1,48 @@
+#include "app/single_instance.h"
+
+#include <windows.h>
+
+namespace varnett {
+namespace {
+
+struct Search {
+  const std::wstring* caption;
+  HWND found;
+};
+
+// A top-level window of another process whose title equals the caption
+// exactly. The calling copy's own window, already created with the same
+// caption, is not the one to raise.
+BOOL CALLBACK MatchCaption(HWND window, LPARAM lparam) {
+  auto* search = reinterpret_cast<Search*>(lparam);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == GetCurrentProcessId()) return TRUE;
+  int length = GetWindowTextLengthW(window);
+  if (length != static_cast<int>(search->caption->size())) return TRUE;
+  std::wstring title(static_cast<size_t>(length) + 1, L'\0');
+  title.resize(static_cast<size_t>(GetWindowTextW(window, title.data(), length + 1)));
+  if (title != *search->caption) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+bool IsAlreadyRunning(const std::wstring& window_caption, const std::wstring& semaphore_name) {
+  HANDLE semaphore = CreateSemaphoreW(nullptr, 0, 1, semaphore_name.c_str());
+  if (!semaphore || GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  CloseHandle(semaphore);
+  Search search{&window_caption, nullptr};
+  EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
+  if (search.found) {
+    if (IsIconic(search.found)) {
+      ShowWindow(search.found, SW_SHOWNORMAL);
+    } else {
+      SetForegroundWindow(search.found);
+    }
+  }
+  return true;
+}
+
+}  // namespace varnett

@@ -1,0 +1,266 @@
+#include "app/skin.h"
+
+#include <windowsx.h>
+
+#include <string>
+
+#include "platform/win32/centred_text.h"
+#include "platform/win32/ui_font.h"
+
+namespace varnett {
+namespace {
+
+constexpr int kButtonWidth = 26;
+constexpr int kButtonHeight = 19;
+// A click on the control box opens the system menu only once it is clear
+// that no second click follows, which would close the window instead.
+constexpr UINT_PTR kMenuTimer = 0x5EF1;
+
+void DrawLine(HDC dc, int x1, int y1, int x2, int y2) {
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+}
+
+constexpr int kEdgeHeight = 5;
+constexpr wchar_t kEdgeClass[] = L"TFrameEdge";
+
+LRESULT CALLBACK EdgeProc(HWND edge, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_PAINT) {
+    const auto* theme = reinterpret_cast<const SkinTheme*>(GetWindowLongPtrW(edge, GWLP_USERDATA));
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(edge, &ps);
+    RECT r;
+    GetClientRect(edge, &r);
+    HBRUSH face = CreateSolidBrush(theme ? theme->face : RGB(255, 255, 255));
+    FillRect(dc, &r, face);
+    DeleteObject(face);
+    HBRUSH border = CreateSolidBrush(theme ? theme->border : RGB(0, 0, 0));
+    RECT left = {0, 0, 1, r.bottom}, right = {r.right - 1, 0, r.right, r.bottom};
+    RECT bottom = {0, r.bottom - 1, r.right, r.bottom};
+    for (const RECT& line : {left, right, bottom}) FillRect(dc, &line, border);
+    DeleteObject(border);
+    EndPaint(edge, &ps);
+    return 0;
+  }
+  if (message == WM_NCHITTEST) return HTTRANSPARENT;
+  return DefWindowProcW(edge, message, wparam, lparam);
+}
+
+}  // namespace
+
+HWND CreateBottomEdge(HWND window, const SkinTheme& theme) {
+  WNDCLASSW cls = {};
+  cls.lpfnWndProc = EdgeProc;
+  cls.hInstance = GetModuleHandleW(nullptr);
+  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  cls.lpszClassName = kEdgeClass;
+  RegisterClassW(&cls);
+  HWND edge = CreateWindowExW(0, kEdgeClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(edge, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&theme));
+  // Every other control yields to the strip where they overlap.
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (c != edge)
+      SetWindowLongPtrW(c, GWL_STYLE, GetWindowLongPtrW(c, GWL_STYLE) | WS_CLIPSIBLINGS);
+  PlaceBottomEdge(window, edge);
+  return edge;
+}
+
+void PlaceBottomEdge(HWND window, HWND edge) {
+  RECT r;
+  GetClientRect(window, &r);
+  SetWindowPos(edge, HWND_TOP, 0, r.bottom - kEdgeHeight, r.right, kEdgeHeight, SWP_NOACTIVATE);
+}
+
+void FillGradient(HDC dc, const RECT& box, COLORREF top, COLORREF bottom) {
+  TRIVERTEX v[2] = {};
+  v[0].x = box.left;
+  v[0].y = box.top;
+  v[0].Red = static_cast<COLOR16>(GetRValue(top) << 8);
+  v[0].Green = static_cast<COLOR16>(GetGValue(top) << 8);
+  v[0].Blue = static_cast<COLOR16>(GetBValue(top) << 8);
+  v[1].x = box.right;
+  v[1].y = box.bottom;
+  v[1].Red = static_cast<COLOR16>(GetRValue(bottom) << 8);
+  v[1].Green = static_cast<COLOR16>(GetGValue(bottom) << 8);
+  v[1].Blue = static_cast<COLOR16>(GetBValue(bottom) << 8);
+  GRADIENT_RECT r = {0, 1};
+  GradientFill(dc, v, 2, &r, 1, GRADIENT_FILL_RECT_V);
+}
+
+RECT SkinFrame::PartRect(HWND window, FramePart part) const {
+  RECT client;
+  GetClientRect(window, &client);
+  int top = 1 + (theme_.title_height - kButtonHeight) / 2;
+  switch (part) {
+    case FramePart::kControlBox:
+      return RECT{4, top, 4 + kButtonHeight + 2, top + kButtonHeight};
+    case FramePart::kClose:
+      return RECT{client.right - 5 - kButtonWidth, top, client.right - 5, top + kButtonHeight};
+    case FramePart::kMinimize:
+      return RECT{client.right - 7 - 2 * kButtonWidth, top, client.right - 7 - kButtonWidth,
+                  top + kButtonHeight};
+    case FramePart::kCaption:
+      return RECT{1, 1, client.right - 1, 1 + theme_.title_height};
+    default:
+      return RECT{};
+  }
+}
+
+FramePart SkinFrame::HitTest(HWND window, POINT p) const {
+  for (FramePart part : {FramePart::kControlBox, FramePart::kMinimize, FramePart::kClose}) {
+    RECT r = PartRect(window, part);
+    if (PtInRect(&r, p)) return part;
+  }
+  RECT caption = PartRect(window, FramePart::kCaption);
+  return PtInRect(&caption, p) ? FramePart::kCaption : FramePart::kNone;
+}
+
+void SkinFrame::SetHot(HWND window, FramePart part) {
+  if (hot_ == part) return;
+  hot_ = part;
+  RECT caption = PartRect(window, FramePart::kCaption);
+  InvalidateRect(window, &caption, FALSE);
+}
+
+bool SkinFrame::Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
+  POINT p = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+  switch (message) {
+    case WM_NCHITTEST: {
+      // The title bar outside its buttons moves the window when dragged.
+      ScreenToClient(window, &p);
+      *result = HitTest(window, p) == FramePart::kCaption ? HTCAPTION : HTCLIENT;
+      return true;
+    }
+    case WM_MOUSEMOVE: {
+      FramePart part = HitTest(window, p);
+      SetHot(window, part == FramePart::kCaption ? FramePart::kNone : part);
+      if (!tracking_) {
+        TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, window, 0};
+        tracking_ = TrackMouseEvent(&tme);
+      }
+      return false;
+    }
+    case WM_MOUSELEAVE:
+      tracking_ = false;
+      SetHot(window, FramePart::kNone);
+      return false;
+    case WM_LBUTTONDOWN: {
+      FramePart part = HitTest(window, p);
+      if (part != FramePart::kMinimize && part != FramePart::kClose &&
+          part != FramePart::kControlBox)
+        return false;
+      pressed_ = part;
+      SetCapture(window);
+      InvalidateRect(window, nullptr, FALSE);
+      *result = 0;
+      return true;
+    }
+    case WM_TIMER:
+      if (wparam != kMenuTimer) return false;
+      KillTimer(window, kMenuTimer);
+      if (actions_.system_menu) actions_.system_menu();
+      *result = 0;
+      return true;
+    case WM_LBUTTONDBLCLK:
+      if (HitTest(window, p) == FramePart::kControlBox) {
+        KillTimer(window, kMenuTimer);
+        pressed_ = FramePart::kNone;
+        if (actions_.close) actions_.close();
+        *result = 0;
+        return true;
+      }
+      return false;
+    case WM_LBUTTONUP: {
+      if (pressed_ == FramePart::kNone) return false;
+      FramePart pressed = pressed_;
+      pressed_ = FramePart::kNone;
+      if (GetCapture() == window) ReleaseCapture();
+      InvalidateRect(window, nullptr, FALSE);
+      if (HitTest(window, p) != pressed) return true;
+      if (pressed == FramePart::kClose && actions_.close) actions_.close();
+      if (pressed == FramePart::kMinimize && actions_.minimize) actions_.minimize();
+      if (pressed == FramePart::kControlBox)
+        SetTimer(window, kMenuTimer, GetDoubleClickTime(), nullptr);
+      *result = 0;
+      return true;
+    }
+    case WM_CAPTURECHANGED:
+      if (pressed_ != FramePart::kNone) {
+        pressed_ = FramePart::kNone;
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      return false;
+  }
+  return false;
+}
+
+void SkinFrame::Paint(HWND window, HDC dc, HICON icon) const {
+  RECT client;
+  GetClientRect(window, &client);
+  HBRUSH face = CreateSolidBrush(theme_.face);
+  FillRect(dc, &client, face);
+  DeleteObject(face);
+
+  RECT title = PartRect(window, FramePart::kCaption);
+  FillGradient(dc, title, theme_.title_top, theme_.title_bottom);
+  RECT line = {title.left, title.bottom, title.right, title.bottom + 2};
+  HBRUSH accent = CreateSolidBrush(theme_.title_line);
+  FillRect(dc, &line, accent);
+  DeleteObject(accent);
+
+  // Control box: the program's icon.
+  RECT box = PartRect(window, FramePart::kControlBox);
+  if (hot_ == FramePart::kControlBox || pressed_ == FramePart::kControlBox) {
+    HBRUSH hot = CreateSolidBrush(theme_.caption_button_hot);
+    FillRect(dc, &box, hot);
+    DeleteObject(hot);
+  }
+  if (icon)
+    DrawIconEx(dc, box.left + (box.right - box.left - 16) / 2,
+               box.top + (box.bottom - box.top - 16) / 2, icon, 16, 16, 0, nullptr, DI_NORMAL);
+
+  // Caption, bold, after the control box.
+  std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  caption.resize(static_cast<size_t>(
+      GetWindowTextW(window, caption.data(), static_cast<int>(caption.size()))));
+  RECT text = {box.right + 6, title.top, PartRect(window, FramePart::kMinimize).left - 4,
+               title.bottom};
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, theme_.caption_text);
+  HGDIOBJ old_font = SelectObject(dc, UiBoldFont());
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  SelectObject(dc, old_font);
+
+  // Minimise and close glyphs.
+  for (FramePart part : {FramePart::kMinimize, FramePart::kClose}) {
+    RECT r = PartRect(window, part);
+    bool active = hot_ == part || pressed_ == part;
+    if (active) {
+      COLORREF c = part == FramePart::kClose ? theme_.close_button_hot : theme_.caption_button_hot;
+      HBRUSH b = CreateSolidBrush(c);
+      FillRect(dc, &r, b);
+      DeleteObject(b);
+    }
+    int shift = pressed_ == part ? 1 : 0;
+    int cx = (r.left + r.right) / 2 + shift, cy = (r.top + r.bottom) / 2 + shift;
+    HPEN pen = CreatePen(PS_SOLID, 2, theme_.caption_text);
+    HGDIOBJ old = SelectObject(dc, pen);
+    if (part == FramePart::kMinimize) {
+      DrawLine(dc, cx - 5, cy + 4, cx + 5, cy + 4);
+    } else {
+      DrawLine(dc, cx - 4, cy - 4, cx + 5, cy + 5);
+      DrawLine(dc, cx + 4, cy - 4, cx - 5, cy + 5);
+    }
+    SelectObject(dc, old);
+    DeleteObject(pen);
+  }
+
+  // One-pixel black border around everything.
+  HBRUSH border = CreateSolidBrush(theme_.border);
+  FrameRect(dc, &client, border);
+  DeleteObject(border);
+}
+
+}  // namespace varnett

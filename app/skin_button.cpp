@@ -1,0 +1,111 @@
+#include "app/skin_button.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/centred_text.h"
+#include "platform/win32/ui_font.h"
+
+namespace varnett {
+namespace {
+
+constexpr wchar_t kHotProperty[] = L"VarnettHot";
+
+LRESULT CALLBACK ButtonSubclass(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                DWORD_PTR) {
+  switch (message) {
+    case WM_SETCURSOR:
+      SetCursor(LoadCursorW(nullptr, IDC_HAND));
+      return TRUE;
+    case WM_MOUSEMOVE:
+      if (!GetPropW(button, kHotProperty)) {
+        SetPropW(button, kHotProperty, reinterpret_cast<HANDLE>(1));
+        TRACKMOUSEEVENT tme = {sizeof tme, TME_LEAVE, button, 0};
+        TrackMouseEvent(&tme);
+        InvalidateRect(button, nullptr, FALSE);
+      }
+      break;
+    case WM_MOUSELEAVE:
+      RemovePropW(button, kHotProperty);
+      InvalidateRect(button, nullptr, FALSE);
+      break;
+    case WM_LBUTTONDBLCLK:
+      // A quick second click is a second press, not a double click.
+      message = WM_LBUTTONDOWN;
+      break;
+    case WM_NCDESTROY:
+      RemovePropW(button, kHotProperty);
+      RemoveWindowSubclass(button, ButtonSubclass, 0);
+      break;
+  }
+  return DefSubclassProc(button, message, wparam, lparam);
+}
+
+void FillFrame(HDC dc, const RECT& r, COLORREF edge) {
+  HBRUSH b = CreateSolidBrush(edge);
+  FrameRect(dc, &r, b);
+  DeleteObject(b);
+}
+
+}  // namespace
+
+HWND CreateSkinButton(HWND parent, const wchar_t* caption, int id, int x, int y, int width,
+                      int height) {
+  HWND button = CreateWindowExW(
+      0, L"Button", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | BS_MULTILINE, x, y,
+      width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+  SetWindowSubclass(button, ButtonSubclass, 0, 0);
+  return button;
+}
+
+void DrawSkinButton(const SkinTheme& theme, const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  bool disabled = item.itemState & ODS_DISABLED;
+  bool pressed = (item.itemState & ODS_SELECTED) && !disabled;
+  bool focused = (item.itemState & ODS_FOCUS) && !disabled;
+  bool hot = GetPropW(item.hwndItem, kHotProperty) && !disabled;
+
+  // The parent's white face shows in the rounded corners.
+  HBRUSH face = CreateSolidBrush(theme.face);
+  FillRect(dc, &r, face);
+  DeleteObject(face);
+
+  RECT body = r;
+  COLORREF edge;
+  if (disabled) {
+    HBRUSH b = CreateSolidBrush(theme.disabled_face);
+    FillRect(dc, &body, b);
+    DeleteObject(b);
+    edge = theme.disabled_edge;
+  } else if (pressed) {
+    FillGradient(dc, body, theme.pressed_top, theme.pressed_bottom);
+    edge = theme.hot_edge;
+  } else if (hot) {
+    FillGradient(dc, body, theme.hot_top, theme.hot_bottom);
+    edge = theme.hot_edge;
+  } else {
+    FillGradient(dc, body, theme.button_top, theme.button_bottom);
+    edge = theme.button_edge;
+  }
+  FillFrame(dc, body, edge);
+  // Softened corners.
+  for (POINT p : {POINT{r.left, r.top}, POINT{r.right - 1, r.top}, POINT{r.left, r.bottom - 1},
+                  POINT{r.right - 1, r.bottom - 1}})
+    SetPixel(dc, p.x, p.y, theme.face);
+  if (focused) {
+    RECT inner = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    FillFrame(dc, inner, theme.focus);
+  }
+
+  RECT text = {r.left + 3, r.top + 2, r.right - 3, r.bottom - 2};
+  if (pressed) OffsetRect(&text, 1, 1);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, disabled ? theme.disabled_text : theme.button_text);
+  HGDIOBJ old = SelectObject(dc, UiFont());
+  DrawCentredText(dc, text, WindowText(item.hwndItem));
+  SelectObject(dc, old);
+}
+
+}  // namespace varnett

@@ -1,0 +1,86 @@
+#include "platform/win32/panel.h"
+
+namespace varnett {
+namespace {
+
+constexpr wchar_t kClass[] = L"TPanel";
+constexpr int kBevelSlot = 0;
+constexpr int kFaceSlot = sizeof(LONG_PTR);
+
+void PaintPanel(HWND panel) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(panel, &ps);
+  RECT r;
+  GetClientRect(panel, &r);
+  auto face = static_cast<COLORREF>(GetWindowLongPtrW(panel, kFaceSlot));
+  HBRUSH brush = CreateSolidBrush(face);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+  auto bevel = static_cast<Bevel>(GetWindowLongPtrW(panel, kBevelSlot));
+  if (bevel != Bevel::kNone) {
+    // A one-pixel bevel: dark on the lit side for a lowered panel.
+    COLORREF dark = RGB(128, 128, 128), light = RGB(255, 255, 255);
+    if (bevel == Bevel::kFrame) dark = light = RGB(44, 62, 104);
+    COLORREF top_left = bevel == Bevel::kLowered ? dark : light;
+    COLORREF bottom_right = bevel == Bevel::kLowered ? light : dark;
+    HPEN pen1 = CreatePen(PS_SOLID, 1, top_left);
+    HPEN pen2 = CreatePen(PS_SOLID, 1, bottom_right);
+    HGDIOBJ old = SelectObject(dc, pen1);
+    MoveToEx(dc, r.left, r.bottom - 1, nullptr);
+    LineTo(dc, r.left, r.top);
+    LineTo(dc, r.right - 1, r.top);
+    SelectObject(dc, pen2);
+    LineTo(dc, r.right - 1, r.bottom - 1);
+    LineTo(dc, r.left, r.bottom - 1);
+    SelectObject(dc, old);
+    DeleteObject(pen1);
+    DeleteObject(pen2);
+  }
+  EndPaint(panel, &ps);
+}
+
+LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_PAINT:
+      PaintPanel(panel);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_DRAWITEM:
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return SendMessageW(GetParent(panel), message, wparam, lparam);
+  }
+  return DefWindowProcW(panel, message, wparam, lparam);
+}
+
+void RegisterOnce() {
+  static bool done = false;
+  if (done) return;
+  WNDCLASSW cls = {};
+  cls.lpfnWndProc = PanelProc;
+  cls.hInstance = GetModuleHandleW(nullptr);
+  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  cls.cbWndExtra = 2 * sizeof(LONG_PTR);
+  cls.lpszClassName = kClass;
+  RegisterClassW(&cls);
+  done = true;
+}
+
+}  // namespace
+
+HWND CreatePanel(HWND parent, const wchar_t* name, Bevel bevel, COLORREF face, int x, int y,
+                 int width, int height, int id) {
+  RegisterOnce();
+  HWND panel = CreateWindowExW(
+      WS_EX_CONTROLPARENT, kClass, name, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+      x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(panel, kBevelSlot, static_cast<LONG_PTR>(bevel));
+  SetWindowLongPtrW(panel, kFaceSlot, static_cast<LONG_PTR>(face));
+  return panel;
+}
+
+}  // namespace varnett

@@ -1,0 +1,231 @@
+#include "platform/win32/win32_wait_windows.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+#include "platform/text.h"
+#include "platform/win32/centred_text.h"
+#include "platform/win32/message_pump.h"
+#include "platform/win32/panel.h"
+#include "platform/win32/ui_font.h"
+#include "platform/win32/wide.h"
+
+namespace varnett {
+namespace {
+
+constexpr wchar_t kWaitClass[] = L"TfWait";
+constexpr wchar_t kOwnAnimationClass[] = L"TSearchAnimation";
+constexpr int kWidth = 374;
+constexpr int kHeight = 79;
+constexpr int kPanelBorder = 10;
+constexpr int kAnimationWidth = 80;
+constexpr int kAnimationHeight = 57;
+constexpr int kSpacer = 14;
+constexpr int kLabelId = 3;
+constexpr UINT_PTR kFrameTimer = 1;
+constexpr int kFrames = 29;
+constexpr COLORREF kFace = RGB(255, 255, 255);
+
+HWND g_current = nullptr;  // fWait
+
+// --- the program's own search animation --------------------------------
+// A folder with a magnifying glass circling over it, for systems whose shell
+// library no longer carries the classic animation.
+
+void DrawSearchFrame(HDC dc, RECT box, int frame) {
+  HBRUSH back = CreateSolidBrush(kFace);
+  FillRect(dc, &box, back);
+  DeleteObject(back);
+  int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2 + 4;
+  // Folder: tab, back and front.
+  HPEN outline = CreatePen(PS_SOLID, 1, RGB(176, 128, 24));
+  HBRUSH back_brush = CreateSolidBrush(RGB(240, 190, 70));
+  HBRUSH front_brush = CreateSolidBrush(RGB(252, 214, 110));
+  HGDIOBJ old_pen = SelectObject(dc, outline);
+  HGDIOBJ old_brush = SelectObject(dc, back_brush);
+  RoundRect(dc, cx - 26, cy - 18, cx - 6, cy - 10, 4, 4);
+  Rectangle(dc, cx - 26, cy - 14, cx + 26, cy + 18);
+  SelectObject(dc, front_brush);
+  POINT front[] = {{cx - 26, cy + 18}, {cx - 20, cy - 6}, {cx + 30, cy - 6}, {cx + 26, cy + 18}};
+  Polygon(dc, front, 4);
+  // Magnifying glass on a small circle.
+  double angle = 2.0 * 3.14159265358979 * frame / kFrames;
+  int gx = cx + static_cast<int>(std::lround(12 * std::cos(angle)));
+  int gy = cy - 2 + static_cast<int>(std::lround(8 * std::sin(angle)));
+  HPEN handle_pen = CreatePen(PS_SOLID, 4, RGB(70, 70, 80));
+  SelectObject(dc, handle_pen);
+  MoveToEx(dc, gx + 6, gy + 6, nullptr);
+  LineTo(dc, gx + 13, gy + 13);
+  HPEN rim = CreatePen(PS_SOLID, 2, RGB(60, 60, 70));
+  HBRUSH lens = CreateSolidBrush(RGB(200, 230, 250));
+  SelectObject(dc, rim);
+  SelectObject(dc, lens);
+  Ellipse(dc, gx - 9, gy - 9, gx + 9, gy + 9);
+  SelectObject(dc, old_pen);
+  SelectObject(dc, old_brush);
+  for (HGDIOBJ o : {static_cast<HGDIOBJ>(outline), static_cast<HGDIOBJ>(back_brush),
+                    static_cast<HGDIOBJ>(front_brush), static_cast<HGDIOBJ>(handle_pen),
+                    static_cast<HGDIOBJ>(rim), static_cast<HGDIOBJ>(lens)})
+    DeleteObject(o);
+}
+
+LRESULT CALLBACK OwnAnimationProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_TIMER:
+      if (wparam == kFrameTimer) {
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          (GetWindowLongPtrW(window, GWLP_USERDATA) + 1) % kFrames);
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      RECT r;
+      GetClientRect(window, &r);
+      // Drawn off screen first so the frames do not flicker.
+      HDC memory = CreateCompatibleDC(dc);
+      HBITMAP bitmap = CreateCompatibleBitmap(dc, r.right, r.bottom);
+      HGDIOBJ old = SelectObject(memory, bitmap);
+      DrawSearchFrame(memory, r, static_cast<int>(GetWindowLongPtrW(window, GWLP_USERDATA)));
+      BitBlt(dc, 0, 0, r.right, r.bottom, memory, 0, 0, SRCCOPY);
+      SelectObject(memory, old);
+      DeleteObject(bitmap);
+      DeleteDC(memory);
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_DESTROY:
+      KillTimer(window, kFrameTimer);
+      return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+// Creates the animation control: the shell's folder search (resource 150 of
+// shell32.dll, frames 1 to 29, repeating, timer driven) where the system has
+// it, else the program's own drawing. Either way it starts playing at once.
+HWND CreateAnimation(HWND parent, int x, int y) {
+  HWND animate = CreateWindowExW(0, ANIMATE_CLASSW, L"Animate",
+                                 WS_CHILD | WS_VISIBLE | ACS_CENTER | ACS_TRANSPARENT | ACS_TIMER,
+                                 x, y, kAnimationWidth, kAnimationHeight, parent, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+  HMODULE shell = GetModuleHandleW(L"shell32.dll");
+  if (!shell) shell = LoadLibraryW(L"shell32.dll");
+  if (animate && shell &&
+      SendMessageW(animate, ACM_OPENW, reinterpret_cast<WPARAM>(shell),
+                   reinterpret_cast<LPARAM>(MAKEINTRESOURCEW(150))) &&
+      SendMessageW(animate, ACM_PLAY, static_cast<WPARAM>(-1), MAKELONG(0, kFrames - 1))) {
+    return animate;
+  }
+  if (animate) DestroyWindow(animate);
+  HWND own = CreateWindowExW(0, kOwnAnimationClass, L"Animate", WS_CHILD | WS_VISIBLE, x, y,
+                             kAnimationWidth, kAnimationHeight, parent, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  SetTimer(own, kFrameTimer, 100, nullptr);
+  return own;
+}
+
+LRESULT CALLBACK WaitProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
+      if (item->CtlID != kLabelId) break;
+      HBRUSH face = CreateSolidBrush(kFace);
+      FillRect(item->hDC, &item->rcItem, face);
+      DeleteObject(face);
+      SetBkMode(item->hDC, TRANSPARENT);
+      SetTextColor(item->hDC, GetSysColor(COLOR_WINDOWTEXT));
+      HGDIOBJ old = SelectObject(item->hDC, UiFont());
+      DrawCentredText(item->hDC, item->rcItem, WindowText(item->hwndItem));
+      SelectObject(item->hDC, old);
+      return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+      SetBkColor(reinterpret_cast<HDC>(wparam), kFace);
+      return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_ACTIVATE:
+      // Keeps the rest of the program responsive while the box appears.
+      if (LOWORD(wparam) != WA_INACTIVE) ProcessPendingMessages();
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      // Only the window that the reference names clears it: a nested
+      // command's window closing must not forget an outer one still shown.
+      if (g_current == window) g_current = nullptr;
+      return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+void RegisterClasses() {
+  static bool done = false;
+  if (done) return;
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_ANIMATE_CLASS};
+  InitCommonControlsEx(&icc);
+  WNDCLASSW cls = {};
+  cls.hInstance = GetModuleHandleW(nullptr);
+  cls.hCursor = LoadCursorW(nullptr, IDC_WAIT);
+  cls.lpfnWndProc = WaitProc;
+  cls.lpszClassName = kWaitClass;
+  cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  RegisterClassW(&cls);
+  cls.lpfnWndProc = OwnAnimationProc;
+  cls.lpszClassName = kOwnAnimationClass;
+  cls.hbrBackground = nullptr;
+  RegisterClassW(&cls);
+  done = true;
+}
+
+HWND CreateWaitWindow(HWND owner, const std::wstring& text) {
+  RegisterClasses();
+  int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
+  int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+  HWND window =
+      CreateWindowExW(WS_EX_CONTROLPARENT, kWaitClass, L"TfWait", WS_POPUP, left, top, kWidth,
+                      kHeight, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!window) return nullptr;
+  HWND panel = CreatePanel(window, L"Panel1", Bevel::kFrame, kFace, 0, 0, kWidth, kHeight, 1);
+  // The panel's bevel takes one pixel inside its 10-pixel border.
+  int inner = kPanelBorder + 1;
+  HWND label_parent = panel;
+  CreateAnimation(panel, inner, inner);
+  int label_left = inner + kAnimationWidth + kSpacer;
+  HWND label = CreateWindowExW(
+      0, L"Static", text.c_str(), WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, label_left, inner,
+      kWidth - inner - label_left, kHeight - 2 * inner, label_parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)), GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(label, GWLP_ID, kLabelId);
+  return window;
+}
+
+}  // namespace
+
+WaitWindows::Handle Win32WaitWindows::Open(const std::string& text) {
+  HWND window = CreateWaitWindow(owner, Wide(text));
+  if (!window) return 0;
+  Handle handle = ++last_;
+  windows_[handle] = window;
+  g_current = window;
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+  ProcessPendingMessages();
+  return handle;
+}
+
+void Win32WaitWindows::Close(Handle handle) {
+  auto it = windows_.find(handle);
+  if (it == windows_.end()) return;
+  // The window may already be gone with its owner.
+  if (IsWindow(it->second)) DestroyWindow(it->second);
+  windows_.erase(it);
+}
+
+HWND CurrentWaitWindow() { return g_current; }
+
+}  // namespace varnett

@@ -1,0 +1,31 @@
+// The wait window: a borderless 374 x 79 box centred on the screen, with the
+// shell's folder-search animation (or the program's own where the system has
+// none) and a centred, word-wrapped message.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+
+#include "platform/wait_windows.h"
+
+namespace varnett {
+
+class Win32WaitWindows : public WaitWindows {
+ public:
+  // Wait windows are owned by this window once the main window exists.
+  HWND owner = nullptr;
+
+  Handle Open(const std::string& text) override;
+  void Close(Handle handle) override;
+
+ private:
+  Handle last_ = 0;
+  std::map<Handle, HWND> windows_;
+};
+
+// The wait window created last that still exists (the reference commands
+// share); null when there is none.
+HWND CurrentWaitWindow();
+
+}  // namespace varnett

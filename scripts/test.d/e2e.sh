@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# End-to-end tests of Varnett.exe under Wine and Xvfb. The whole suite runs in
+# a Korean prefix (code page 949); the both-editions check runs again in an
+# English prefix (code page 1252), which proves the English box captions and
+# the explicit CP949 conversion. Screenshots of the window in each state are
+# saved as PNG under $VARNETT_OUT/screenshots.
+# Environment: VARNETT_OUT (build folder with win/) and VARNETT_RESULTS.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/scripts/lib/wine.sh"
+out=${VARNETT_OUT:?}
+results=${VARNETT_RESULTS:?}
+exe=$out/win/varnett_e2e.exe
+shots=$out/screenshots
+if [ ! -f "$exe" ]; then
+  echo "e2e build missing failed" >"$results/e2e.txt"
+  exit 1
+fi
+rm -rf "$shots"
+mkdir -p "$shots"
+varnett_xvfb
+started_xvfb=$VARNETT_XVFB_PID
+
+# run_suite NAME CODEPAGE FILTER: one prefix, one GoogleTest report.
+run_suite() (
+  local name=$1 codepage=$2 filter=$3
+  if [ "$codepage" = 949 ]; then
+    varnett_korean_locale "$out/locale" || exit 1
+  else
+    unset LOCPATH LC_ALL
+    export LANG=C.UTF-8
+  fi
+  varnett_wine_prefix "$out/e2e-$name" && varnett_wine_fonts || exit 1
+  local report="$results/$name.xml"
+  VARNETT_E2E_CODEPAGE=$codepage VARNETT_SCREENSHOTS="Z:${shots//\//\\}" \
+    timeout 600 wine "$exe" --gtest_filter="$filter" --gtest_output="xml:Z:$report"
+  local rc=$?
+  [ $rc -ne 0 ] && [ ! -s "$report" ] && echo "$name" >"$results/$name.crashed"
+  wineserver -k 2>/dev/null
+  exit $rc
+)
+
+rc=0
+run_suite e2e-korean 949 '*' || rc=1
+run_suite e2e-english 1252 'Rows/DecisionTable.*/both:Locale.*' || rc=1
+
+for bmp in "$shots"/*.bmp; do
+  [ -e "$bmp" ] || continue
+  convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+echo "screenshots: $shots"
+ls "$shots"
+[ -n "$started_xvfb" ] && varnett_wine_stop
+exit $rc

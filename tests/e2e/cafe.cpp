@@ -1,0 +1,78 @@
+#include "tests/e2e/cafe.h"
+
+#include <vector>
+
+#include "platform/win32/wide.h"
+#include "tests/e2e/driver.h"
+#include "tools/writer/archive_writer.h"
+#include "tools/writer/catalogue_writer.h"
+
+namespace varnett::e2e {
+namespace {
+
+const std::wstring kNetmarbleKey = L"SOFTWARE\\Netmarble\\NetmarbleSuddenAttack";
+const std::wstring kNexonKey = L"SOFTWARE\\Nexon\\SuddenAttack";
+
+}  // namespace
+
+bool WriteCatalogue(const std::wstring& hide, const std::wstring& netmarble_folder,
+                    const std::wstring& nexon_folder) {
+  std::vector<StreamRecord> records;
+  // Another game first, so the lookup has to scan past it.
+  records.push_back(GameRecord({{"Game", Narrow(L"카트라이더")}, {"MPath", "C:\\Games\\Kart"}}));
+  if (!netmarble_folder.empty()) {
+    records.push_back(GameRecord({{"Game", Narrow(L"서든어택")},
+                                  {"MPath", Narrow(netmarble_folder)},
+                                  {"DPath", ""},
+                                  {"InsRPath", "SOFTWARE\\Netmarble\\NetmarbleSuddenAttack"},
+                                  {"PRPath", "SOFTWARE\\Netmarble\\NetmarbleSuddenAttack"}}));
+  }
+  if (!nexon_folder.empty()) {
+    records.push_back(GameRecord({{"Game", Narrow(L"넥슨서든어택")},
+                                  {"MPath", Narrow(nexon_folder)},
+                                  {"DPath", ""},
+                                  {"InsRPath", "SOFTWARE\\Nexon\\SuddenAttack"},
+                                  {"PRPath", "SOFTWARE\\Nexon\\SuddenAttack"}}));
+  }
+  ArchiveMember member;
+  member.name = "Game.dat";
+  member.data = WriteGameCatalogue(records);
+  MakeFolders(hide + L"\\GameData");
+  return WriteFile(hide + L"\\GameData\\GPData.nif", WriteArchive({member}));
+}
+
+void PrepareCafe(const Cafe& cafe) {
+  // The hidden folder, holding a catalogue only when the café asks for one;
+  // otherwise the editions come from the registry values below.
+  std::wstring hide = kRoot + L"\\hide";
+  MakeFolders(hide);
+  DeleteFileW((hide + L"\\GameData\\GPData.nif").c_str());
+  SetString(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Trovek\\Config", L"HideFolder", hide);
+
+  std::wstring netmarble = kRoot + L"\\games\\Netmarble\\SuddenAttack";
+  std::wstring nexon = kRoot + L"\\games\\Nexon\\SuddenAttack";
+  MakeFolders(netmarble);
+  MakeFolders(nexon);
+  WriteFile(netmarble + L"\\gvi.dat", "settings");
+  WriteFile(nexon + L"\\gvi.dat", "settings");
+  if (cafe.catalogue) {
+    WriteCatalogue(hide, cafe.netmarble ? netmarble : L"", cafe.nexon ? nexon : L"");
+    DeleteValue(HKEY_CURRENT_USER, kNetmarbleKey, L"DestDir");
+    DeleteValue(HKEY_CURRENT_USER, kNexonKey, L"RootPath");
+    return;
+  }
+  if (cafe.netmarble_value_not_text) {
+    SetDword(HKEY_CURRENT_USER, kNetmarbleKey, L"DestDir", 1);
+  } else if (cafe.netmarble) {
+    SetString(HKEY_CURRENT_USER, kNetmarbleKey, L"DestDir", netmarble);
+  } else {
+    DeleteValue(HKEY_CURRENT_USER, kNetmarbleKey, L"DestDir");
+  }
+  if (cafe.nexon) {
+    SetString(HKEY_CURRENT_USER, kNexonKey, L"RootPath", nexon);
+  } else {
+    DeleteValue(HKEY_CURRENT_USER, kNexonKey, L"RootPath");
+  }
+}
+
+}  // namespace varnett::e2e

@@ -1,0 +1,331 @@
+#include "tests/e2e/driver.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/text.h"
+
+namespace varnett::e2e {
+
+std::wstring BuildFolder() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p = path;
+  return p.substr(0, p.find_last_of(L'\\'));
+}
+
+bool MakeFolders(const std::wstring& path) {
+  for (size_t i = 3; i <= path.size(); ++i) {
+    if (i == path.size() || path[i] == L'\\') CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
+  }
+  DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+Program::Program(const std::wstring& folder) {
+  MakeFolders(folder);
+  exe_ = folder + L"\\Varnett.exe";
+  CopyFileW((BuildFolder() + L"\\Varnett.exe").c_str(), exe_.c_str(), FALSE);
+}
+
+Program::~Program() {
+  if (process_.hProcess) {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_.hProcess, 1);
+      WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+}
+
+bool Program::Start(const std::wstring& arguments) {
+  STARTUPINFOW si = {};
+  si.cb = sizeof si;
+  std::wstring cmd = L"\"" + exe_ + L"\"";
+  if (!arguments.empty()) cmd += L" " + arguments;
+  return CreateProcessW(exe_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &process_);
+}
+
+namespace {
+
+struct WindowSearch {
+  DWORD pid;
+  const wchar_t* cls;
+  const wchar_t* title;
+  bool visible_only;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lparam) {
+  auto* s = reinterpret_cast<WindowSearch*>(lparam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (s->pid && pid != s->pid) return TRUE;
+  if (s->visible_only && !IsWindowVisible(window)) return TRUE;
+  wchar_t buffer[256];
+  if (s->cls) {
+    GetClassNameW(window, buffer, 256);
+    if (wcscmp(buffer, s->cls) != 0) return TRUE;
+  }
+  if (s->title && TextOf(window) != s->title) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
+HWND FindTopWindow(DWORD pid, const wchar_t* cls, const wchar_t* title, bool visible_only) {
+  WindowSearch s{pid, cls, title, visible_only, nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+}  // namespace
+
+HWND FindMainWindow(DWORD pid) { return FindTopWindow(pid, nullptr, kCaption, false); }
+
+HWND Program::WaitForWindow(int timeout_ms) {
+  for (int waited = 0; waited < timeout_ms && !window_; waited += 20) {
+    window_ = FindMainWindow(process_.dwProcessId);
+    if (!window_) Sleep(20);
+  }
+  return window_;
+}
+
+bool Program::WaitVisible(int timeout_ms, std::wstring* unexpected,
+                          const std::wstring& expected_box) {
+  if (!WaitForWindow(timeout_ms)) return false;
+  for (int waited = 0; waited < timeout_ms; waited += 20) {
+    if (IsWindowVisible(window_)) {
+      Sleep(150);  // let it paint
+      return true;
+    }
+    HWND box = FindTopWindow(process_.dwProcessId, L"#32770", nullptr, true);
+    if (box) {
+      Sleep(100);
+      std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
+      Press(box, IDOK);
+      if (!expected_box.empty() && text == expected_box) continue;
+      if (unexpected) *unexpected = TextOf(box) + L": " + text;
+      return false;
+    }
+    Sleep(20);
+  }
+  return false;
+}
+
+bool Program::WaitForBox(Box* box, int timeout_ms) {
+  for (int waited = 0; waited < timeout_ms; waited += 20) {
+    HWND found = FindTopWindow(process_.dwProcessId, L"#32770", nullptr, true);
+    if (found) {
+      Sleep(100);  // let it finish laying out
+      box->window = found;
+      box->title = TextOf(found);
+      box->text = TextOf(GetDlgItem(found, 0xFFFF));
+      box->buttons.clear();
+      for (int id : {IDOK, IDYES, IDNO, IDCANCEL}) {
+        HWND b = GetDlgItem(found, id);
+        if (b) box->buttons.push_back(TextOf(b));
+      }
+      return true;
+    }
+    Sleep(20);
+  }
+  return false;
+}
+
+void Program::Press(HWND box, int id) {
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+  for (int waited = 0; waited < 5000 && IsWindow(box) && IsWindowVisible(box); waited += 10)
+    Sleep(10);
+}
+
+bool Program::Close(int timeout_ms) {
+  if (window_ && IsWindow(window_)) PostMessageW(window_, WM_CLOSE, 0, 0);
+  return WaitExit(timeout_ms);
+}
+
+bool Program::WaitExit(int timeout_ms, DWORD* code) {
+  if (!process_.hProcess) return false;
+  if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout_ms)) != WAIT_OBJECT_0)
+    return false;
+  if (code) GetExitCodeProcess(process_.hProcess, code);
+  return true;
+}
+
+std::wstring TextOf(HWND window) {
+  if (!window) return L"";
+  wchar_t buffer[1024] = {};
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                      2000, &result);
+  return buffer;
+}
+
+RECT WindowRect(HWND window) {
+  RECT r = {};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+namespace {
+
+struct ChildScan {
+  HWND top;
+  std::vector<Control>* out;
+};
+
+BOOL CALLBACK AddChild(HWND child, LPARAM lparam) {
+  auto* scan = reinterpret_cast<ChildScan*>(lparam);
+  Control c;
+  c.id = GetDlgCtrlID(child);
+  wchar_t cls[128];
+  GetClassNameW(child, cls, 128);
+  c.cls = cls;
+  c.text = TextOf(child);
+  RECT r = WindowRect(child);
+  RECT top = WindowRect(scan->top);
+  c.rect = RECT{r.left - top.left, r.top - top.top, r.right - top.left, r.bottom - top.top};
+  c.enabled = IsWindowEnabled(child);
+  c.visible = IsWindowVisible(child);
+  scan->out->push_back(c);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<Control> ReadControls(HWND window) {
+  std::vector<Control> controls;
+  ChildScan scan{window, &controls};
+  EnumChildWindows(window, AddChild, reinterpret_cast<LPARAM>(&scan));
+  return controls;
+}
+
+const Control* FindControl(const std::vector<Control>& controls, int id) {
+  for (const Control& c : controls)
+    if (c.id == id) return &c;
+  return nullptr;
+}
+
+void ClickAt(HWND window, int x, int y, bool double_click) {
+  LPARAM at = MAKELPARAM(x, y);
+  PostMessageW(window, WM_MOUSEMOVE, 0, at);
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(window, WM_LBUTTONUP, 0, at);
+  if (double_click) {
+    PostMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
+  }
+}
+
+Picture Capture(const RECT& r) {
+  Picture picture;
+  picture.width = r.right - r.left;
+  picture.height = r.bottom - r.top;
+  if (picture.width <= 0 || picture.height <= 0) return picture;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = picture.width;
+  info.bmiHeader.biHeight = picture.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BOOL copied = BitBlt(memory, 0, 0, picture.width, picture.height, screen, r.left, r.top,
+                       SRCCOPY | CAPTUREBLT);
+  GdiFlush();
+  SelectObject(memory, old);
+  size_t stride = (static_cast<size_t>(picture.width) * 3 + 3) & ~size_t{3};
+  if (copied && bits)
+    picture.bits.assign(static_cast<const char*>(bits),
+                        stride * static_cast<size_t>(picture.height));
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return picture;
+}
+
+bool SaveScreenshot(HWND window, const std::wstring& path) {
+  Picture picture = Capture(WindowRect(window));
+  if (picture.bits.empty()) return false;
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = picture.width;
+  header.biHeight = picture.height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(picture.bits.size());
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(picture.bits.data(), static_cast<std::streamsize>(picture.bits.size()));
+  return out.good();
+}
+
+bool SetString(HKEY root, const std::wstring& key, const std::wstring& name,
+               const std::wstring& value) {
+  HKEY k;
+  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  LONG rc = RegSetValueExW(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(k);
+  return rc == ERROR_SUCCESS;
+}
+
+bool SetDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value) {
+  HKEY k;
+  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  LONG rc = RegSetValueExW(k, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                           sizeof value);
+  RegCloseKey(k);
+  return rc == ERROR_SUCCESS;
+}
+
+void DeleteValue(HKEY root, const std::wstring& key, const std::wstring& name) {
+  HKEY k;
+  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_SET_VALUE, &k) != ERROR_SUCCESS) return;
+  RegDeleteValueW(k, name.c_str());
+  RegCloseKey(k);
+}
+
+bool WriteFile(const std::wstring& path, const std::string& bytes) {
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
+  out << bytes;
+  return out.good();
+}
+
+bool FileExists(const std::wstring& path) {
+  DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadFile(const std::wstring& path) {
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string Utf8(const std::wstring& text) {
+  return Utf16ToUtf8(std::u16string(text.begin(), text.end()));
+}
+
+std::wstring Env(const wchar_t* name) {
+  wchar_t buffer[2048];
+  DWORD n = GetEnvironmentVariableW(name, buffer, 2048);
+  return n > 0 && n < 2048 ? std::wstring(buffer, n) : std::wstring();
+}
+
+}  // namespace varnett::e2e

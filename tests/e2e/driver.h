@@ -1,0 +1,109 @@
+// Drives the real program from outside, as a user and a screen reader would:
+// starts a copy of Varnett.exe, finds its windows by caption, reads its
+// controls and message boxes, presses buttons and takes screenshots.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace varnett::e2e {
+
+// One child control as automation sees it; the position is relative to the
+// top-left corner of the main window.
+struct Control {
+  int id = 0;
+  std::wstring cls;
+  std::wstring text;
+  RECT rect = {};
+  bool enabled = false;
+  bool visible = false;
+};
+
+// A message box of the program: title, text and button captions.
+struct Box {
+  HWND window = nullptr;
+  std::wstring title;
+  std::wstring text;
+  std::vector<std::wstring> buttons;
+};
+
+// Folder of varnett_e2e.exe, which also holds Varnett.exe.
+std::wstring BuildFolder();
+
+class Program {
+ public:
+  // Copies Varnett.exe into `folder` (created) so each test has its own
+  // start-up log and ".log" file.
+  explicit Program(const std::wstring& folder);
+  ~Program();
+
+  const std::wstring& exe() const { return exe_; }
+  // Starts the copy with `arguments` appended to its command line.
+  bool Start(const std::wstring& arguments = L"");
+  // Waits for the main window to exist (it may still be hidden).
+  HWND WaitForWindow(int timeout_ms = 15000);
+  // Waits for the main window to become visible. A box that appears first
+  // ends the wait: it is answered and its title and text kept in
+  // `unexpected`, unless its text is `expected_box`, which is answered and
+  // waited past.
+  bool WaitVisible(int timeout_ms = 15000, std::wstring* unexpected = nullptr,
+                   const std::wstring& expected_box = L"");
+  // Waits for a visible dialog-class box of this process.
+  bool WaitForBox(Box* box, int timeout_ms = 15000);
+  // Presses a box button by its ID (posted, never sent: the box is modal)
+  // and waits for the box to go.
+  static void Press(HWND box, int id);
+  // Closes the main window and waits for the process to end.
+  bool Close(int timeout_ms = 15000);
+  // Waits for the process to end by itself; false on timeout.
+  bool WaitExit(int timeout_ms = 15000, DWORD* code = nullptr);
+  HWND window() const { return window_; }
+  DWORD pid() const { return process_.dwProcessId; }
+
+ private:
+  std::wstring exe_;
+  PROCESS_INFORMATION process_ = {};
+  HWND window_ = nullptr;
+};
+
+// The main window's caption, and the main window of any copy.
+inline constexpr wchar_t kCaption[] = L"Varnett Ver2.3";
+HWND FindMainWindow(DWORD pid);
+
+std::vector<Control> ReadControls(HWND window);
+const Control* FindControl(const std::vector<Control>& controls, int id);
+RECT WindowRect(HWND window);
+std::wstring TextOf(HWND window);
+
+// Clicks a point of the main window given relative to its top-left corner.
+void ClickAt(HWND window, int x, int y, bool double_click = false);
+
+// What the screen shows in a rectangle: bottom-up 24-bit rows.
+struct Picture {
+  int width = 0, height = 0;
+  std::string bits;
+};
+Picture Capture(const RECT& screen_rect);
+
+// Saves what the screen shows of `window` as a 24-bit BMP; false on failure.
+bool SaveScreenshot(HWND window, const std::wstring& path);
+
+// Registry and folder preparation.
+bool SetString(HKEY root, const std::wstring& key, const std::wstring& name,
+               const std::wstring& value);
+bool SetDword(HKEY root, const std::wstring& key, const std::wstring& name, DWORD value);
+void DeleteValue(HKEY root, const std::wstring& key, const std::wstring& name);
+bool MakeFolders(const std::wstring& path);
+bool WriteFile(const std::wstring& path, const std::string& bytes);
+bool FileExists(const std::wstring& path);
+std::string ReadFile(const std::wstring& path);
+
+// For test messages.
+std::string Utf8(const std::wstring& text);
+
+// Environment variable, empty when unset.
+std::wstring Env(const wchar_t* name);
+
+}  // namespace varnett::e2e

@@ -1,0 +1,164 @@
+// Start-up and shutdown of the real program: placement from the command line,
+// one copy per user, the start-up log, the skin's title-bar buttons, and the
+// ".log" file beside the program removed at exit. These run in a café where no
+// edition is found: the box that says so is answered on the way, and the
+// window is the same full-height window as with both editions.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/cafe.h"
+#include "tests/e2e/driver.h"
+
+namespace varnett::e2e {
+namespace {
+
+// Points on the title bar, relative to the window's corner (528 wide).
+constexpr int kTitleY = 14;
+constexpr int kControlBoxX = 14;
+constexpr int kMinimizeX = 482;
+constexpr int kCloseX = 510;
+
+struct Placement {
+  const char* name;
+  const wchar_t* arguments;
+  bool centred;
+  int left, top;         // when not centred
+  const wchar_t* error;  // the default error box's text, if any
+};
+
+void PrintTo(const Placement& p, std::ostream* os) { *os << p.name; }
+
+class CommandLinePlacement : public ::testing::TestWithParam<Placement> {};
+
+TEST_P(CommandLinePlacement, PlacesTheWindow) {
+  const Placement& p = GetParam();
+  PrepareCafe(Cafe{});
+  Program program(kRoot + L"\\placement");
+  ASSERT_TRUE(program.Start(p.arguments));
+  if (p.error) {
+    Box box;
+    ASSERT_TRUE(program.WaitForBox(&box));
+    EXPECT_EQ(box.title, L"Helvane Ver2.3");
+    EXPECT_EQ(box.text, p.error);
+    EXPECT_EQ(box.buttons, std::vector<std::wstring>{L"OK"});
+    Program::Press(box.window, IDOK);
+  }
+  std::wstring unexpected;
+  ASSERT_TRUE(program.WaitVisible(15000, &unexpected, kNotFound)) << Utf8(unexpected);
+  RECT r = WindowRect(program.window());
+  if (p.centred) {
+    int width = r.right - r.left, height = r.bottom - r.top;
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+    EXPECT_EQ(height, 372) << "centred with its final size";
+  } else {
+    EXPECT_EQ(r.left, p.left);
+    EXPECT_EQ(r.top, p.top);
+  }
+  EXPECT_TRUE(program.Close());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CommandLinePlacement,
+    ::testing::Values(Placement{"none", L"", true, 0, 0, nullptr},
+                      Placement{"one", L"120", true, 0, 0, nullptr},
+                      Placement{"top_then_left", L"120 300", false, 300, 120, nullptr},
+                      Placement{"third_ignored", L"120 300 77", false, 300, 120, nullptr},
+                      Placement{"hex_and_sign", L"\" -$10\" 0x20", false, 32, -16, nullptr},
+                      Placement{"bad_first", L"abc 300", false, 408, 249,
+                                L"'abc' is not a valid integer value."},
+                      Placement{"bad_second", L"120 12x", false, 408, 120,
+                                L"'12x' is not a valid integer value."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A second copy restores the first one's minimised window and ends silently;
+// with the first copy open, it brings it to the front.
+TEST(SingleInstance, SecondCopyRestoresTheFirstAndEnds) {
+  PrepareCafe(Cafe{});
+  Program first(kRoot + L"\\first");
+  ASSERT_TRUE(first.Start());
+  ASSERT_TRUE(first.WaitVisible(15000, nullptr, kNotFound));
+  HWND window = first.window();
+
+  // The skin's minimise button minimises the application.
+  ClickAt(window, kMinimizeX, kTitleY);
+  for (int i = 0; i < 100 && IsWindowVisible(window); ++i) Sleep(20);
+  EXPECT_TRUE(IsIconic(window));
+  EXPECT_FALSE(IsWindowVisible(window));
+
+  Program second(kRoot + L"\\second");
+  ASSERT_TRUE(second.Start());
+  DWORD code = 1;
+  EXPECT_TRUE(second.WaitExit(15000, &code));
+  EXPECT_EQ(code, 0u);
+  for (int i = 0; i < 100 && (IsIconic(window) || !IsWindowVisible(window)); ++i) Sleep(20);
+  EXPECT_FALSE(IsIconic(window));
+  EXPECT_TRUE(IsWindowVisible(window));
+  RECT r = WindowRect(window);
+  EXPECT_EQ(r.right - r.left, 528);
+
+  // Behind another window: a third copy brings it to the front.
+  Program other_owner(kRoot + L"\\third");
+  HWND cover = CreateWindowExW(WS_EX_TOPMOST, L"Static", L"cover", WS_POPUP | WS_VISIBLE, 0, 0, 100,
+                               100, nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(cover);
+  SetWindowPos(cover, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ASSERT_TRUE(other_owner.Start());
+  EXPECT_TRUE(other_owner.WaitExit(15000));
+  for (int i = 0; i < 50 && GetForegroundWindow() != window; ++i) Sleep(20);
+  EXPECT_EQ(GetForegroundWindow(), window);
+  DestroyWindow(cover);
+  EXPECT_TRUE(first.Close());
+}
+
+int CountLines(const std::string& text) {
+  int lines = 0;
+  for (char c : text) lines += c == '\n';
+  return lines;
+}
+
+std::wstring StartupLogOf(const std::wstring& folder) {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  wchar_t rel[64];
+  swprintf(rel, 64, L"\\Log\\%04d\\%02d\\%04d%02d%02d_Varnett.log", now.wYear, now.wMonth,
+           now.wYear, now.wMonth, now.wDay);
+  return folder + rel;
+}
+
+// Each start writes two lines to the start-up log; closing with the skin's
+// close button, or a double click on its control box, ends the program and
+// removes "<program path>.log", and a missing one is no error.
+TEST(Lifecycle, StartupLogAndLogFileRemovedAtExit) {
+  PrepareCafe(Cafe{});
+  std::wstring folder = kRoot + L"\\lifecycle";
+  Program program(folder);
+  std::wstring log_file = program.exe() + L".log";
+  ASSERT_TRUE(WriteFile(log_file, "left by an older version\r\n"));
+  DeleteFileW(StartupLogOf(folder).c_str());
+
+  ASSERT_TRUE(program.Start());
+  ASSERT_TRUE(program.WaitVisible(15000, nullptr, kNotFound));
+  EXPECT_TRUE(FileExists(log_file)) << "removed only when the window is destroyed";
+  ClickAt(program.window(), kCloseX, kTitleY);
+  EXPECT_TRUE(program.WaitExit());
+  EXPECT_FALSE(FileExists(log_file));
+  std::string log = ReadFile(StartupLogOf(folder));
+  EXPECT_EQ(CountLines(log), 2);
+  EXPECT_NE(log.find("LOG Started"), std::string::npos);
+
+  Program again(folder);
+  ASSERT_TRUE(again.Start());
+  ASSERT_TRUE(again.WaitVisible(15000, nullptr, kNotFound));
+  ClickAt(again.window(), kControlBoxX, kTitleY, /*double_click=*/true);
+  DWORD code = 1;
+  EXPECT_TRUE(again.WaitExit(15000, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_FALSE(FileExists(log_file));
+  EXPECT_EQ(CountLines(ReadFile(StartupLogOf(folder))), 4);
+}
+
+}  // namespace
+}  // namespace varnett::e2e

@@ -1,0 +1,98 @@
+#include "tests/e2e/shell_windows.h"
+
+#include <sstream>
+
+#include "tests/e2e/driver.h"
+
+namespace varnett::e2e {
+namespace {
+
+struct TopWindows {
+  DWORD pid;
+  const wchar_t* cls;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+  auto* s = reinterpret_cast<TopWindows*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  wchar_t cls[64] = {};
+  GetClassNameW(window, cls, 64);
+  if ((!s->pid || pid == s->pid) && IsWindowVisible(window) && s->cls == std::wstring(cls))
+    s->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& done, int timeout_ms) {
+  for (int waited = 0; waited < timeout_ms; waited += 20) {
+    if (done()) return true;
+    Sleep(20);
+  }
+  return done();
+}
+
+std::vector<HWND> Windows(DWORD pid, const wchar_t* cls) {
+  TopWindows s{pid, cls, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND ShellWindowOn(const std::wstring& drive) {
+  for (HWND w : Windows(0, L"ExplorerWClass"))
+    if (TextOf(w).find(L"(" + drive + L")") != std::wstring::npos) return w;
+  return nullptr;
+}
+
+HWND AnyShellWindowOnADrive(std::wstring* drive) {
+  for (HWND w : Windows(0, L"ExplorerWClass")) {
+    std::wstring title = TextOf(w);
+    size_t open = title.rfind(L'(');
+    if (open != std::wstring::npos && title.size() == open + 4 && title[open + 2] == L':' &&
+        title[open + 3] == L')') {
+      *drive = title.substr(open + 1, 2);
+      return w;
+    }
+  }
+  return nullptr;
+}
+
+void CloseAndWait(HWND window) {
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  WaitFor([&] { return !IsWindow(window); }, 5000);
+}
+
+std::vector<std::wstring> LogLines(const std::wstring& path) {
+  std::vector<std::wstring> lines;
+  std::string bytes = ReadFile(path);
+  int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(n, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
+  std::wistringstream in(text);
+  std::wstring line;
+  while (std::getline(in, line)) {
+    while (!line.empty() && (line.back() == L'\r' || line.back() == L' ')) line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::wstring SystemFolder() {
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  return system;
+}
+
+std::vector<std::wstring> SubstLog() { return LogLines(SystemFolder() + L"\\subst.log"); }
+
+std::wstring WaitWindowText(HWND wait) {
+  for (const Control& c : ReadControls(wait))
+    if (c.cls == L"Static" && !c.text.empty()) return c.text;
+  return L"";
+}
+
+void Click(HWND main, int id) { PostMessageW(GetDlgItem(main, id), BM_CLICK, 0, 0); }
+
+}  // namespace varnett::e2e

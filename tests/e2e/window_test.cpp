@@ -1,0 +1,204 @@
+// The main window as automation sees it in each of the four states the found
+// editions lead to, with screenshots of each.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/control_ids.h"
+#include "tests/e2e/cafe.h"
+#include "tests/e2e/driver.h"
+
+namespace varnett::e2e {
+namespace {
+
+const std::wstring kNotFound = L"\r\n게임을 찾을 수 없습니다. 게임의 설치여부를 확인해 주십시오.";
+
+struct Expected {
+  int id;
+  const wchar_t* cls;
+  const wchar_t* text;
+  int left, top, width, height;
+};
+
+// Every control at its designed place, relative to the window's corner.
+std::vector<Expected> Design() {
+  return {
+      {kLabel3, L"Static", L"넷마블 서든어택", 11, 209, -1, -1},
+      {kNetmarbleButton1, L"Button", L"서든폴더 열기", 115, 209, 94, 30},
+      {kNetmarbleButton2, L"Button", L"스크린샷 열기", 212, 209, 94, 30},
+      {kNetmarbleButton3, L"Button", L"서든어택 초기화", 115, 242, 94, 30},
+      {kNetmarbleButton4, L"Button", L"스크린샷 삭제", 212, 242, 94, 30},
+      {kPanel1, nullptr, nullptr, 11, 36, 492, 164},
+      {kImage1, nullptr, nullptr, 12, 37, 490, 162},
+      {kLabel1, L"Static",
+       L"서든어택 도우미입니다. 장시간의 게임은 건강에 해룹습니다. 즐거운 게임을 위해 적당한 "
+       L"휴식을...^^",
+       11 + 359, 36 + 66, 123, 89},
+      {kLabel2, L"Static", L"PC방 서버", 11 + 386, 36 + 3, 74, 20},
+      {kImage2, nullptr, nullptr, 12, 37, 352, 162},
+      {kButton7, L"Button", L"서든어택", 408, 209, 94, 63},
+      {kLabel4, L"Static", L"넥슨 서든어택", 11, 289, -1, -1},
+      {kNexonButton1, L"Button", L"서든폴더 열기", 115, 289, 94, 30},
+      {kNexonButton2, L"Button", L"스크린샷 열기", 212, 289, 94, 30},
+      {kNexonButton3, L"Button", L"서든어택 초기화", 115, 322, 94, 30},
+      {kNexonButton4, L"Button", L"스크린샷 삭제", 212, 322, 94, 30},
+      {kButton10, L"Button", L"서든어택", 408, 289, 94, 63},
+  };
+}
+
+struct Row {
+  const char* name;
+  Cafe cafe;
+};
+
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
+
+class DecisionTable : public ::testing::TestWithParam<Row> {};
+
+bool Is(int id, std::initializer_list<int> ids) {
+  for (int i : ids)
+    if (i == id) return true;
+  return false;
+}
+
+TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
+  const Row& row = GetParam();
+  PrepareCafe(row.cafe);
+  Program program(kRoot + L"\\row-" + std::wstring(row.name, row.name + strlen(row.name)));
+  ASSERT_TRUE(program.Start());
+  bool none = !row.cafe.netmarble && !row.cafe.nexon;
+  if (none) {
+    // The box comes before the window appears, in English on every locale.
+    Box box;
+    ASSERT_TRUE(program.WaitForBox(&box));
+    EXPECT_EQ(box.title, L"Information");
+    EXPECT_EQ(box.text, kNotFound);
+    EXPECT_EQ(box.buttons, std::vector<std::wstring>{L"OK"});
+    HWND window = program.WaitForWindow();
+    EXPECT_FALSE(window && IsWindowVisible(window));
+    EXPECT_EQ(GetWindow(box.window, GW_OWNER), window) << "modal to the main window";
+    Program::Press(box.window, IDOK);
+  }
+  std::wstring box;
+  ASSERT_TRUE(program.WaitVisible(15000, &box)) << Utf8(box);
+  HWND window = program.window();
+  RECT r = WindowRect(window);
+  bool short_window = row.cafe.netmarble != row.cafe.nexon;
+  EXPECT_EQ(r.right - r.left, 528);
+  EXPECT_EQ(r.bottom - r.top, short_window ? 292 : 372);
+
+  std::vector<Control> controls = ReadControls(window);
+  bool nexon_only = !row.cafe.netmarble && row.cafe.nexon;
+  for (const Expected& e : Design()) {
+    SCOPED_TRACE(e.id);
+    const Control* c = FindControl(controls, e.id);
+    ASSERT_NE(c, nullptr);
+    int top = e.top;
+    bool nexon_section =
+        Is(e.id, {kLabel4, kNexonButton1, kNexonButton2, kNexonButton3, kNexonButton4});
+    bool netmarble_section = Is(e.id, {kLabel3, kNetmarbleButton1, kNetmarbleButton2,
+                                       kNetmarbleButton3, kNetmarbleButton4});
+    if (nexon_only && nexon_section) top -= 80;
+    EXPECT_EQ(c->rect.left, e.left);
+    EXPECT_EQ(c->rect.top, top);
+    if (e.width > 0) {
+      EXPECT_EQ(c->rect.right - c->rect.left, e.width);
+      EXPECT_EQ(c->rect.bottom - c->rect.top, e.height);
+    }
+    if (e.cls) {
+      EXPECT_EQ(c->cls, e.cls);
+    }
+    std::wstring text = e.text ? e.text : L"";
+    if (row.cafe.netmarble && row.cafe.nexon && e.id == kButton7)
+      text = L"넷마블\r\n서든어택\r\n홈페이지";
+    if (row.cafe.netmarble && row.cafe.nexon && e.id == kButton10)
+      text = L"넥슨\r\n서든어택\r\n홈페이지";
+    if (e.text || e.id == kButton7 || e.id == kButton10) {
+      EXPECT_EQ(c->text, text);
+    }
+
+    bool section_button = c->cls == L"Button" && !Is(e.id, {kButton7, kButton10});
+    bool enabled = true;
+    if (section_button && netmarble_section) enabled = row.cafe.netmarble;
+    if (section_button && nexon_section) enabled = row.cafe.nexon;
+    EXPECT_EQ(c->enabled, enabled);
+    bool visible = !(nexon_only && netmarble_section);
+    EXPECT_EQ(c->visible, visible);
+  }
+
+  if (row.cafe.netmarble && row.cafe.nexon) {
+    // Tab order: the Netmarble section, the banner, then the home-page
+    // button and the Nexon section.
+    std::vector<int> order;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      if (GetDlgCtrlID(c) != 0) order.push_back(GetDlgCtrlID(c));  // 0: the frame's edge
+    EXPECT_EQ(order,
+              (std::vector<int>{kLabel3, kNetmarbleButton1, kNetmarbleButton2, kNetmarbleButton3,
+                                kNetmarbleButton4, kPanel1, kButton7, kLabel4, kNexonButton1,
+                                kNexonButton2, kNexonButton3, kNexonButton4, kButton10}));
+  }
+
+  std::wstring shots = Env(L"VARNETT_SCREENSHOTS");
+  if (!shots.empty()) {
+    MakeFolders(shots);
+    std::wstring suffix = GetACP() == 949 ? L"" : L"-cp" + std::to_wstring(GetACP());
+    std::wstring name(row.name, row.name + strlen(row.name));
+    EXPECT_TRUE(SaveScreenshot(window, shots + L"\\" + name + suffix + L".bmp"));
+  }
+  EXPECT_TRUE(program.Close());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DecisionTable,
+                         ::testing::Values(Row{"neither", {false, false}},
+                                           Row{"netmarble-only", {true, false}},
+                                           Row{"nexon-only", {false, true}},
+                                           Row{"both", {true, true}},
+                                           Row{"catalogue-both", {true, true, true}},
+                                           Row{"catalogue-nexon-only", {false, true, true}}),
+                         [](const auto& info) {
+                           std::string n = info.param.name;
+                           for (char& c : n)
+                             if (c == '-') c = '_';
+                           return n;
+                         });
+
+// An error the locator does not handle is shown in the default error box
+// (no full stop after a closing quote), and the window then opens with its
+// designed size and every button usable.
+TEST(LocatorError, ShownInTheDefaultErrorBoxAndTheWindowStillOpens) {
+  Cafe cafe;
+  cafe.netmarble_value_not_text = true;
+  PrepareCafe(cafe);
+  Program program(kRoot + L"\\locator-error");
+  ASSERT_TRUE(program.Start());
+  Box box;
+  ASSERT_TRUE(program.WaitForBox(&box));
+  EXPECT_EQ(box.title, L"Helvane Ver2.3");
+  EXPECT_EQ(box.text, L"Invalid data type for 'DestDir'");
+  EXPECT_EQ(box.buttons, std::vector<std::wstring>{L"OK"});
+  Program::Press(box.window, IDOK);
+  std::wstring unexpected;
+  ASSERT_TRUE(program.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
+  RECT r = WindowRect(program.window());
+  EXPECT_EQ(r.right - r.left, 502);
+  EXPECT_EQ(r.bottom - r.top, 357);
+  for (const Control& c : ReadControls(program.window())) {
+    if (c.cls == L"Button") {
+      EXPECT_TRUE(c.enabled) << c.id;
+    }
+  }
+  EXPECT_TRUE(program.Close());
+  PrepareCafe(Cafe{});
+}
+
+// The prefix runs in the code page the test run asked for, so the texts
+// above were checked under it.
+TEST(Locale, RunsInTheRequestedCodePage) {
+  std::wstring wanted = Env(L"VARNETT_E2E_CODEPAGE");
+  if (wanted.empty()) GTEST_SKIP() << "no code page requested";
+  EXPECT_EQ(std::to_wstring(GetACP()), wanted);
+}
+
+}  // namespace
+}  // namespace varnett::e2e

@@ -1,0 +1,113 @@
+// The framework's boxes are real dialogs with English captions whatever the
+// system language, modal to their owner, answered here from a second thread
+// as automation would.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/text.h"
+#include "platform/win32/win32_dialogs.h"
+
+namespace varnett {
+namespace {
+
+struct Seen {
+  std::wstring title, text;
+  std::vector<std::wstring> buttons;
+  bool owner_disabled = false;
+  HWND owner = nullptr;
+};
+
+std::wstring Text(HWND w) {
+  wchar_t buffer[512] = {};
+  GetWindowTextW(w, buffer, 512);
+  return buffer;
+}
+
+struct Finder {
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND w, LPARAM lparam) {
+  auto* f = reinterpret_cast<Finder*>(lparam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  wchar_t cls[64];
+  GetClassNameW(w, cls, 64);
+  if (pid == f->pid && IsWindowVisible(w) && std::wstring(cls) == L"#32770") {
+    f->found = w;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Waits for this process's box, records it and answers with `command`.
+std::thread Answer(int command, Seen* seen) {
+  return std::thread([command, seen] {
+    Finder f{GetCurrentProcessId(), nullptr};
+    for (int i = 0; i < 500 && !f.found; ++i) {
+      Sleep(10);
+      EnumWindows(FindBox, reinterpret_cast<LPARAM>(&f));
+    }
+    if (!f.found) return;
+    Sleep(50);
+    seen->title = Text(f.found);
+    seen->text = Text(GetDlgItem(f.found, 0xFFFF));
+    for (int id : {IDOK, IDYES, IDNO, IDCANCEL})
+      if (HWND b = GetDlgItem(f.found, id)) seen->buttons.push_back(Text(b));
+    seen->owner = GetWindow(f.found, GW_OWNER);
+    seen->owner_disabled = seen->owner && !IsWindowEnabled(seen->owner);
+    PostMessageW(f.found, WM_COMMAND, static_cast<WPARAM>(command), 0);
+  });
+}
+
+class FrameworkBoxes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    owner_ = CreateWindowExW(0, L"Static", L"owner", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100,
+                             nullptr, nullptr, nullptr, nullptr);
+    dialogs_.owner = owner_;
+  }
+  void TearDown() override { DestroyWindow(owner_); }
+
+  HWND owner_ = nullptr;
+  Win32Dialogs dialogs_;
+};
+
+TEST_F(FrameworkBoxes, InformationHasEnglishTitleAndOneOkButton) {
+  Seen seen;
+  std::thread answer = Answer(IDOK, &seen);
+  dialogs_.Information(Ko("\r\n게임을 찾을 수 없습니다."));
+  answer.join();
+  EXPECT_EQ(seen.title, L"Information");
+  EXPECT_EQ(seen.text, L"\r\n게임을 찾을 수 없습니다.");
+  EXPECT_EQ(seen.buttons, std::vector<std::wstring>{L"OK"});
+  EXPECT_EQ(seen.owner, owner_);
+  EXPECT_TRUE(seen.owner_disabled) << "modal to its owner";
+  EXPECT_TRUE(IsWindowEnabled(owner_));
+}
+
+TEST_F(FrameworkBoxes, ConfirmationProceedsOnlyOnYes) {
+  struct Case {
+    int command;
+    bool result;
+  };
+  for (Case c : {Case{IDYES, true}, Case{IDNO, false}, Case{IDCANCEL, false}}) {
+    SCOPED_TRACE(c.command);
+    Seen seen;
+    std::thread answer = Answer(c.command, &seen);
+    bool result = dialogs_.Confirm(Ko("\r\n삭제하시겠습니까?"));
+    answer.join();
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(seen.title, L"Confirm");
+    EXPECT_EQ(seen.text, L"\r\n삭제하시겠습니까?");
+    EXPECT_EQ(seen.buttons, (std::vector<std::wstring>{L"&Yes", L"&No"}));
+  }
+}
+
+}  // namespace
+}  // namespace varnett
