@@ -2,6 +2,7 @@
 #include <errno.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/text.h"
@@ -35,7 +36,9 @@ class Converter {
       in = src;
       if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
         out += bad;
-        size_t n = skip(in, left);
+        // glibc may already have consumed the whole bad unit (it does for an
+        // unassigned CP949 pair), so never skip past what is left.
+        size_t n = std::min(skip(in, left), left);
         in += n;
         left -= n;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);

@@ -1,0 +1,111 @@
+#include "catalogue/cp949_encoder.h"
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+
+#include "platform/text.h"
+
+namespace varnett {
+
+namespace {
+
+// A character's CP949 bytes: one byte in the low 8 bits (high byte zero), or
+// a lead byte in the high 8 bits and a trail byte in the low ones.
+using Page = uint16_t[256];
+
+std::atomic<const uint16_t*> g_pages[256];
+std::mutex g_fill;
+
+bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+const uint16_t* FillPage(unsigned page) {
+  std::lock_guard<std::mutex> lock(g_fill);
+  const uint16_t* done = g_pages[page].load(std::memory_order_acquire);
+  if (done) return done;
+  uint16_t* codes = new uint16_t[256];  // kept for the life of the process
+  for (unsigned i = 0; i < 256; ++i) {
+    char16_t unit = static_cast<char16_t>((page << 8) | i);
+    std::string bytes = IsSurrogate(unit) ? "?" : Utf16ToCp949(std::u16string_view(&unit, 1));
+    if (bytes.size() == 1) {
+      codes[i] = static_cast<unsigned char>(bytes[0]);
+    } else if (bytes.size() == 2) {
+      codes[i] = static_cast<uint16_t>((static_cast<unsigned char>(bytes[0]) << 8) |
+                                       static_cast<unsigned char>(bytes[1]));
+    } else {
+      codes[i] = '?';
+    }
+  }
+  g_pages[page].store(codes, std::memory_order_release);
+  return codes;
+}
+
+// The character's code as described above; `unit` is not a surrogate.
+inline uint16_t CodeOf(char16_t unit) {
+  if (unit < 0x80) return unit;
+  unsigned page = unit >> 8;
+  const uint16_t* codes = g_pages[page].load(std::memory_order_acquire);
+  if (!codes) codes = FillPage(page);
+  return codes[unit & 0xFF];
+}
+
+inline char* Put(uint16_t code, char* dst) {
+  if (code > 0xFF) *dst++ = static_cast<char>(code >> 8);
+  *dst++ = static_cast<char>(code & 0xFF);
+  return dst;
+}
+
+// Each surrogate is a unit CP949 cannot show, paired or not.
+inline char* PutUnit(char16_t unit, char* dst) {
+  if (!IsSurrogate(unit)) return Put(CodeOf(unit), dst);
+  *dst = '?';
+  return dst + 1;
+}
+
+}  // namespace
+
+void AppendCp949(std::u16string_view utf16, std::string* out) {
+  // Never more than two bytes per unit.
+  const size_t start = out->size();
+  out->resize(start + 2 * utf16.size());
+  char* dst = out->data() + start;
+  for (size_t i = 0; i < utf16.size(); ++i) {
+    dst = PutUnit(utf16[i], dst);
+  }
+  out->resize(dst - out->data());
+}
+
+bool AppendCp949FromUtf8(std::string_view utf8, std::string* out) {
+  // A character takes at most as many bytes in CP949 as in UTF-8.
+  const size_t start = out->size();
+  out->resize(start + utf8.size());
+  char* dst = out->data() + start;
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8.data());
+  const unsigned char* end = p + utf8.size();
+  auto continuation = [&](const unsigned char* at) { return at < end && (*at & 0xC0) == 0x80; };
+  while (p < end) {
+    unsigned c = *p;
+    char16_t unit;
+    if (c < 0x80) {
+      unit = static_cast<char16_t>(c);
+      p += 1;
+    } else if ((c & 0x20) == 0) {
+      if (!continuation(p + 1)) break;
+      unit = static_cast<char16_t>(((c & 0x1F) << 6) | (p[1] & 0x3F));
+      p += 2;
+    } else {
+      if (!continuation(p + 1) || !continuation(p + 2)) break;
+      unit = static_cast<char16_t>(((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+      p += 3;
+    }
+    dst = PutUnit(unit, dst);
+  }
+  if (p < end) {
+    out->resize(start);
+    return false;
+  }
+  out->resize(dst - out->data());
+  return true;
+}
+
+}  // namespace varnett

@@ -1,0 +1,69 @@
+#include <zlib.h>
+
+#include "catalogue/decoders.h"
+#include "catalogue/zip_errors.h"
+
+namespace varnett {
+namespace {
+
+// Ends the inflater on every way out, exceptions from FlushOutput included.
+class Inflater {
+ public:
+  Inflater() {
+    stream_.zalloc = Z_NULL;
+    stream_.zfree = Z_NULL;
+    stream_.opaque = Z_NULL;
+    stream_.next_in = Z_NULL;
+    stream_.avail_in = 0;
+    if (inflateInit2(&stream_, -MAX_WBITS) != Z_OK) throw EZCompressionError();
+  }
+  ~Inflater() {
+    if (open_) inflateEnd(&stream_);
+  }
+  void End() {
+    open_ = false;
+    if (inflateEnd(&stream_) < 0) throw EZCompressionError();
+  }
+  z_stream* operator->() { return &stream_; }
+  z_stream* get() { return &stream_; }
+
+ private:
+  z_stream stream_{};
+  bool open_ = true;
+};
+
+// Hands the decoder the input buffer: the byte just read and those after it.
+bool Refill(MemberIO& io, z_stream* z) {
+  if (io.ReadInputByte() < 0) return false;
+  io.StepBackInput();
+  size_t count = 0;
+  const uint8_t* data = io.TakeInputBuffer(&count);
+  z->next_in = const_cast<Bytef*>(data);
+  z->avail_in = uInt(count);
+  return true;
+}
+
+}  // namespace
+
+void InflateRaw(MemberIO& io) {
+  Inflater z;
+  if (!Refill(io, z.get())) throw EZCompressionError();
+  z->next_out = io.out_buffer();
+  z->avail_out = uInt(MemberIO::kBufferSize);
+  for (;;) {
+    if (z->avail_in == 0 && !Refill(io, z.get())) throw EZCompressionError();
+    int result = inflate(z.get(), Z_NO_FLUSH);
+    // Z_NEED_DICT cannot come from raw data; treat any other result as an error.
+    if (result < 0 || (result != Z_OK && result != Z_STREAM_END)) throw EZCompressionError();
+    if (z->avail_out == 0 || result == Z_STREAM_END) {
+      io.SetOutputCount(MemberIO::kBufferSize - z->avail_out);
+      io.FlushOutput();
+      z->next_out = io.out_buffer();
+      z->avail_out = uInt(MemberIO::kBufferSize);
+    }
+    if (result == Z_STREAM_END) break;
+  }
+  z.End();
+}
+
+}  // namespace varnett

@@ -1,0 +1,60 @@
+// Runs one legacy decoder over fuzz input: two bytes of recorded
+// uncompressed size (little-endian, in 16-byte units), one byte of options
+// for the decoder, then the compressed bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "catalogue/errors.h"
+#include "catalogue/member_io.h"
+
+namespace varnett {
+
+class BufferInput : public MemberInput {
+ public:
+  BufferInput(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  size_t Read(uint8_t* buffer, size_t count) override {
+    size_t n = count < size_ - at_ ? count : size_ - at_;
+    if (n) std::memcpy(buffer, data_ + at_, n);
+    at_ += n;
+    return n;
+  }
+
+ private:
+  const uint8_t* data_;
+  size_t size_;
+  size_t at_ = 0;
+};
+
+class DiscardOutput : public MemberOutput {
+ public:
+  uint64_t Position() const override { return position_; }
+  size_t Write(const uint8_t*, size_t count) override {
+    position_ += count;
+    return count;
+  }
+
+ private:
+  uint64_t position_ = 0;
+};
+
+template <typename Decode>
+int RunDecoder(const uint8_t* data, size_t size, Decode decode) {
+  if (size < 3) return 0;
+  const uint64_t uncompressed = (uint64_t(data[0]) | (uint64_t(data[1]) << 8)) * 16;
+  const uint8_t options = data[2];
+  BufferInput input(data + 3, size - 3);
+  DiscardOutput output;
+  std::vector<uint8_t> in(MemberIO::kBufferSize), out(MemberIO::kBufferSize);
+  MemberIO io(input, output, in.data(), out.data(), size - 3, uncompressed, true);
+  try {
+    decode(io, options);
+  } catch (const CatalogueError&) {
+  }
+  return 0;
+}
+
+}  // namespace varnett

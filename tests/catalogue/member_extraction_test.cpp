@@ -1,0 +1,191 @@
+// ExtractToStream and ExtractMember: selection, the target's size, the CRC-32
+// check, the output bound and every way a member can fail.
+#include <gtest/gtest.h>
+
+#include "catalogue/zip_format.h"
+#include "tests/catalogue/archive_fixture.h"
+
+namespace varnett {
+namespace {
+
+std::string Text(size_t n) {
+  std::string s;
+  while (s.size() < n) s += "Game\tSudden Attack\tC:\\Nexon\\" + std::to_string(s.size()) + "\r\n";
+  s.resize(n);
+  return s;
+}
+
+TEST(MemberExtraction, StoredAndDeflatedMembersVerify) {
+  for (uint16_t method : {0, 8}) {
+    for (size_t n : {size_t(0), size_t(1), size_t(32768), size_t(100000)}) {
+      ArchiveFixture f;
+      f.Put({Member("Game.dat", Text(n), method)});
+      MemoryStream stream;
+      EXPECT_EQ(f.Extract(&stream), 1) << method << " " << n;
+      EXPECT_TRUE(stream.Bytes() == Text(n)) << method << " " << n;
+      EXPECT_FALSE(f.unzipper.IsOpen());
+    }
+  }
+}
+
+TEST(MemberExtraction, SelectionIsTheWholeNameIgnoringAsciiCase) {
+  ArchiveFixture f;
+  f.Put({Member("GameData/Game.dat", "inner"), Member("Game.dat.bak", "bak"),
+         Member("GAME.DAT", "root")});
+  MemoryStream stream;
+  EXPECT_EQ(f.Extract(&stream, "Game.dat"), 1);
+  EXPECT_EQ(stream.Bytes(), "root");
+  MemoryStream none;
+  EXPECT_EQ(f.Extract(&none, "Game"), 0);
+  EXPECT_EQ(none.Size(), 0u);
+}
+
+TEST(MemberExtraction, BlankNameOrNoTargetTouchesNoFile) {
+  ArchiveFixture f;
+  f.unzipper.SetZipName("C:\\missing.nif");
+  MemoryStream stream;
+  EXPECT_EQ(f.unzipper.ExtractToStream(&stream, " \t\r\n"), 0);
+  EXPECT_EQ(f.unzipper.ExtractToStream(nullptr, "Game.dat"), 0);
+  EXPECT_EQ(f.unzipper.directory_reads(), 0);
+}
+
+TEST(MemberExtraction, TwoMatchesWriteOverEachOtherFromTheStart) {
+  ArchiveFixture f;
+  f.Put({Member("Game.dat", "first member"), Member("game.dat", "second")});
+  MemoryStream stream;
+  EXPECT_EQ(f.Extract(&stream), 2);
+  EXPECT_EQ(stream.Bytes(), "secondmember");
+}
+
+TEST(MemberExtraction, EncryptedMemberIsSkipped) {
+  ArchiveMember m = Member("Game.dat", Text(100));
+  m.flags = zip::kFlagEncrypted;
+  ArchiveFixture f;
+  f.Put({m});
+  MemoryStream stream;
+  EXPECT_EQ(f.Extract(&stream), 0);
+  EXPECT_EQ(stream.Size(), 0u);
+  EXPECT_TRUE(f.sim.dialogs.shown.empty());
+}
+
+TEST(MemberExtraction, CrcMismatchFailsSilentlyAndKeepsTheBytes) {
+  ArchiveMember m = Member("Game.dat", Text(500));
+  m.crc32 = 0x12345678;
+  ArchiveFixture f;
+  f.Put({m});
+  MemoryStream stream;
+  EXPECT_EQ(f.Extract(&stream), 0);
+  EXPECT_TRUE(stream.Bytes() == Text(500));
+}
+
+TEST(MemberExtraction, StoredSizesThatDisagree) {
+  // Compressed shorter than uncompressed: the rest of the target stays as
+  // sized, and the CRC-32 covers only what was written.
+  {
+    ArchiveMember m = Member("Game.dat", "0123456789", 0);
+    m.uncompressed_size = 16;
+    ArchiveFixture f;
+    f.Put({m});
+    MemoryStream stream;
+    EXPECT_EQ(f.Extract(&stream), 1);  // the recorded CRC is of the ten bytes
+    EXPECT_EQ(stream.Bytes(), std::string("0123456789") + std::string(6, '\0'));
+  }
+  // Compressed longer than uncompressed: the chunk that would pass the size
+  // is not written at all.
+  {
+    ArchiveMember m = Member("Game.dat", "0123456789", 0);
+    m.uncompressed_size = 4;
+    ArchiveFixture f;
+    f.Put({m});
+    MemoryStream stream;
+    EXPECT_EQ(f.Extract(&stream), 0);
+    EXPECT_EQ(stream.Bytes(), std::string(4, '\0'));
+  }
+}
+
+TEST(MemberExtraction, DecodedDataLongerThanRecordedKeepsTheWholeChunksThatFitted) {
+  ArchiveMember m = Member("Game.dat", Text(70000));
+  m.uncompressed_size = 40000;
+  ArchiveFixture f;
+  f.Put({m});
+  MemoryStream stream;
+  EXPECT_EQ(f.Extract(&stream), 0);
+  ASSERT_EQ(stream.Size(), 40000u);
+  EXPECT_TRUE(stream.Bytes().substr(0, 32768) == Text(32768));
+  EXPECT_EQ(stream.Bytes().substr(32768), std::string(40000 - 32768, '\0'));
+}
+
+TEST(MemberExtraction, UnknownMethodShowsTheBoxAndLeavesTheTargetSized) {
+  ArchiveMember m = Member("Game.dat", Text(64), 9);
+  m.compressed = std::string("\x01\x02\x03", 3);
+  ArchiveFixture f;
+  f.Put({m});
+  MemoryStream stream;
+  EXPECT_EQ(f.Extract(&stream), 0);
+  EXPECT_EQ(stream.Size(), 64u);
+  EXPECT_EQ(f.sim.dialogs.shown,
+            std::vector<std::string>{"system Zip Error|Unknown Compression Method"});
+}
+
+// Each failure that propagates: its message, and the archive closed again.
+TEST(MemberExtraction, FailuresThatPropagate) {
+  struct Case {
+    const char* what;
+    ArchiveMember member;
+    std::string message;
+  };
+  std::string deflated = DeflateRaw(Text(5000));
+  ArchiveMember cut = Member("Game.dat", Text(5000));
+  cut.compressed_size = 100000;  // runs past the end of the file
+  ArchiveMember short_stream = Member("Game.dat", Text(5000));
+  short_stream.compressed_size = deflated.size() / 2;
+  ArchiveMember garbage = Member("Game.dat", Text(10));
+  garbage.compressed = std::string(20, '\xFF');  // an invalid block type
+  ArchiveMember huge = Member("Game.dat", Text(10), 0);
+  huge.uncompressed_size = 0xFFFFFFF0u;  // 4 GiB
+  ArchiveMember zip64_huge = Member("Game.dat", Text(10), 0);
+  zip64_huge.zip64 = true;
+  zip64_huge.uncompressed_size = uint64_t(1) << 63;
+  ArchiveMember bomb = Member("Game.dat", Text(10));
+  bomb.uncompressed_size = 100u << 20;  // 100 MiB from a few bytes
+  const Case cases[] = {
+      {"cut short", cut, "Premature end of file reached"},
+      {"compressed size too small", short_stream, "error"},
+      {"not deflate data", garbage, "error"},
+      {"4 GiB claim", huge, "Uncompressed size is too large"},
+      {"2^63 claim", zip64_huge, "Uncompressed size is too large"},
+      {"implausible ratio", bomb, "Uncompressed size is too large"},
+  };
+  for (const Case& c : cases) {
+    ArchiveFixture f;
+    f.Put({c.member});
+    EXPECT_EQ(f.ExtractError(), c.message) << c.what;
+    EXPECT_FALSE(f.unzipper.IsOpen()) << c.what;
+    EXPECT_NE(f.unzipper.Directory(), nullptr) << c.what;  // held for the next try
+  }
+}
+
+// Many entries of one name share one budget: what they claim together is
+// bounded, not only what each claims.
+TEST(MemberExtraction, ClaimsOfAllSelectedMembersShareOneCeiling) {
+  std::vector<ArchiveMember> members(5, Member("Game.dat", Text(1000), 0));
+  ArchiveFixture f;
+  f.Put(members);
+  f.unzipper.max_extraction_total = 4000;
+  EXPECT_EQ(f.ExtractError(), "Uncompressed size is too large");
+  f.unzipper.max_extraction_total = 5000;
+  MemoryStream stream;
+  EXPECT_EQ(f.Extract(&stream), 5);
+}
+
+TEST(MemberExtraction, LocalHeaderOffsetAtTheEndOfTheFile) {
+  std::string archive = WriteArchive({Member("Game.dat", Text(300))});
+  const size_t central = archive.size() - 22 - 46 - 8;
+  Patch32(&archive, central + 42, uint32_t(archive.size() - 4));
+  ArchiveFixture f;
+  f.Put(archive);
+  EXPECT_EQ(f.ExtractError(), "Premature end of file reached");
+}
+
+}  // namespace
+}  // namespace varnett

@@ -1,0 +1,116 @@
+// The channels every decoder shares: input by byte with its end rules, output
+// in chunks bounded by the recorded size, and the CRC-32 of what was written.
+#include "catalogue/member_io.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "catalogue/crc32.h"
+#include "catalogue/zip_errors.h"
+
+namespace varnett {
+namespace {
+
+struct FakeInput : MemberInput {
+  std::string bytes;
+  size_t at = 0;
+  std::vector<size_t> reads;  // sizes asked for
+  size_t Read(uint8_t* buffer, size_t count) override {
+    reads.push_back(count);
+    size_t n = std::min(count, bytes.size() - at);
+    std::memcpy(buffer, bytes.data() + at, n);
+    at += n;
+    return n;
+  }
+};
+
+struct FakeOutput : MemberOutput {
+  size_t accept = SIZE_MAX;  // bytes it takes per write
+  uint64_t position = 0;
+  std::vector<size_t> writes;
+  uint64_t Position() const override { return position; }
+  size_t Write(const uint8_t*, size_t count) override {
+    writes.push_back(count);
+    size_t n = std::min(count, accept);
+    position += n;
+    return n;
+  }
+};
+
+struct Channel {
+  FakeInput in;
+  FakeOutput out;
+  std::vector<uint8_t> in_buffer = std::vector<uint8_t>(MemberIO::kBufferSize);
+  std::vector<uint8_t> out_buffer = std::vector<uint8_t>(MemberIO::kBufferSize);
+  MemberIO Make(uint64_t compressed, uint64_t uncompressed) {
+    return MemberIO(in, out, in_buffer.data(), out_buffer.data(), compressed, uncompressed, true);
+  }
+};
+
+TEST(MemberIO, InputComesInBlocksAndEndsAtTheCompressedSize) {
+  Channel c;
+  c.in.bytes = std::string(40000, 'x') + "beyond";
+  MemberIO io = c.Make(40000, 0);
+  for (int i = 0; i < 40000; ++i) ASSERT_EQ(io.ReadInputByte(), 'x');
+  EXPECT_EQ(io.ReadInputByte(), -1);
+  EXPECT_EQ(io.ReadInputByte(), -1);
+  EXPECT_EQ(c.in.reads, (std::vector<size_t>{32768, 40000 - 32768}));
+}
+
+TEST(MemberIO, ShortFileIsAPrematureEnd) {
+  Channel c;
+  c.in.bytes = "abc";
+  MemberIO io = c.Make(10, 0);
+  try {
+    io.ReadInputByte();
+    FAIL();
+  } catch (const EFatalUnzipError& e) {
+    EXPECT_STREQ(e.what(), "Premature end of file reached");
+  }
+}
+
+TEST(MemberIO, OutputIsChunkedBoundedAndChecked) {
+  Channel c;
+  MemberIO io = c.Make(0, 40000);
+  std::string data;
+  for (int i = 0; i < 40000; ++i) {
+    data += char(i * 7);
+    io.Put(uint8_t(i * 7));
+  }
+  io.FlushOutput();
+  EXPECT_EQ(c.out.writes, (std::vector<size_t>{32768, 40000 - 32768}));
+  EXPECT_EQ(io.Crc(), Crc32(data.data(), data.size()));
+  // One byte more than recorded: that chunk is refused whole.
+  io.Put(1);
+  EXPECT_THROW(io.FlushOutput(), EBiggerThanUncompressed);
+  EXPECT_EQ(c.out.writes.size(), 2u);
+}
+
+TEST(MemberIO, TargetTakingFewerBytesCannotBeWritten) {
+  Channel c;
+  c.out.accept = 3;
+  MemberIO io = c.Make(0, 100);
+  for (int i = 0; i < 5; ++i) io.Put('a');
+  try {
+    io.FlushOutput();
+    FAIL();
+  } catch (const ECantWriteUCF& e) {
+    EXPECT_STREQ(e.what(), "Cant write uncompressed file");
+  }
+}
+
+TEST(MemberIO, BackReferencesSeeZerosBeforeTheStartAndWrapTheWindow) {
+  Channel c;
+  MemberIO io = c.Make(0, 100000);
+  EXPECT_EQ(io.Back(1), 0);
+  for (int i = 0; i < 40000; ++i) io.Put(uint8_t(i % 251));
+  EXPECT_EQ(io.Back(1), (39999 % 251));
+  EXPECT_EQ(io.Back(8192), uint8_t((40000 - 8192) % 251));
+  EXPECT_EQ(io.Back(40001), 0);
+}
+
+}  // namespace
+}  // namespace varnett
