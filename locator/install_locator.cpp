@@ -1,6 +1,7 @@
 #include "locator/install_locator.h"
 
 #include "locator/blank.h"
+#include "locator/catalogue_component_lookup.h"
 #include "locator/edition_search.h"
 #include "locator/registry_values.h"
 
@@ -12,17 +13,12 @@ constexpr char kConfigKey[] = "SOFTWARE\\Trovek\\Config";
 constexpr char kHideFolderValue[] = "HideFolder";
 constexpr char kDefaultHideFolder[] = "D:\\PLX";
 
-// Stands in until the catalogue reader is wired: every catalogue is empty.
-struct NoCatalogue : CatalogueLookup {
-  Outcome LookUp(const std::string&, const std::string&, Candidates&) override {
-    return Outcome::kEmptyMember;
-  }
-};
-
 }  // namespace
 
 InstallLocator::InstallLocator(Platform& platform)
-    : platform_(platform), own_catalogue_(new NoCatalogue), catalogue_(own_catalogue_.get()) {}
+    : platform_(platform),
+      own_catalogue_(new CatalogueComponentLookup(platform.files, platform.dialogs)),
+      catalogue_(own_catalogue_.get()) {}
 
 InstallLocator::InstallLocator(Platform& platform, CatalogueLookup& catalogue)
     : platform_(platform), catalogue_(&catalogue) {}

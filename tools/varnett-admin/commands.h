@@ -15,6 +15,7 @@ constexpr int kExitUsage = 64;
 using Args = std::vector<std::string>;
 
 int RunRecords(const Args& args);
+int RunLocate(const Args& args);
 
 // Prints the usage text on standard error and returns kExitUsage.
 int Usage();

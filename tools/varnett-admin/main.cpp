@@ -18,6 +18,8 @@ struct Command {
 // One row per subcommand; later ones add their row and their file.
 const Command kCommands[] = {
     {"records", "records --stream FILE    print the visible records of a table stream", RunRecords},
+    {"locate", "locate                   find the game folders, showing each source tried",
+     RunLocate},
 };
 
 }  // namespace
