@@ -27,6 +27,11 @@ std::string TryRoot(Registry& registry, FileSystem& files, RegistryRoot root,
     outcome = "blank " + Quoted(value.text);
   } else {
     std::string normalised = NormaliseFolderValue(value.text);
+    // A folder whose own name has a dot ("SuddenAttack.KR") names no file:
+    // cutting it to its parent would give the wrong folder.
+    std::string whole = value.text;
+    if (!whole.empty() && whole.back() == '\\') whole.pop_back();
+    if (whole != normalised && !whole.empty() && files.DirectoryExists(whole)) normalised = whole;
     bool exists = !normalised.empty() && files.DirectoryExists(normalised);
     if (exists) folder = normalised;
     outcome = Quoted(value.text);

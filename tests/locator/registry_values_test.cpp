@@ -56,6 +56,8 @@ TEST(ReadFolderValue, CurrentUserFirstThenLocalMachine) {
       {"both blank", "", "  ", "", 2},
       {"machine folder missing on disk", nullptr, "C:\\Gone", "", 2},
       {"bare file name", "sa.exe", nullptr, "", 2},
+      {"dotted folder name", "C:\\User\\SA.v2", nullptr, "C:\\User\\SA.v2", 1},
+      {"program in a dotted folder", "C:\\User\\SA.v2\\sa.exe", nullptr, "C:\\User\\SA.v2", 1},
       {"used untrimmed", " C:\\User\\SA", nullptr, "", 2},
       {"nothing anywhere", nullptr, nullptr, "", 2},
   };
@@ -64,6 +66,7 @@ TEST(ReadFolderValue, CurrentUserFirstThenLocalMachine) {
     SimPlatform sim;
     sim.files.AddDirectory("C:\\User\\SA");
     sim.files.AddDirectory("C:\\Machine\\SA");
+    sim.files.AddDirectory("C:\\User\\SA.v2");
     if (c.user) sim.registry.SetText(kUser, kKey, "RootPath", c.user);
     if (c.machine) sim.registry.SetText(kMachine, kKey, "RootPath", c.machine);
     EXPECT_EQ(ReadFolderValue(sim.registry, sim.files, kKey, "RootPath"), c.expected);
