@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "platform/win32/wide.h"
@@ -59,11 +61,11 @@ RegistryValue ReadValue(HKEY key, const std::wstring& name) {
 RegistryValue Win32Registry::Read(RegistryRoot root, const std::string& key,
                                   const std::string& value_name) {
   HKEY base = root == RegistryRoot::kCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
-  HKEY opened = OpenForReading(base, Wide(key));
+  // Closed on every way out, also when a conversion runs out of memory.
+  std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)> opened(
+      OpenForReading(base, Wide(key)), &RegCloseKey);
   if (!opened) return {};
-  RegistryValue result = ReadValue(opened, Wide(value_name));
-  RegCloseKey(opened);
-  return result;
+  return ReadValue(opened.get(), Wide(value_name));
 }
 
 }  // namespace varnett
