@@ -133,6 +133,30 @@ TEST(CatalogueLookup, DamagedCatalogueShowsOneBoxPerEditionAndSearchesGoOn) {
   }
 }
 
+// The archive is closed after a lookup that raised nothing and left as the
+// failure left it otherwise; the table is emptied before every load.
+TEST(CatalogueLookup, ClosesTheArchiveOnlyAfterSuccess) {
+  SimPlatform sim;
+  sim.files.AddFile(kCatalogue, Catalogue({Edition(Ko("서든어택"), "E:\\NM", "", "", "")}));
+  const std::string broken = "D:\\PLX\\GameData\\Broken.nif";
+  sim.files.AddFile(broken, Archive("Game.dat", "TPF0"));
+  TUnZipper zipper(sim.files, sim.dialogs);
+  GameCatalogue table;
+
+  for (int round = 0; round < 2; ++round) {
+    Candidates c;
+    EXPECT_EQ(LookUpCatalogue(zipper, table.Game_MemTable, kCatalogue, Ko("서든어택"), c),
+              CatalogueLookup::Outcome::kFound);
+    EXPECT_EQ(c.F1, "E:\\NM");
+    EXPECT_EQ(zipper.ZipName(), "");
+    EXPECT_EQ(table.Game_MemTable.RecordCount(), 1u);
+  }
+  Candidates c;
+  EXPECT_THROW(LookUpCatalogue(zipper, table.Game_MemTable, broken, Ko("서든어택"), c),
+               CatalogueError);
+  EXPECT_EQ(zipper.ZipName(), broken);
+}
+
 // The catalogue of the café prepared under Wine for `varnett-admin locate`
 // (scripts/test.d/locate.sh). VARNETT_WRITE_FIXTURES=1 writes it anew.
 std::string CafeCatalogue() {
