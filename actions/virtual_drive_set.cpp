@@ -1,8 +1,15 @@
 #include "actions/virtual_drive_set.h"
 
+#include "actions/blank.h"
+#include "actions/process_helpers.h"
+
 namespace varnett {
 
-// Placeholder until the drive mapper lands.
-void RemoveVirtualDrives(Platform&, const VirtualDriveSet&) {}
+void RemoveVirtualDrives(Platform& platform, const VirtualDriveSet& drives) {
+  for (const std::string* slot :
+       {&drives.ScreenshotDrive, &drives.NetmarbleDrive, &drives.NexonDrive}) {
+    if (!IsBlank(*slot)) ShellExecuteAndWait(platform, "subst", "/D " + *slot, kSwHide);
+  }
+}
 
 }  // namespace varnett

@@ -4,9 +4,12 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/drives.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
+#include "platform/processes.h"
 #include "platform/registry.h"
+#include "platform/text_case.h"
 
 namespace varnett {
 
@@ -16,6 +19,9 @@ struct Platform {
   Environment& environment;
   Registry& registry;
   Dialogs& dialogs;
+  Processes& processes;
+  DriveSystem& drives;
+  TextCase& text_case;
 };
 
 }  // namespace varnett

@@ -5,9 +5,12 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_dialogs.h"
+#include "platform/sim/sim_drives.h"
 #include "platform/sim/sim_environment.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_processes.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_text_case.h"
 
 namespace varnett {
 
@@ -17,8 +20,13 @@ struct SimPlatform {
   SimEnvironment environment;
   SimRegistry registry;
   SimDialogs dialogs;
+  SimProcesses processes;
+  SimDrives drives;
+  SimTextCase text_case;
 
-  Platform View() { return Platform{files, clock, environment, registry, dialogs}; }
+  Platform View() {
+    return Platform{files, clock, environment, registry, dialogs, processes, drives, text_case};
+  }
 };
 
 }  // namespace varnett

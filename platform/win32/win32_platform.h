@@ -5,9 +5,12 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_dialogs.h"
+#include "platform/win32/win32_drives.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_text_case.h"
 
 namespace varnett {
 
@@ -17,8 +20,13 @@ struct Win32Platform {
   Win32Environment environment;
   Win32Registry registry;
   Win32Dialogs dialogs;
+  Win32Processes processes;
+  Win32Drives drives;
+  Win32TextCase text_case;
 
-  Platform View() { return Platform{files, clock, environment, registry, dialogs}; }
+  Platform View() {
+    return Platform{files, clock, environment, registry, dialogs, processes, drives, text_case};
+  }
 };
 
 }  // namespace varnett

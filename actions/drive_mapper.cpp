@@ -1,0 +1,58 @@
+#include "actions/drive_mapper.h"
+
+#include "actions/blank.h"
+#include "actions/cooperative_delay.h"
+#include "actions/drive_letters.h"
+#include "actions/process_helpers.h"
+
+namespace varnett {
+
+namespace {
+
+constexpr DriveSlot kSlots[] = {&VirtualDriveSet::ScreenshotDrive, &VirtualDriveSet::NetmarbleDrive,
+                                &VirtualDriveSet::NexonDrive};
+
+bool AnotherSlotFilled(const VirtualDriveSet& drives, DriveSlot slot) {
+  for (DriveSlot other : kSlots)
+    if (other != slot && !(drives.*other).empty()) return true;
+  return false;
+}
+
+}  // namespace
+
+DriveMapper::DriveMapper(Platform& platform)
+    : platform_(platform), upper_case_map_(BuildUpperCaseMap(platform.text_case)) {}
+
+std::string DriveMapper::FindFreeDriveLetter() {
+  std::string candidates = "ZYXWVUTSRQPONMLKJIHGFEDCBA";
+  TDriveLetters letters(platform_.drives);
+  for (const std::string& entry : letters.Drives()) {
+    if (entry.empty()) continue;
+    candidates = ReplaceOccurrences(candidates, entry.substr(0, 1), "", false, upper_case_map_);
+  }
+  if (candidates.empty()) return {};
+  return candidates.substr(0, 1) + ":";
+}
+
+bool DriveMapper::MapVirtualDrive(VirtualDriveSet& drives, DriveSlot slot,
+                                  const std::string& folder) {
+  if (!IsBlank(drives.*slot)) return true;
+  std::string letter = FindFreeDriveLetter();
+  if (letter.empty()) return false;
+  // Filled before "subst" runs, so that a request for the same slot nested in
+  // the wait below reuses it instead of mapping a second letter.
+  drives.*slot = letter;
+  // An exit code that cannot be read says nothing; the drive itself decides.
+  uint32_t exit_code = 0;
+  bool mapped = ExecuteCommand(platform_, "subst " + letter + " \"" + folder + "\"", true, true,
+                               &exit_code) &&
+                exit_code == 0 && platform_.drives.DriveType(letter + "\\") != kDriveNoRootDir;
+  if (!mapped) {
+    (drives.*slot).clear();
+    return false;
+  }
+  if (AnotherSlotFilled(drives, slot)) WaitSeconds(platform_.clock, 3);
+  return true;
+}
+
+}  // namespace varnett

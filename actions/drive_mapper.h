@@ -1,0 +1,47 @@
+// Maps folders to free drive letters with "subst" (virtual drives) and keeps
+// the letters in the three drive slots.
+//
+//   DriveMapper mapper(platform);  // once, at start: builds the case map
+//   if (!mapper.MapVirtualDrive(drives, &VirtualDriveSet::NetmarbleDrive, folder))
+//     ... tell the user the folder cannot be opened ...
+//   ... open drives.NetmarbleDrive + "\" in the shell ...
+#pragma once
+
+#include <string>
+
+#include "actions/replace_occurrences.h"
+#include "actions/virtual_drive_set.h"
+#include "platform/platform.h"
+
+namespace varnett {
+
+// One of the three slots, e.g. &VirtualDriveSet::ScreenshotDrive.
+using DriveSlot = std::string VirtualDriveSet::*;
+
+class DriveMapper {
+ public:
+  explicit DriveMapper(Platform& platform);
+
+  // The highest free letter as a drive name ("Z:"), from a fresh snapshot of
+  // the letters in use; empty when all 26 are in use.
+  std::string FindFreeDriveLetter();
+
+  // Makes the slot usable: a filled slot is reused as it is, with no command
+  // and no wait. Otherwise the slot takes the highest free letter before
+  // "subst X: "folder"" runs hidden and is waited for; when another slot is
+  // already filled, three seconds follow in which window messages (and so
+  // other commands) are processed. True when the slot holds a working drive.
+  // False, with the slot left empty so that a later request tries again, when
+  // no letter is free (nothing runs then), when "subst" cannot be started,
+  // when it ends with a non-zero exit code, or when the letter still does not
+  // lead anywhere afterwards. In every failure there is no wait.
+  bool MapVirtualDrive(VirtualDriveSet& drives, DriveSlot slot, const std::string& folder);
+
+  const UpperCaseMap& upper_case_map() const { return upper_case_map_; }
+
+ private:
+  Platform& platform_;
+  UpperCaseMap upper_case_map_;
+};
+
+}  // namespace varnett

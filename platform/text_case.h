@@ -1,0 +1,16 @@
+// The system's letter case rules for CP949 text.
+#pragma once
+
+#include <string>
+
+namespace varnett {
+
+struct TextCase {
+  virtual ~TextCase() = default;
+  // The text upper-cased by the system's rules. The result has the same
+  // length: a character whose upper case would not fit its bytes, or that the
+  // code page cannot represent, stays as it is.
+  virtual std::string UpperCase(const std::string& cp949) = 0;
+};
+
+}  // namespace varnett

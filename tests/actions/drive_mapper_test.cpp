@@ -1,0 +1,177 @@
+#include "actions/drive_mapper.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/sim/sim_platform.h"
+
+namespace varnett {
+namespace {
+
+// A machine with C and D, and a "subst" that maps as Windows' does.
+struct Machine {
+  SimPlatform sim;
+  Platform platform = sim.View();
+  VirtualDriveSet drives;
+  std::vector<std::string> substs;
+
+  Machine() {
+    sim.drives.Use('C', "\\Device\\HarddiskVolume1");
+    sim.drives.Use('D', "\\Device\\HarddiskVolume2");
+    sim.processes.program = [this](const std::string& command_line) { return Subst(command_line); };
+  }
+
+  // "subst X: "folder"": exit code 1 when the letter is taken.
+  uint32_t Subst(const std::string& command_line) {
+    substs.push_back(command_line);
+    char letter = command_line[6];
+    if (sim.drives.letters.count(letter)) return 1;
+    std::string folder = command_line.substr(10, command_line.size() - 11);
+    sim.drives.Use(letter, "\\??\\" + folder);
+    return 0;
+  }
+};
+
+TEST(FindFreeDriveLetter, HighestFreeLetterFromAFreshSnapshot) {
+  Machine m;
+  DriveMapper mapper(m.platform);
+  EXPECT_EQ(mapper.FindFreeDriveLetter(), "Z:");
+  m.sim.drives.Use('Z', "x");
+  m.sim.drives.Use('X', "x");
+  EXPECT_EQ(mapper.FindFreeDriveLetter(), "Y:");
+  m.sim.drives.UseAll();
+  m.sim.drives.Free('B');
+  m.sim.drives.Free('A');
+  EXPECT_EQ(mapper.FindFreeDriveLetter(), "B:");
+  m.sim.drives.Use('B', "x");
+  EXPECT_EQ(mapper.FindFreeDriveLetter(), "A:");
+  m.sim.drives.Use('A', "x");
+  EXPECT_EQ(mapper.FindFreeDriveLetter(), "");
+}
+
+TEST(MapVirtualDrive, FirstMappingTakesZWithoutWaitSecondTakesYAndWaits) {
+  Machine m;
+  DriveMapper mapper(m.platform);
+  ASSERT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive,
+                                     "C:\\Netmarble\\Sudden Attack"));
+  EXPECT_EQ(m.drives.NetmarbleDrive, "Z:");
+  EXPECT_EQ(m.substs, (std::vector<std::string>{"subst Z: \"C:\\Netmarble\\Sudden Attack\""}));
+  EXPECT_EQ(m.sim.processes.calls[0],
+            "CreateProcess subst Z: \"C:\\Netmarble\\Sudden Attack\" creation=0x20 flags=0x41 "
+            "show=0");
+  EXPECT_EQ(m.sim.clock.ticks, 0u);  // the only slot in use: no wait
+
+  ASSERT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::ScreenshotDrive,
+                                     "C:\\Docs\\Suddenattack\\screenshot"));
+  EXPECT_EQ(m.drives.ScreenshotDrive, "Y:");
+  EXPECT_EQ(m.substs.back(), "subst Y: \"C:\\Docs\\Suddenattack\\screenshot\"");
+  EXPECT_EQ(m.sim.clock.ticks, 3003u);  // WaitSeconds(3) after subst ended
+  EXPECT_TRUE(m.drives.NexonDrive.empty());
+  EXPECT_TRUE(m.sim.processes.open_handles.empty());
+}
+
+TEST(MapVirtualDrive, FilledSlotIsReusedWithoutCommandOrWait) {
+  Machine m;
+  DriveMapper mapper(m.platform);
+  m.drives.NexonDrive = "Q:";
+  m.drives.ScreenshotDrive = "Z:";
+  m.sim.drives.Use('Q', "\\??\\C:\\Nexon");
+  m.sim.drives.Use('Z', "\\??\\C:\\Docs");
+  EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\Nexon"));
+  EXPECT_EQ(m.drives.NexonDrive, "Q:");
+  EXPECT_TRUE(m.sim.processes.calls.empty());
+  EXPECT_TRUE(m.sim.drives.queries.empty());
+  EXPECT_EQ(m.sim.clock.ticks, 0u);
+
+  // A slot holding only blanks counts as empty.
+  m.drives.NetmarbleDrive = " \t";
+  EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));
+  EXPECT_EQ(m.drives.NetmarbleDrive, "Y:");  // Z is in use on the machine
+}
+
+TEST(MapVirtualDrive, RequestsNestedInTheWaitSeeTheFilledSlot) {
+  Machine m;
+  DriveMapper mapper(m.platform);
+  m.drives.ScreenshotDrive = "Z:";
+  m.sim.drives.Use('Z', "\\??\\C:\\Docs");
+  bool nested_same = false, nested_other = false;
+  m.sim.clock.pending_messages.push_back([&] {
+    nested_same = mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, "C:\\NM");
+    nested_other = mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\NX");
+  });
+  ASSERT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));
+  EXPECT_TRUE(nested_same);
+  EXPECT_TRUE(nested_other);
+  EXPECT_EQ(m.drives.NetmarbleDrive, "Y:");
+  EXPECT_EQ(m.drives.NexonDrive, "X:");
+  EXPECT_EQ(m.substs, (std::vector<std::string>{"subst Y: \"C:\\NM\"", "subst X: \"C:\\NX\""}));
+}
+
+// "subst" that starts but does not give a working drive is a failure: the
+// slot is emptied again, and the next request tries again.
+TEST(MapVirtualDrive, FailedSubstEmptiesTheSlotAndALaterRequestRetries) {
+  struct Case {
+    const char* what;
+    std::function<void(Machine&)> break_it;
+  };
+  const Case cases[] = {
+      {"cannot be started", [](Machine& m) { m.sim.processes.can_create = false; }},
+      {"exits with an error",
+       [](Machine& m) { m.sim.processes.program = [](const std::string&) { return 1u; }; }},
+      {"exits 0 but maps nothing",
+       [](Machine& m) { m.sim.processes.program = [](const std::string&) { return 0u; }; }},
+  };
+  for (const Case& c : cases) {
+    Machine m;
+    DriveMapper mapper(m.platform);
+    m.drives.ScreenshotDrive = "Z:";
+    m.sim.drives.Use('Z', "\\??\\C:\\Docs");
+    c.break_it(m);
+    EXPECT_FALSE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\NX"))
+        << c.what;
+    EXPECT_EQ(m.drives.NexonDrive, "") << c.what;
+    EXPECT_EQ(m.sim.clock.ticks, 0u) << c.what;  // no wait after a failure
+    EXPECT_TRUE(m.sim.processes.open_handles.empty()) << c.what;
+
+    // The same machine with a working "subst" again.
+    m.sim.processes.can_create = true;
+    m.sim.processes.program = [&m](const std::string& line) { return m.Subst(line); };
+    EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\NX")) << c.what;
+    EXPECT_EQ(m.drives.NexonDrive, "Y:") << c.what;
+  }
+}
+
+TEST(MapVirtualDrive, LetterTakenMeanwhileIsAFailure) {
+  Machine m;
+  DriveMapper mapper(m.platform);
+  // Someone maps Z between the snapshot and the subst run.
+  m.sim.processes.program = [&m](const std::string& line) {
+    m.sim.drives.Use('Z', "\\??\\D:\\other");
+    return m.Subst(line);
+  };
+  EXPECT_FALSE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::ScreenshotDrive, "C:\\Docs"));
+  EXPECT_EQ(m.drives.ScreenshotDrive, "");
+}
+
+// Nothing says it failed, and the drive works: it is kept (emptying the slot
+// would leave a drive that nothing removes).
+TEST(MapVirtualDrive, UnreadableExitCodeTrustsTheDriveItself) {
+  Machine m;
+  DriveMapper mapper(m.platform);
+  m.sim.processes.exit_code_readable = false;
+  EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\NX"));
+  EXPECT_EQ(m.drives.NexonDrive, "Z:");
+}
+
+TEST(MapVirtualDrive, NoFreeLetterRunsNothingAndLeavesTheSlotEmpty) {
+  Machine m;
+  DriveMapper mapper(m.platform);
+  m.sim.drives.UseAll();
+  m.drives.ScreenshotDrive = "Z:";
+  EXPECT_FALSE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));
+  EXPECT_EQ(m.drives.NetmarbleDrive, "");
+  EXPECT_TRUE(m.sim.processes.calls.empty());
+  EXPECT_EQ(m.sim.clock.ticks, 0u);
+}
+
+}  // namespace
+}  // namespace varnett

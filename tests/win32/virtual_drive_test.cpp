@@ -1,0 +1,126 @@
+// A folder mapped to the highest free letter with the system's "subst" (the
+// test prefix's replacement under Wine), reached through that letter, and
+// removed again when the drives are removed.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "actions/drive_letters.h"
+#include "actions/drive_mapper.h"
+#include "actions/virtual_drive_set.h"
+#include "platform/text.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
+
+namespace varnett {
+namespace {
+
+// Every command line the test prefix's "subst" was given, one per line (UTF-8).
+std::string SubstLog() {
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  std::ifstream in((std::wstring(system) + L"\\subst.log").c_str(), std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+bool HasLineEndingWith(const std::string& log, const std::string& ending) {
+  std::istringstream lines(log);
+  std::string line;
+  while (std::getline(lines, line)) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    if (line.size() >= ending.size() &&
+        line.compare(line.size() - ending.size(), ending.size(), ending) == 0)
+      return true;
+  }
+  return false;
+}
+
+std::string MakeFolder(const std::string& name) {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  std::string folder = Narrow(base) + name + std::to_string(GetCurrentProcessId());
+  CreateDirectoryW(Wide(folder).c_str(), nullptr);
+  return folder;
+}
+
+std::string ReadAll(const std::string& path) {
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<cannot open>";
+  char buffer[64];
+  DWORD read = 0;
+  ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+  CloseHandle(file);
+  return std::string(buffer, read);
+}
+
+void WriteAll(const std::string& path, const std::string& text) {
+  HANDLE file =
+      CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
+  Win32Platform real;
+  Platform p = real.View();
+  DriveMapper mapper(p);
+  const std::string shots = MakeFolder(Ko("스크린샷") + "_");
+  const std::string game = MakeFolder(Ko("서든어택") + "_");
+  WriteAll(shots + "\\" + Ko("사진") + ".txt", "shot");
+  WriteAll(game + "\\gvi.dat", "game");
+
+  const std::string first = mapper.FindFreeDriveLetter();
+  ASSERT_EQ(first.size(), 2u);
+  VirtualDriveSet drives;
+  ASSERT_TRUE(mapper.MapVirtualDrive(drives, &VirtualDriveSet::ScreenshotDrive, shots));
+  EXPECT_EQ(drives.ScreenshotDrive, first);
+  EXPECT_EQ(ReadAll(first + "\\" + Ko("사진") + ".txt"), "shot");
+  EXPECT_TRUE(HasLineEndingWith(SubstLog(), Cp949ToUtf8("subst " + first + " \"" + shots + "\"")));
+  // The snapshot now lists the letter; the next choice is lower.
+  bool listed = false;
+  TDriveLetters letters(p.drives);
+  for (const std::string& entry : letters.Drives()) listed |= entry[0] == first[0];
+  EXPECT_TRUE(listed);
+
+  // A second drive while the first is mapped: the three-second wait follows.
+  DWORD started = GetTickCount();
+  ASSERT_TRUE(mapper.MapVirtualDrive(drives, &VirtualDriveSet::NexonDrive, game));
+  EXPECT_GE(GetTickCount() - started, 3000u);
+  ASSERT_EQ(drives.NexonDrive.size(), 2u);
+  EXPECT_LT(drives.NexonDrive[0], first[0]);
+  EXPECT_EQ(ReadAll(drives.NexonDrive + "\\gvi.dat"), "game");
+
+  RemoveVirtualDrives(p, drives);
+  EXPECT_EQ(GetDriveTypeW(Wide(first + "\\").c_str()), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
+  EXPECT_EQ(GetDriveTypeW(Wide(drives.NexonDrive + "\\").c_str()),
+            static_cast<UINT>(DRIVE_NO_ROOT_DIR));
+  const std::string log = SubstLog();
+  EXPECT_TRUE(HasLineEndingWith(log, "/D " + first));
+  EXPECT_TRUE(HasLineEndingWith(log, "/D " + drives.NexonDrive));
+  EXPECT_EQ(drives.ScreenshotDrive, first);  // the slots keep their values
+
+  DeleteFileW(Wide(shots + "\\" + Ko("사진") + ".txt").c_str());
+  DeleteFileW(Wide(game + "\\gvi.dat").c_str());
+  RemoveDirectoryW(Wide(shots).c_str());
+  RemoveDirectoryW(Wide(game).c_str());
+}
+
+TEST(VirtualDrive, SubstThatFailsLeavesTheSlotEmpty) {
+  Win32Platform real;
+  Platform p = real.View();
+  DriveMapper mapper(p);
+  VirtualDriveSet drives;
+  const std::string missing = MakeFolder("varnett_gone_");
+  RemoveDirectoryW(Wide(missing).c_str());
+  EXPECT_FALSE(mapper.MapVirtualDrive(drives, &VirtualDriveSet::NetmarbleDrive, missing));
+  EXPECT_EQ(drives.NetmarbleDrive, "");
+}
+
+}  // namespace
+}  // namespace varnett
