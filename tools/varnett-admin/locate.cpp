@@ -57,7 +57,10 @@ int RunLocate(const Args& args) {
 #ifdef _WIN32
   Win32Platform system;
   PrintedDialogs dialogs;
-  Platform platform{system.files, system.clock, system.environment, system.registry, dialogs};
+  // The real platform, except that boxes are printed.
+  Platform real = system.View();
+  Platform platform{real.files, real.clock,     real.environment, real.registry,
+                    dialogs,    real.processes, real.drives,      real.text_case};
   InstallLocator locator(platform);
   PrintedTrace trace;
   locator.SetTrace(&trace);
