@@ -2,20 +2,36 @@
 // folders from the catalogue, default folders and registry values.
 #pragma once
 
+#include <memory>
+
+#include "locator/catalogue_lookup.h"
 #include "locator/edition_paths.h"
+#include "locator/locator_trace.h"
 #include "platform/platform.h"
 
 namespace varnett {
 
 class InstallLocator {
  public:
-  explicit InstallLocator(Platform& platform) : platform_(platform) {}
+  // Reads the catalogue with the program's own archive reader and table.
+  explicit InstallLocator(Platform& platform);
+  // Looks editions up through `catalogue` instead (tests).
+  InstallLocator(Platform& platform, CatalogueLookup& catalogue);
+  ~InstallLocator();
+
+  // Every source tried is told to `trace` (may be null, the default).
+  void SetTrace(LocatorTrace* trace) { trace_ = trace; }
+
   // Fills `paths`. Catalogue failures are shown in an information box and
-  // the search goes on; a registry value of the wrong type throws.
+  // the search goes on; a registry value of the wrong type throws
+  // RegistryTypeError, leaving the members not reached yet empty.
   void Run(EditionPaths& paths);
 
  private:
   Platform& platform_;
+  std::unique_ptr<CatalogueLookup> own_catalogue_;
+  CatalogueLookup* catalogue_;
+  LocatorTrace* trace_ = nullptr;
 };
 
 }  // namespace varnett

@@ -2,35 +2,70 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "platform/win32/wide.h"
 
 namespace varnett {
 
-RegistryValue Win32Registry::Read(RegistryRoot root, const std::string& key,
-                                  const std::string& value_name) {
-  HKEY opened;
-  HKEY base = root == RegistryRoot::kCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
-  if (RegOpenKeyExW(base, Wide(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return {};
-  std::wstring name = Wide(value_name);
+namespace {
+
+// The game installers and the café's own tools write their keys as 32-bit
+// programs, so on 64-bit Windows their local-machine keys live in the 32-bit
+// view. That view is read first; a key found only in the native view (a
+// 64-bit installer) is still found.
+constexpr REGSAM kViews[] = {KEY_WOW64_32KEY, KEY_WOW64_64KEY};
+
+HKEY OpenForReading(HKEY base, const std::wstring& key) {
+  for (REGSAM view : kViews) {
+    HKEY opened;
+    if (RegOpenKeyExW(base, key.c_str(), 0, KEY_QUERY_VALUE | view, &opened) == ERROR_SUCCESS)
+      return opened;
+  }
+  return nullptr;
+}
+
+RegistryValue ReadValue(HKEY key, const std::wstring& name) {
   RegistryValue result;
   DWORD type = 0, size = 0;
-  if (RegQueryValueExW(opened, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    return result;
+  // The value may change between the calls; ask again with its new size.
+  for (int attempt = 0; attempt < 4; ++attempt) {
     if (type != REG_SZ && type != REG_EXPAND_SZ) {
       result.kind = RegistryValue::Kind::kOtherType;
-    } else {
-      std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
-      DWORD bytes = static_cast<DWORD>((data.size() - 1) * sizeof(wchar_t));
-      if (RegQueryValueExW(opened, name.c_str(), nullptr, &type,
-                           reinterpret_cast<BYTE*>(data.data()), &bytes) == ERROR_SUCCESS) {
-        result.kind = RegistryValue::Kind::kText;
-        result.text = Narrow(std::wstring(data.data()));  // up to the first NUL
-      }
+      return result;
     }
+    // Room for an odd byte count and a terminator the value may lack.
+    std::vector<wchar_t> data(size / sizeof(wchar_t) + 2, L'\0');
+    DWORD bytes = static_cast<DWORD>((data.size() - 1) * sizeof(wchar_t));
+    LONG status = RegQueryValueExW(key, name.c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(data.data()), &bytes);
+    if (status == ERROR_MORE_DATA) {
+      size = bytes;
+      continue;
+    }
+    if (status != ERROR_SUCCESS) return result;
+    if (type != REG_SZ && type != REG_EXPAND_SZ) continue;
+    result.kind = RegistryValue::Kind::kText;
+    result.text = Narrow(std::wstring(data.data()));  // up to the first NUL, never expanded
+    return result;
   }
-  RegCloseKey(opened);
   return result;
+}
+
+}  // namespace
+
+RegistryValue Win32Registry::Read(RegistryRoot root, const std::string& key,
+                                  const std::string& value_name) {
+  HKEY base = root == RegistryRoot::kCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+  // Closed on every way out, also when a conversion runs out of memory.
+  std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)> opened(
+      OpenForReading(base, Wide(key)), &RegCloseKey);
+  if (!opened) return {};
+  return ReadValue(opened.get(), Wide(value_name));
 }
 
 }  // namespace varnett

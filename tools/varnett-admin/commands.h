@@ -20,6 +20,7 @@ int RunExtract(const Args& args);
 int RunLookup(const Args& args);
 // records ARCHIVE: "Game.dat" of a catalogue archive, printed as records --stream does.
 int PrintArchiveRecords(const std::string& path);
+int RunLocate(const Args& args);
 
 // Prints the usage text on standard error and returns kExitUsage.
 int Usage();

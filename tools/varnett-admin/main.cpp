@@ -31,6 +31,8 @@ const Command kCommands[] = {
      RunExtract},
     {"lookup", "lookup ARCHIVE netmarble|nexon  the edition's MPath, DPath, InsRPath, PRPath",
      RunLookup},
+    {"locate", "locate                   find the game folders, showing each source tried",
+     RunLocate},
 };
 
 }  // namespace

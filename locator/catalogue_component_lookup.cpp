@@ -1,0 +1,55 @@
+#include "locator/catalogue_component_lookup.h"
+
+#include "catalogue/memory_stream.h"
+
+namespace varnett {
+
+namespace {
+
+constexpr char kMember[] = "Game.dat";
+
+}  // namespace
+
+CatalogueLookup::Outcome LookUpCatalogue(TUnZipper& zipper, TMemTable& table,
+                                         const std::string& catalogue_path, const std::string& key,
+                                         Candidates& candidates) {
+  // The stream is freed on every way out; on failure the archive is left as
+  // the failure left it, so an unchanged archive's directory is reused by
+  // the next lookup.
+  MemoryStream stream;
+  zipper.SetZipName(catalogue_path);
+  zipper.ExtractToStream(&stream, kMember);
+  CatalogueLookup::Outcome outcome = CatalogueLookup::Outcome::kEmptyMember;
+  if (stream.Size() > 0) {
+    stream.Seek(0);
+    table.ClearRecords();
+    table.LoadRecordsFromStream(stream);
+    outcome = CatalogueLookup::Outcome::kNoRecord;
+    table.MoveFirst();
+    while (!table.AtEnd()) {
+      // Byte for byte over the whole length: no trimming, no case folding.
+      if (table.AsText(table.FieldNamed("Game")) == key) {
+        candidates.F1 = table.AsText(table.FieldNamed("MPath"));
+        candidates.F2 = table.AsText(table.FieldNamed("DPath"));
+        candidates.K1 = table.AsText(table.FieldNamed("InsRPath"));
+        candidates.K2 = table.AsText(table.FieldNamed("PRPath"));
+        outcome = CatalogueLookup::Outcome::kFound;
+        break;
+      }
+      table.MoveNext();
+    }
+  }
+  zipper.CloseArchive();
+  return outcome;
+}
+
+CatalogueComponentLookup::CatalogueComponentLookup(FileSystem& files, Dialogs& dialogs)
+    : MemZipper(files, dialogs) {}
+
+CatalogueLookup::Outcome CatalogueComponentLookup::LookUp(const std::string& catalogue_path,
+                                                          const std::string& key,
+                                                          Candidates& candidates) {
+  return LookUpCatalogue(MemZipper, catalogue_.Game_MemTable, catalogue_path, key, candidates);
+}
+
+}  // namespace varnett

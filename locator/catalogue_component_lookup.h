@@ -1,0 +1,35 @@
+// The catalogue lookup with the program's own components: the archive reader
+// `MemZipper` and the game table `Game_MemTable`, kept for the whole locator
+// run so both editions' lookups go through the same reader.
+#pragma once
+
+#include <string>
+
+#include "catalogue/game_table.h"
+#include "catalogue/mem_table.h"
+#include "catalogue/unzipper.h"
+#include "locator/catalogue_lookup.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+
+namespace varnett {
+
+// Extracts "Game.dat" from the catalogue at `catalogue_path`, loads it into
+// `table` and sets F1, F2, K1 and K2 from the first record whose "Game" is
+// `key`. Closes the archive when nothing was raised.
+CatalogueLookup::Outcome LookUpCatalogue(TUnZipper& zipper, TMemTable& table,
+                                         const std::string& catalogue_path, const std::string& key,
+                                         Candidates& candidates);
+
+class CatalogueComponentLookup : public CatalogueLookup {
+ public:
+  CatalogueComponentLookup(FileSystem& files, Dialogs& dialogs);
+  Outcome LookUp(const std::string& catalogue_path, const std::string& key,
+                 Candidates& candidates) override;
+
+ private:
+  TUnZipper MemZipper;
+  GameCatalogue catalogue_;
+};
+
+}  // namespace varnett

@@ -1,0 +1,42 @@
+// The registry values the locator reads: plain text values under the current
+// user or the local machine, and values naming a folder.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/registry.h"
+
+namespace varnett {
+
+// A value exists but holds something other than text. Deliberately not
+// caught by the locator: a value of the wrong type is a broken set-up that
+// the user should see rather than a quiet "not found".
+class RegistryTypeError : public std::runtime_error {
+ public:
+  explicit RegistryTypeError(const std::string& value_name)
+      : std::runtime_error("Invalid data type for '" + value_name + "'") {}
+};
+
+// The text of `value_name` under `key` in HKEY_CURRENT_USER or
+// HKEY_LOCAL_MACHINE; empty when the key or the value is missing. Throws
+// RegistryTypeError for a value that is not text.
+std::string ReadUserValue(Registry& registry, const std::string& key,
+                          const std::string& value_name);
+std::string ReadMachineValue(Registry& registry, const std::string& key,
+                             const std::string& value_name);
+
+// A value naming a file (it has an extension) becomes the folder holding it;
+// then one trailing "\" byte goes.
+std::string NormaliseFolderValue(const std::string& value);
+
+// A value naming a folder, current user first, then local machine: the first
+// non-blank one whose normalised form is an existing directory, else empty.
+// A value that itself names an existing directory is taken whole, even when
+// its last name has a dot.
+// When `report` is given it receives how each root answered, for the trace.
+std::string ReadFolderValue(Registry& registry, FileSystem& files, const std::string& key,
+                            const std::string& value_name, std::string* report = nullptr);
+
+}  // namespace varnett

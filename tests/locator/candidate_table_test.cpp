@@ -1,0 +1,104 @@
+// Where the candidates come from: the catalogue when its file exists (and
+// nothing else then), the editions' defaults when it does not. Catalogue
+// failures show one box per edition and the searches go on.
+#include <gtest/gtest.h>
+
+#include "tests/locator/locator_fixture.h"
+
+namespace varnett {
+namespace {
+
+constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
+const std::string kNexonKey = "SOFTWARE\\Nexon\\SuddenAttack";
+
+// Every default folder exists, so whatever a search does not find was not
+// among its candidates.
+void AddEveryDefaultFolder(SimFileSystem& files) {
+  for (const char* folder :
+       {"D:\\Netmarble\\NetmarbleSuddenAttack", "C:\\Netmarble\\NetmarbleSuddenAttack",
+        "D:\\Program Files\\Nexon\\SuddenAttack", "C:\\Program Files\\Nexon\\SuddenAttack"})
+    files.AddDirectory(folder);
+}
+
+TEST(CandidateTable, CatalogueRecordReplacesTheDefaults) {
+  LocatorMachine m;
+  m.AddCatalogueFile();
+  AddEveryDefaultFolder(m.sim.files);
+  m.sim.files.AddDirectory("E:\\NM\\Second");
+  m.sim.files.AddDirectory("E:\\SA");
+  m.catalogue.records[LocatorMachine::NetmarbleKey()] = {
+      "E:\\NM\\First", "E:\\NM\\Second", "SOFTWARE\\Cafe\\NM1", "SOFTWARE\\Cafe\\NM2"};
+  m.catalogue.records[LocatorMachine::NexonKey()] = {"E:\\Gone", "", "SOFTWARE\\Cafe\\SA1",
+                                                     "SOFTWARE\\Cafe\\SA2"};
+  m.sim.registry.SetText(kMachine, "SOFTWARE\\Cafe\\SA2", "RootPath", "E:\\SA\\");
+  m.Run();
+  EXPECT_EQ(m.paths.NetmarbleFolder, "E:\\NM\\Second");
+  EXPECT_EQ(m.paths.NexonFolder, "E:\\SA");  // K2 of the record, step 2
+  EXPECT_EQ(
+      m.catalogue.calls,
+      (std::vector<std::string>{"D:\\PLX\\GameData\\GPData.nif|" + LocatorMachine::NetmarbleKey(),
+                                "D:\\PLX\\GameData\\GPData.nif|" + LocatorMachine::NexonKey()}));
+  EXPECT_EQ(m.trace.lines[3],
+            "netmarble catalogue record \"" + LocatorMachine::NetmarbleKey() +
+                "\": MPath \"E:\\NM\\First\", DPath \"E:\\NM\\Second\", "
+                "InsRPath \"SOFTWARE\\Cafe\\NM1\", PRPath \"SOFTWARE\\Cafe\\NM2\"");
+  EXPECT_TRUE(m.sim.dialogs.shown.empty());
+}
+
+TEST(CandidateTable, CatalogueWithoutTheRecordLeavesOnlyNexonsFixedCandidates) {
+  for (auto outcome :
+       {CatalogueLookup::Outcome::kNoRecord, CatalogueLookup::Outcome::kEmptyMember}) {
+    LocatorMachine m;
+    m.AddCatalogueFile();
+    AddEveryDefaultFolder(m.sim.files);
+    m.sim.files.AddDirectory("C:\\Nexon\\SuddenAttack");
+    m.catalogue.without_record = outcome;
+    m.Run();
+    EXPECT_EQ(m.paths.NetmarbleFolder, "");
+    EXPECT_EQ(m.paths.NexonFolder, "C:\\Nexon\\SuddenAttack");  // step 11
+    // Netmarble reads no registry at all; Nexon only its fixed K3 and K4.
+    for (const std::string& read : m.sim.registry.reads) {
+      if (read.find("HideFolder") != std::string::npos) continue;
+      EXPECT_EQ(read.substr(5, kNexonKey.size()), kNexonKey) << read;
+    }
+    EXPECT_EQ(m.sim.registry.reads.size(), 1u + 8u);
+    EXPECT_TRUE(m.sim.dialogs.shown.empty());
+  }
+}
+
+TEST(CandidateTable, CatalogueFolderOfTheSameNameIsNotACatalogue) {
+  LocatorMachine m;
+  m.sim.files.AddDirectory("D:\\PLX\\GameData\\GPData.nif");
+  m.sim.files.AddDirectory("D:\\Netmarble\\NetmarbleSuddenAttack");
+  m.Run();
+  EXPECT_TRUE(m.catalogue.calls.empty());
+  EXPECT_EQ(m.paths.NetmarbleFolder, "D:\\Netmarble\\NetmarbleSuddenAttack");
+}
+
+TEST(CandidateTable, DamagedCatalogueShowsOneBoxPerEditionAndSearchesGoOn) {
+  LocatorMachine m;
+  m.AddCatalogueFile();
+  AddEveryDefaultFolder(m.sim.files);
+  m.sim.files.AddDirectory("D:\\Nexon\\SuddenAttack");
+  m.catalogue.error = "Stream read error";
+  m.Run();
+  EXPECT_EQ(m.sim.dialogs.shown,
+            (std::vector<std::string>{"info \r\nStream read error", "info \r\nStream read error"}));
+  EXPECT_EQ(m.paths.NetmarbleFolder, "");
+  EXPECT_EQ(m.paths.NexonFolder, "D:\\Nexon\\SuddenAttack");  // step 12
+  EXPECT_EQ(m.trace.lines[3], "netmarble catalogue lookup failed");
+}
+
+TEST(CandidateTable, ValuesTakenBeforeAFailureStay) {
+  LocatorMachine m;
+  m.AddCatalogueFile();
+  m.sim.files.AddDirectory("E:\\NM");
+  m.catalogue.error = "Game_MemTable: Field 'DPath' not found";
+  m.catalogue.set_before_error = "E:\\NM";
+  m.Run();
+  EXPECT_EQ(m.paths.NetmarbleFolder, "E:\\NM");
+  EXPECT_EQ(m.sim.dialogs.shown.size(), 2u);
+}
+
+}  // namespace
+}  // namespace varnett

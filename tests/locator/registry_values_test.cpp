@@ -1,0 +1,105 @@
+// Registry values as the locator reads them: current user before local
+// machine, blank values skipped, folder values normalised and tested.
+#include "locator/registry_values.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/sim/sim_platform.h"
+
+namespace varnett {
+namespace {
+
+constexpr RegistryRoot kUser = RegistryRoot::kCurrentUser;
+constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
+const std::string kKey = "SOFTWARE\\Nexon\\SuddenAttack";
+
+TEST(ReadValue, EachRootAloneAndMissingReadsEmpty) {
+  SimPlatform sim;
+  sim.registry.SetText(kUser, kKey, "RootPath", "user");
+  sim.registry.SetText(kMachine, kKey, "RootPath", "machine");
+  EXPECT_EQ(ReadUserValue(sim.registry, kKey, "RootPath"), "user");
+  EXPECT_EQ(ReadMachineValue(sim.registry, kKey, "RootPath"), "machine");
+  EXPECT_EQ(ReadUserValue(sim.registry, kKey, "Other"), "");
+  EXPECT_EQ(ReadMachineValue(sim.registry, "SOFTWARE\\Missing", "RootPath"), "");
+  EXPECT_EQ(
+      sim.registry.reads,
+      (std::vector<std::string>{"HKCU\\" + kKey + "\\RootPath", "HKLM\\" + kKey + "\\RootPath",
+                                "HKCU\\" + kKey + "\\Other", "HKLM\\SOFTWARE\\Missing\\RootPath"}));
+}
+
+TEST(ReadValue, NonTextValueRaisesWithItsName) {
+  SimPlatform sim;
+  sim.registry.SetOtherType(kMachine, kKey, "RootPath");
+  try {
+    ReadMachineValue(sim.registry, kKey, "RootPath");
+    FAIL() << "no error";
+  } catch (const RegistryTypeError& e) {
+    EXPECT_STREQ(e.what(), "Invalid data type for 'RootPath'");
+  }
+  EXPECT_EQ(ReadUserValue(sim.registry, kKey, "RootPath"), "");  // other root: missing
+}
+
+struct FolderCase {
+  const char* name;
+  const char* user;     // nullptr: value missing
+  const char* machine;  // nullptr: value missing
+  const char* expected;
+  int reads;  // 1: the current user's answer was enough
+};
+
+TEST(ReadFolderValue, CurrentUserFirstThenLocalMachine) {
+  const FolderCase cases[] = {
+      {"user folder wins", "C:\\User\\SA", "C:\\Machine\\SA", "C:\\User\\SA", 1},
+      {"user folder missing on disk", "C:\\Gone", "C:\\Machine\\SA", "C:\\Machine\\SA", 2},
+      {"user value missing", nullptr, "C:\\Machine\\SA\\", "C:\\Machine\\SA", 2},
+      {"user value blank", " \t", "C:\\Machine\\SA\\sa.exe", "C:\\Machine\\SA", 2},
+      {"both blank", "", "  ", "", 2},
+      {"machine folder missing on disk", nullptr, "C:\\Gone", "", 2},
+      {"bare file name", "sa.exe", nullptr, "", 2},
+      {"dotted folder name", "C:\\User\\SA.v2", nullptr, "C:\\User\\SA.v2", 1},
+      {"program in a dotted folder", "C:\\User\\SA.v2\\sa.exe", nullptr, "C:\\User\\SA.v2", 1},
+      {"used untrimmed", " C:\\User\\SA", nullptr, "", 2},
+      {"nothing anywhere", nullptr, nullptr, "", 2},
+  };
+  for (const FolderCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimPlatform sim;
+    sim.files.AddDirectory("C:\\User\\SA");
+    sim.files.AddDirectory("C:\\Machine\\SA");
+    sim.files.AddDirectory("C:\\User\\SA.v2");
+    if (c.user) sim.registry.SetText(kUser, kKey, "RootPath", c.user);
+    if (c.machine) sim.registry.SetText(kMachine, kKey, "RootPath", c.machine);
+    EXPECT_EQ(ReadFolderValue(sim.registry, sim.files, kKey, "RootPath"), c.expected);
+    ASSERT_EQ(sim.registry.reads.size(), static_cast<size_t>(c.reads));
+    EXPECT_EQ(sim.registry.reads[0], "HKCU\\" + kKey + "\\RootPath");
+  }
+}
+
+TEST(ReadFolderValue, ReportsHowEachRootAnswered) {
+  SimPlatform sim;
+  sim.files.AddDirectory("C:\\Machine\\SA");
+  sim.registry.SetText(kUser, kKey, "RootPath", "C:\\Gone\\");
+  sim.registry.SetText(kMachine, kKey, "RootPath", "C:\\Machine\\SA\\sa.exe");
+  std::string report;
+  EXPECT_EQ(ReadFolderValue(sim.registry, sim.files, kKey, "RootPath", &report), "C:\\Machine\\SA");
+  EXPECT_EQ(report,
+            "HKCU \"C:\\Gone\\\" -> \"C:\\Gone\": not a folder; "
+            "HKLM \"C:\\Machine\\SA\\sa.exe\" -> \"C:\\Machine\\SA\": found");
+}
+
+TEST(ReadFolderValue, NonTextValueInEitherRootRaises) {
+  for (RegistryRoot root : {kUser, kMachine}) {
+    SimPlatform sim;
+    sim.registry.SetOtherType(root, kKey, "Executable");
+    EXPECT_THROW(ReadFolderValue(sim.registry, sim.files, kKey, "Executable"), RegistryTypeError);
+  }
+  // A user folder that is found ends the read before the machine's value.
+  SimPlatform sim;
+  sim.files.AddDirectory("C:\\User\\SA");
+  sim.registry.SetText(kUser, kKey, "RootPath", "C:\\User\\SA");
+  sim.registry.SetOtherType(kMachine, kKey, "RootPath");
+  EXPECT_EQ(ReadFolderValue(sim.registry, sim.files, kKey, "RootPath"), "C:\\User\\SA");
+}
+
+}  // namespace
+}  // namespace varnett

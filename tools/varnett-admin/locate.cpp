@@ -1,0 +1,85 @@
+// varnett-admin locate: runs the install locator exactly as the program does,
+// against the real registry and folders, and prints every source it tried
+// with the outcome, the catalogue messages the program would show in boxes,
+// and the four folders found. For the café operator whose window says the
+// game cannot be found.
+#include <exception>
+#include <string>
+
+#include "locator/install_locator.h"
+#include "platform/text.h"
+#include "tools/varnett-admin/commands.h"
+#include "tools/varnett-admin/console.h"
+#ifdef _WIN32
+#include "platform/win32/win32_platform.h"
+#endif
+
+namespace varnett {
+
+namespace {
+
+void PrintLine(const std::string& cp949) { WriteOut(Cp949ToUtf8(cp949) + "\n"); }
+
+// A box's text on one line: the program's leading line break dropped, any
+// other line break shown as a space.
+std::string OneLine(std::string text) {
+  if (text.compare(0, 2, "\r\n") == 0) text.erase(0, 2);
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    line += (text[i] == '\r' || text[i] == '\n') ? ' ' : text[i];
+  }
+  return line;
+}
+
+// The boxes the locator would show, printed in order with the trace; nothing
+// waits for a click.
+class PrintedDialogs : public Dialogs {
+ public:
+  void Information(const std::string& text) override { PrintLine("message: " + OneLine(text)); }
+  bool Confirm(const std::string& text) override {
+    PrintLine("confirm: " + OneLine(text) + " (answered No)");
+    return false;
+  }
+  void SystemMessage(const std::string& text, const std::string& title) override {
+    PrintLine("system message " + Quoted(title) + ": " + OneLine(text));
+  }
+};
+
+struct PrintedTrace : LocatorTrace {
+  void Line(const std::string& text) override { PrintLine(text); }
+};
+
+}  // namespace
+
+int RunLocate(const Args& args) {
+  if (!args.empty()) return Usage();
+#ifdef _WIN32
+  Win32Platform system;
+  PrintedDialogs dialogs;
+  // The real platform, except that boxes are printed.
+  Platform real = system.View();
+  Platform platform{real.files,     real.clock,  real.environment, real.registry, dialogs,
+                    real.processes, real.drives, real.text_case,   real.waits};
+  InstallLocator locator(platform);
+  PrintedTrace trace;
+  locator.SetTrace(&trace);
+  EditionPaths paths;
+  try {
+    locator.Run(paths);
+  } catch (const std::exception& e) {
+    WriteErrorLine(e.what());
+    return kExitFailed;
+  }
+  PrintLine("DocumentsFolder=" + paths.DocumentsFolder);
+  PrintLine("HideFolder=" + paths.HideFolder);
+  PrintLine("NetmarbleFolder=" + paths.NetmarbleFolder);
+  PrintLine("NexonFolder=" + paths.NexonFolder);
+  return kExitOk;
+#else
+  WriteErrorLine("locate reads the Windows registry and runs only in the Windows build");
+  return kExitFailed;
+#endif
+}
+
+}  // namespace varnett
