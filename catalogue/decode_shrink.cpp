@@ -57,13 +57,16 @@ struct Table {
   }
   int NextFree(int from) const { return free_codes.First(from); }
 
+  // A code counts the codes in use that name it as their prefix, also while
+  // it is free: a clear can free the previous code just before the next code
+  // names it, so a slot may come back into use with extensions already in
+  // place, and then it is no leaf.
   void Define(int code, int parent, uint8_t byte) {
     prefix[code] = int16_t(parent);
     suffix[code] = byte;
-    children[code] = 0;
     free_codes.Remove(code);
-    leaves.Add(code);
     if (parent >= kFirstFree && children[parent]++ == 0) leaves.Remove(parent);
+    if (children[code] == 0) leaves.Add(code);
   }
 
   // Frees every code that is no other code's prefix. Codes that become

@@ -67,6 +67,23 @@ TEST(LegacyMethods, ShrinkWidensCodesAndReusesPartlyClearedOnes) {
   EXPECT_EQ(verified, 1);
 }
 
+TEST(LegacyMethods, ShrinkKeepsAReusedCodeThatOthersAlreadyExtend) {
+  BitWriter w;
+  // A, B (257 = AB); a clear frees 257. A (257 = BA), then 258 before it
+  // exists: AA.
+  for (int code : {int('A'), int('B'), 256, 2, int('A'), 258, 256, 2}) w.Put(code, 9);
+  // The clear freed 257 and 258. B defines 257 as 258 + B, naming the free
+  // 258 as its prefix; A then reuses 258 as BA, so 257 now means BAB.
+  for (int code : {int('B'), int('A'), 256, 2}) w.Put(code, 9);
+  // That clear frees 257 (a leaf) but not 258, which 257 extends: 258 is
+  // still BA.
+  w.Put(258, 9);
+  const std::string want = "ABAAABABA";
+  int verified = 0;
+  EXPECT_EQ(Decode(1, 0, w.Bytes(), want, &verified), want);
+  EXPECT_EQ(verified, 1);
+}
+
 TEST(LegacyMethods, ReduceEscapesCopiesAndReachesBeforeTheStart) {
   for (int factor = 1; factor <= 4; ++factor) {
     BitWriter w;
