@@ -1,0 +1,198 @@
+// The independent legacy vectors and damaged copies of them (single bits
+// flipped, compressed data cut short), decoded by our decoders and by Info-ZIP's
+// unzip. Where both read a member to its end, the bytes agree, whatever the
+// CRC-32 says; where only one does, the summary says which. (Debian's unzip
+// has no unreducer: it declines methods 2 to 5, so those are only counted.)
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+
+#include "catalogue/decoders.h"
+#include "tests/catalogue/archive_fixture.h"
+#include "tests/support/unzip_oracle.h"
+
+namespace varnett {
+namespace {
+
+std::string SharedDir() {
+  const char* dir = std::getenv("VARNETT_SHARED_DIR");
+  return dir ? dir : VARNETT_SOURCE_DIR "/../shared";
+}
+
+bool ReadFile(const std::string& path, std::string* out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  *out = s.str();
+  return true;
+}
+
+uint32_t Get16(const std::string& s, size_t at) {
+  return uint8_t(s[at]) | uint32_t(uint8_t(s[at + 1])) << 8;
+}
+uint32_t Get32(const std::string& s, size_t at) { return Get16(s, at) | Get16(s, at + 2) << 16; }
+
+struct Vector {
+  std::string name;
+  uint16_t method, flags;
+  std::string packed, original;
+};
+
+// The vectors hold one member each, its local header at the start.
+Vector Load(const std::string& dir, const std::string& name) {
+  Vector v;
+  v.name = name;
+  std::string zip;
+  EXPECT_TRUE(ReadFile(dir + name, &zip)) << name;
+  EXPECT_TRUE(ReadFile(dir + name.substr(0, name.size() - 4) + ".orig", &v.original)) << name;
+  if (zip.size() < 30 || Get32(zip, 0) != 0x04034B50) {
+    ADD_FAILURE() << name << ": no local header at the start";
+    return v;
+  }
+  v.flags = uint16_t(Get16(zip, 6));
+  v.method = uint16_t(Get16(zip, 8));
+  const size_t data = 30 + Get16(zip, 26) + Get16(zip, 28);
+  v.packed = zip.substr(data, Get32(zip, 18));
+  return v;
+}
+
+// Deterministic damage: the data as it is, cut short at a few lengths, and
+// one bit flipped at places spread over the data.
+std::vector<std::pair<std::string, std::string>> Mutations(const std::string& packed) {
+  std::vector<std::pair<std::string, std::string>> out = {{"as is", packed}};
+  const size_t n = packed.size();
+  for (size_t keep : {size_t(0), size_t(1), n / 3, n / 2, n - 1}) {
+    if (keep < n) out.push_back({"cut to " + std::to_string(keep), packed.substr(0, keep)});
+  }
+  const size_t bits = n * 8;
+  for (size_t j = 0; j < 16 && bits > 0; ++j) {
+    const size_t bit = (j * bits) / 16 + j % 8;
+    if (bit >= bits) continue;
+    std::string s = packed;
+    s[bit / 8] = char(s[bit / 8] ^ (1 << (bit % 8)));
+    out.push_back({"bit " + std::to_string(bit) + " flipped", s});
+  }
+  return out;
+}
+
+class CollectOutput : public MemberOutput {
+ public:
+  std::string bytes;
+  uint64_t Position() const override { return bytes.size(); }
+  size_t Write(const uint8_t* data, size_t count) override {
+    bytes.append(reinterpret_cast<const char*>(data), count);
+    return count;
+  }
+};
+
+class StringInput : public MemberInput {
+ public:
+  explicit StringInput(const std::string& s) : s_(s) {}
+  size_t Read(uint8_t* buffer, size_t count) override {
+    const size_t n = std::min(count, s_.size() - at_);
+    std::copy(s_.data() + at_, s_.data() + at_ + n, buffer);
+    at_ += n;
+    return n;
+  }
+
+ private:
+  const std::string& s_;
+  size_t at_ = 0;
+};
+
+// What our decoder writes for the member, the bytes it got out before any
+// error included.
+std::string OurBytes(uint16_t method, uint16_t flags, const std::string& packed, size_t claim) {
+  StringInput input(packed);
+  CollectOutput output;
+  std::vector<uint8_t> in(MemberIO::kBufferSize), out(MemberIO::kBufferSize);
+  MemberIO io(input, output, in.data(), out.data(), packed.size(), claim, true);
+  try {
+    if (method == 1) Unshrink(io);
+    if (method >= 2 && method <= 5) Unreduce(io, method - 1);
+    if (method == 6) Explode(io, flags);
+  } catch (const CatalogueError&) {
+  }
+  return output.bytes;
+}
+
+struct Tally {
+  int both = 0, verified = 0, ours_only = 0, unzip_only = 0, neither = 0, declined = 0;
+};
+
+TEST(LegacyVectorsOracle, ReaderAndUnzipAgreeOnDamagedCopies) {
+  const std::string dir = SharedDir() + "/vectors/legacy/";
+  std::string manifest;
+  ASSERT_TRUE(ReadFile(dir + "MANIFEST.tsv", &manifest)) << "shared vectors not found at " << dir;
+  std::istringstream lines(manifest);
+  std::string line;
+  std::getline(lines, line);  // header
+  std::map<int, Tally> tallies;
+  std::ostringstream disagreements;
+  int listed = 0;
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    std::string archive;
+    if (!(fields >> archive)) continue;
+    const Vector v = Load(dir, archive);
+    for (const auto& [what, packed] : Mutations(v.packed)) {
+      SCOPED_TRACE(archive + ", " + what);
+      ArchiveMember m = Member("Game.dat", v.original, v.method);
+      m.flags = v.flags;
+      m.compressed = packed;
+      ArchiveOptions standard;
+      standard.standard_signatures = true;
+      const UnzipResult unzip = UnzipPrint(WriteArchive({m}, standard));
+      ASSERT_TRUE(unzip.ran) << "Info-ZIP unzip is needed on the PATH";
+      // Ours reads a member to its end when it gives as many bytes as the
+      // member claims (the decoders raise nothing on damaged data).
+      const std::string ours = OurBytes(v.method, v.flags, packed, v.original.size());
+      const bool ours_ok = ours.size() == v.original.size();
+      const bool unzip_ok = unzip.Decoded();
+      Tally& t = tallies[v.method];
+      if (unzip.status == 81) {  // unsupported method
+        ++t.declined;
+      } else if (ours_ok && unzip_ok) {
+        ++t.both;
+        t.verified += ours == v.original;
+        EXPECT_TRUE(ours == unzip.output) << "unzip gives " << unzip.output.size() << " bytes";
+        // The reader itself agrees, and verifies exactly the undamaged ones.
+        ArchiveFixture f;
+        f.Put({m});
+        MemoryStream stream;
+        EXPECT_EQ(f.Extract(&stream), ours == v.original ? 1 : 0);
+        EXPECT_TRUE(stream.Bytes() == ours);
+      } else if (ours_ok || unzip_ok) {
+        ++(ours_ok ? t.ours_only : t.unzip_only);
+        if (++listed <= 12)
+          disagreements << "  " << archive << ", " << what << ": only "
+                        << (ours_ok ? "ours" : "unzip") << " reads it to the end"
+                        << (unzip.messages.empty() ? "" : "; unzip says: ")
+                        << unzip.messages.substr(0, unzip.messages.find('\n')) << "\n";
+      } else {
+        ++t.neither;
+      }
+    }
+  }
+  std::ostringstream summary;
+  summary << "method: both read to the end (of them the original) / only ours / only unzip"
+             " / neither / declined by unzip\n";
+  for (const auto& [method, t] : tallies) {
+    summary << "  " << method << ": " << t.both << " (" << t.verified << ") / " << t.ours_only
+            << " / " << t.unzip_only << " / " << t.neither << " / " << t.declined << "\n";
+  }
+  std::cout << summary.str() << disagreements.str();
+  EXPECT_FALSE(tallies.empty());
+}
+
+}  // namespace
+}  // namespace varnett
+
+#endif
