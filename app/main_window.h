@@ -50,16 +50,23 @@ class TfMain {
   void Nexon_Button3Click();
   void Button10Click();
 
+  // Closing runs once: commands started after it do nothing, and a close
+  // asked for while a command runs waits for that command to end.
+  void RequestClose();
+  void Close();
+
   void CreateControls();
   void ApplyStateRules();
   void SetOuterSize(int width, int height);
   void OnCommand(int id);
+  void RunCommand(int id);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void DrawBannerItem(const DRAWITEMSTRUCT& item);
   void Paint();
   void ShowSystemMenu();
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   Win32Platform& platform_;
   Application& application_;
@@ -71,6 +78,8 @@ class TfMain {
   HBITMAP banner_ = nullptr;   // Image1
   HBITMAP picture_ = nullptr;  // Image2
   bool centre_ = false;
+  bool closing_ = false;
+  int running_commands_ = 0;  // more than one while commands run nested in a wait
   FolderCommands commands_;
 
   // Controls, by their designed names.

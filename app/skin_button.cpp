@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/centred_text.h"
+#include "platform/win32/error_barrier.h"
 #include "platform/win32/ui_font.h"
 
 namespace varnett {
@@ -11,7 +12,9 @@ namespace {
 constexpr wchar_t kHotProperty[] = L"VarnettHot";
 
 LRESULT CALLBACK ButtonSubclass(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                DWORD_PTR) {
+                                DWORD_PTR);
+
+LRESULT HandleButton(HWND button, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SETCURSOR:
       SetCursor(LoadCursorW(nullptr, IDC_HAND));
@@ -38,6 +41,11 @@ LRESULT CALLBACK ButtonSubclass(HWND button, UINT message, WPARAM wparam, LPARAM
       break;
   }
   return DefSubclassProc(button, message, wparam, lparam);
+}
+
+LRESULT CALLBACK ButtonSubclass(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                DWORD_PTR) {
+  return Guarded(LRESULT{0}, [&] { return HandleButton(button, message, wparam, lparam); });
 }
 
 void FillFrame(HDC dc, const RECT& r, COLORREF edge) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/error_barrier.h"
 #include "platform/win32/ui_font.h"
 
 namespace varnett {
@@ -112,7 +113,7 @@ void BuildBox(HWND dialog, const BoxRequest& request) {
   SetFocus(GetDlgItem(dialog, buttons[0].id));
 }
 
-INT_PTR CALLBACK BoxProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR HandleBox(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG: {
       const auto* request = reinterpret_cast<const BoxRequest*>(lparam);
@@ -134,6 +135,10 @@ INT_PTR CALLBACK BoxProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam
     }
   }
   return FALSE;
+}
+
+INT_PTR CALLBACK BoxProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+  return Guarded(INT_PTR{FALSE}, [&] { return HandleBox(dialog, message, wparam, lparam); });
 }
 
 // An empty in-memory dialog template: the controls are made in WM_INITDIALOG.

@@ -1,5 +1,7 @@
 #include "platform/win32/panel.h"
 
+#include "platform/win32/error_barrier.h"
+
 namespace varnett {
 namespace {
 
@@ -39,7 +41,7 @@ void PaintPanel(HWND panel) {
   EndPaint(panel, &ps);
 }
 
-LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT HandlePanel(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT:
       PaintPanel(panel);
@@ -54,6 +56,10 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wparam, LPARAM lpara
       return SendMessageW(GetParent(panel), message, wparam, lparam);
   }
   return DefWindowProcW(panel, message, wparam, lparam);
+}
+
+LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
+  return Guarded(LRESULT{0}, [&] { return HandlePanel(panel, message, wparam, lparam); });
 }
 
 void RegisterOnce() {
