@@ -10,6 +10,7 @@
 #include "tests/e2e/cafe.h"
 #include "tests/e2e/driver.h"
 #include "tests/e2e/shell_windows.h"
+#include "tests/wintools/subst/stand_in.h"
 
 namespace varnett::e2e {
 namespace {
@@ -31,6 +32,7 @@ class SubstHold {
 // nothing removes), Enter does nothing, a second close is ignored, and Tab
 // still moves the focus. Only the one drive made before is removed, once.
 TEST(Closing, CommandsAndASecondCloseDoNothingWhileTheDrivesGo) {
+  if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
   PrepareCafe(Cafe{true, true});
   DeleteFileW((SystemFolder() + L"\\subst.log").c_str());
   Program p(kRoot + L"\\closing");

@@ -8,6 +8,7 @@
 #include "tests/e2e/cafe.h"
 #include "tests/e2e/driver.h"
 #include "tests/e2e/shell_windows.h"
+#include "tests/wintools/subst/stand_in.h"
 
 namespace varnett::e2e {
 namespace {
@@ -28,6 +29,7 @@ bool TabTo(HWND main, HWND wanted) {
 // meanwhile, and Enter presses the reset button, whose question comes while
 // the first command still waits.
 TEST(Keyboard, TabAndEnterWorkDuringTheMappingWait) {
+  if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
   PrepareCafe(Cafe{true, true});
   DeleteFileW((SystemFolder() + L"\\subst.log").c_str());
   Program p(kRoot + L"\\keyboard");

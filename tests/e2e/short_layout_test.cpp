@@ -13,8 +13,8 @@
 namespace varnett::e2e {
 namespace {
 
-// In the Netmarble-only window (292 high) the Nexon home-page button starts
-// at 289: its top three rows lie inside the window, under the frame's lower
+// In the Netmarble-only window (292 high at 96 DPI) the Nexon home-page
+// button starts at 289: its top rows lie inside the window, under the frame's lower
 // edge. A click there opens nothing; a click on the Netmarble home-page
 // button, which comes after it, shows that both clicks were handled.
 TEST(ShortLayout, NoClickReachesAControlBelowTheLowerEdge) {
@@ -32,9 +32,9 @@ TEST(ShortLayout, NoClickReachesAControlBelowTheLowerEdge) {
   ASSERT_TRUE(p.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
   HWND main = p.window();
   RECT r = WindowRect(main);
-  ASSERT_EQ(r.bottom - r.top, 292);
+  ASSERT_EQ(r.bottom - r.top, Scaled(292));
   RECT below = WindowRect(GetDlgItem(main, kButton10));
-  ASSERT_EQ(below.top - r.top, 289);
+  ASSERT_EQ(below.top - r.top, Scaled(289));
 
   for (int row = below.top; row < r.bottom; ++row)
     ASSERT_TRUE(ClickOnScreen((below.left + below.right) / 2, row));
