@@ -125,6 +125,10 @@ bool TfMain::Create(HINSTANCE instance) {
                             application_.handle(), nullptr, instance, this);
   if (!handle_) return false;
   dpi_ = WindowDpi(handle_);
+  if (dpi_ != dpi)
+    SetWindowPos(handle_, nullptr, Scale(kDesignedLeft, dpi_), Scale(kDesignedTop, dpi_),
+                 Scale(kDesignedWidth, dpi_), Scale(kDesignedHeight, dpi_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   platform_.dialogs.owner = handle_;
   platform_.waits.owner = handle_;
   application_.SetMainWindow(handle_);
