@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ struct Case {
 struct Search {
   DWORD pid;
   bool found;
+  bool message_box;  // shown instead of the main window: the case is wrong
 };
 
 BOOL CALLBACK FindShown(HWND window, LPARAM param) {
@@ -38,7 +40,9 @@ BOOL CALLBACK FindShown(HWND window, LPARAM param) {
   RECT r;
   if (pid == search->pid && IsWindowVisible(window) && GetWindowRect(window, &r) &&
       r.right > r.left && r.bottom > r.top) {
-    search->found = true;
+    wchar_t name[16] = L"";
+    GetClassNameW(window, name, 16);
+    (wcscmp(name, L"#32770") == 0 ? search->message_box : search->found) = true;
     return FALSE;
   }
   return TRUE;
@@ -64,7 +68,8 @@ bool SetHide(const std::wstring& hide) {
   return status == ERROR_SUCCESS;
 }
 
-// Milliseconds to the first visible window, or a negative number on failure.
+// Milliseconds to the first visible window, or a negative number on failure
+// (no window, or a message box first).
 double TimeOnce(const Case& c) {
   if (!c.hide.empty() && !SetHide(c.hide)) return -1;
   std::wstring line = c.command;
@@ -76,7 +81,7 @@ double TimeOnce(const Case& c) {
   QueryPerformanceCounter(&start);
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
     return -1;
-  Search search{pi.dwProcessId, false};
+  Search search{pi.dwProcessId, false, false};
   double ms = -1;
   for (;;) {
     EnumWindows(FindShown, reinterpret_cast<LPARAM>(&search));
@@ -87,7 +92,9 @@ double TimeOnce(const Case& c) {
       break;
     }
     // Gone, or stuck (a message box would show as a window and be timed).
-    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0 || elapsed > 60000) break;
+    if (search.message_box || WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0 ||
+        elapsed > 60000)
+      break;
     Sleep(1);
   }
   // Closed the way a user closes it; a program that does not end is ended.
@@ -133,7 +140,8 @@ int main() {
     for (Case& c : cases) {
       double ms = TimeOnce(c);
       if (ms < 0) {
-        std::fprintf(stderr, "startup_timer: %s showed no window\n", Utf8(c.label).c_str());
+        std::fprintf(stderr, "startup_timer: %s showed no window, or a message box first\n",
+                     Utf8(c.label).c_str());
         return 1;
       }
       c.ms.push_back(ms);
