@@ -79,6 +79,14 @@ std::wstring TextOf(HWND window);
 
 // Clicks a point of the main window given relative to its top-left corner.
 void ClickAt(HWND window, int x, int y, bool double_click = false);
+// A real click at a point of the screen: the system decides which window
+// gets it, as for a click of the user's.
+bool ClickOnScreen(int x, int y);
+
+// A key pressed and released, as the keyboard would send it to `target`.
+void PostKey(HWND target, UINT virtual_key);
+// The window that has the keyboard focus in the thread of `window`.
+HWND FocusIn(HWND window);
 
 // What the screen shows in a rectangle: bottom-up 24-bit rows.
 struct Picture {
@@ -99,6 +107,11 @@ bool MakeFolders(const std::wstring& path);
 bool WriteFile(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 std::string ReadFile(const std::wstring& path);
+
+// The system's DPI, which the program scales its 96-DPI design to, and a
+// designed length at that DPI (rounded like the program rounds).
+int Dpi();
+inline int Scaled(int designed) { return MulDiv(designed, Dpi(), 96); }
 
 // For test messages.
 std::string Utf8(const std::wstring& text);
