@@ -58,7 +58,9 @@ TEST(ShrinkOracle, ReaderReproducesEveryInput) {
       SCOPED_TRACE(std::string(input.name) + " clear every " + std::to_string(clear_every));
       int clears = 0;
       const std::string packed = Shrink(input.data, ShrinkOptions{clear_every}, &clears);
-      if (clear_every == 0) EXPECT_EQ(clears > 0, input.clears);
+      if (clear_every == 0) {
+        EXPECT_EQ(clears > 0, input.clears);
+      }
       ArchiveFixture f;
       f.Put(Archive(input.data, packed, false));
       MemoryStream stream;
