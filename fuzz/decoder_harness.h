@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "catalogue/errors.h"
@@ -40,6 +41,32 @@ class DiscardOutput : public MemberOutput {
  private:
   uint64_t position_ = 0;
 };
+
+// Keeps every byte written, for comparing with another decoder.
+class CollectOutput : public MemberOutput {
+ public:
+  std::string bytes;
+  uint64_t Position() const override { return bytes.size(); }
+  size_t Write(const uint8_t* data, size_t count) override {
+    bytes.append(reinterpret_cast<const char*>(data), count);
+    return count;
+  }
+};
+
+// What a decoder writes of `size` compressed bytes recorded as `claim` bytes
+// long: whole chunks up to an error, all of it otherwise.
+template <typename Decode>
+std::string DecodeBytes(const uint8_t* data, size_t size, uint64_t claim, Decode decode) {
+  BufferInput input(data, size);
+  CollectOutput output;
+  std::vector<uint8_t> in(MemberIO::kBufferSize), out(MemberIO::kBufferSize);
+  MemberIO io(input, output, in.data(), out.data(), size, claim, true);
+  try {
+    decode(io);
+  } catch (const CatalogueError&) {
+  }
+  return output.bytes;
+}
 
 template <typename Decode>
 int RunDecoder(const uint8_t* data, size_t size, Decode decode) {
