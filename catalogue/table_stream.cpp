@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "catalogue/errors.h"
-#include "catalogue/field_value.h"
 #include "catalogue/mem_table.h"
+#include "catalogue/table_records.h"
 #include "catalogue/value_reader.h"
 
 namespace varnett {
@@ -71,7 +71,6 @@ void ReadIndexDefinitions(ValueReader& in) {
 void ReadRecords(ValueReader& in, TMemTable& table, int revision,
                  std::shared_ptr<const std::string> bytes) {
   const std::vector<TField>& fields = table.Fields();
-  const int field_count = static_cast<int>(fields.size());
   const bool lists = revision >= kRevisionRecordLists;
   const bool null_flags = revision >= kRevisionNullFlags;
 
@@ -79,28 +78,30 @@ void ReadRecords(ValueReader& in, TMemTable& table, int revision,
   // (each field takes a byte at least, besides the list markers and status),
   // so it never grows by copying, and a small hostile stream cannot make it
   // large.
-  const uint64_t smallest = field_count + (lists ? 4 : 0);
+  const uint64_t smallest = fields.size() + (lists ? 4 : 0);
   const char* base = bytes->data();
   TMemTable::LoadScope load(table, std::move(bytes), lists, null_flags,
                             static_cast<size_t>(in.Remaining() / smallest));
+  bool all_texts = true;
+  for (const TField& f : fields) all_texts &= StreamValueKindOf(f.DataType) == StreamValueKind::kText;
   int32_t auto_inc = table.AutoIncValue();
   try {
     in.ReadListBegin();
     while (!in.EndOfList()) {
-      uint8_t status = 0;
-      if (lists) {
-        in.ReadListBegin();
-        status = static_cast<uint8_t>(in.ReadInteger());
-      }
-      const char* values = in.Here();
-      for (;;) {
-        for (const TField& f : fields) {
-          ReadFieldValue(in, f.DataType, f.Size, null_flags, nullptr, &auto_inc);
+      if (all_texts) {
+        uint8_t status;
+        const char* values;
+        const char* next = CheckTextRecord(in.Here(), in.End(), static_cast<int>(fields.size()),
+                                           lists, null_flags, &status, &values);
+        if (next != nullptr) {
+          in.MoveTo(next);
+          load.Append(static_cast<size_t>(values - base), status);
+          continue;
         }
-        if (!lists || in.EndOfList()) break;
-        in.ReadInteger();  // an older version's update status
       }
-      if (lists) in.ReadListEnd();
+      uint8_t status;
+      const char* values;
+      ReadRecord(in, fields, lists, null_flags, &status, &values, &auto_inc);
       load.Append(static_cast<size_t>(values - base), status);
     }
     in.ReadListEnd();

@@ -74,8 +74,12 @@ class ValueReader {
 
   // Bytes not yet consumed.
   uint64_t Remaining() const { return static_cast<uint64_t>(end_ - pos_); }
-  // Where the next value starts, counted from the start of the bytes read.
+  // Where the next value starts, and where the bytes end.
   const char* Here() const { return pos_; }
+  const char* End() const { return end_; }
+  // Goes on from `at`, a place between Here() and End() found by a caller
+  // that checked the bytes before it, or back to a place read before.
+  void MoveTo(const char* at) { pos_ = at; }
 
  private:
   [[noreturn]] static void ReadPastEnd();
