@@ -147,7 +147,7 @@ size_t TMemTable::BytesHeld() const {
   return held;
 }
 
-TMemTable::LoadScope::LoadScope(TMemTable& table, std::shared_ptr<const std::string> bytes,
+TMemTable::LoadScope::LoadScope(TMemTable& table, std::shared_ptr<const ByteBuffer> bytes,
                                 bool lists, bool null_flags, size_t most)
     : table_(table) {
   table_.loads_.push_back({std::move(bytes), table_.slots_.size(), lists, null_flags});

@@ -87,7 +87,7 @@ class TMemTable {
   // that gave no record is let go again.
   class LoadScope {
    public:
-    LoadScope(TMemTable& table, std::shared_ptr<const std::string> bytes, bool lists,
+    LoadScope(TMemTable& table, std::shared_ptr<const ByteBuffer> bytes, bool lists,
               bool null_flags, size_t most);
     ~LoadScope();
     LoadScope(const LoadScope&) = delete;

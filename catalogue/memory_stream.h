@@ -12,13 +12,14 @@
 #include <string_view>
 #include <utility>
 
+#include "catalogue/byte_buffer.h"
+
 namespace varnett {
 
 class MemoryStream {
  public:
-  MemoryStream() : bytes_(std::make_shared<std::string>()) {}
-  explicit MemoryStream(std::string bytes)
-      : bytes_(std::make_shared<std::string>(std::move(bytes))) {}
+  MemoryStream() : bytes_(std::make_shared<ByteBuffer>()) {}
+  explicit MemoryStream(std::string_view bytes) : bytes_(std::make_shared<ByteBuffer>(bytes)) {}
 
   size_t Size() const { return bytes_->size(); }
   size_t Position() const { return position_; }
@@ -41,42 +42,42 @@ class MemoryStream {
   // Writes at the position, growing the buffer as needed, and advances.
   void Write(const void* data, size_t count) {
     if (count == 0) return;
-    std::string& bytes = Own();
-    if (position_ + count > bytes.size()) bytes.resize(position_ + count);
-    std::memcpy(&bytes[position_], data, count);
+    ByteBuffer& bytes = Own();
+    if (position_ + count > bytes.size()) bytes.Resize(position_ + count);
+    std::memcpy(bytes.data() + position_, data, count);
     position_ += count;
   }
   void Write(std::string_view bytes) { Write(bytes.data(), bytes.size()); }
 
   // Grows with zero bytes or cuts; a position past the new end moves to it.
   void SetSize(size_t size) {
-    Own().resize(size);
+    Own().Resize(size);
     position_ = std::min(position_, size);
   }
   // Reserves room for `capacity` bytes without changing the size.
-  void Reserve(size_t capacity) { Own().reserve(capacity); }
+  void Reserve(size_t capacity) { Own().Reserve(capacity); }
   void Clear() {
-    Own().clear();
+    Own().Resize(0);
     position_ = 0;
   }
 
-  std::string_view Bytes() const { return *bytes_; }
+  std::string_view Bytes() const { return bytes_->view(); }
   const char* Data() const { return bytes_->data(); }
   // The bytes in place, for filling a region sized beforehand.
-  char* MutableData() { return &Own()[0]; }
+  char* MutableData() { return Own().data(); }
 
   // The bytes as they are now, kept alive for as long as the holder wants;
   // later changes to the stream do not reach them.
-  std::shared_ptr<const std::string> Share() const { return bytes_; }
+  std::shared_ptr<const ByteBuffer> Share() const { return bytes_; }
 
  private:
   // The buffer, copied first when someone else holds it too.
-  std::string& Own() {
-    if (bytes_.use_count() > 1) bytes_ = std::make_shared<std::string>(*bytes_);
+  ByteBuffer& Own() {
+    if (bytes_.use_count() > 1) bytes_ = std::make_shared<ByteBuffer>(*bytes_);
     return *bytes_;
   }
 
-  std::shared_ptr<std::string> bytes_;
+  std::shared_ptr<ByteBuffer> bytes_;
   size_t position_ = 0;
 };
 

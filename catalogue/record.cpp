@@ -17,7 +17,7 @@ void TRecord::SkipTo(ValueReader& in, int field) const {
 }
 
 bool TRecord::Read(int field, std::string* stored) const {
-  const std::string& bytes = *load_->bytes;
+  const ByteBuffer& bytes = *load_->bytes;
   ValueReader in(bytes.data() + values_at_, bytes.size() - values_at_);
   SkipTo(in, field);
   const TField& f = table_->Fields()[field];
@@ -33,7 +33,7 @@ std::string TRecord::Value(int field) const {
 }
 
 bool TRecord::TextEquals(int field, std::string_view text) const {
-  const std::string& bytes = *load_->bytes;
+  const ByteBuffer& bytes = *load_->bytes;
   ValueReader in(bytes.data() + values_at_, bytes.size() - values_at_);
   SkipTo(in, field);
   if (load_->null_flags && in.ReadBoolean()) return text.empty();
@@ -44,7 +44,7 @@ bool TRecord::TextEquals(int field, std::string_view text) const {
 
 std::optional<TRecord> TRecord::Older() const {
   if (!load_->lists) return std::nullopt;
-  const std::string& bytes = *load_->bytes;
+  const ByteBuffer& bytes = *load_->bytes;
   ValueReader in(bytes.data() + values_at_, bytes.size() - values_at_);
   SkipTo(in, table_->FieldCount());
   if (in.EndOfList()) return std::nullopt;

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/byte_buffer.h"
+
 namespace varnett {
 
 class TMemTable;
@@ -20,7 +22,7 @@ enum UpdateStatus : uint8_t { usUnmodified = 0, usModified = 1, usInserted = 2, 
 
 // The bytes of one loaded stream and how its records are laid out.
 struct TableLoad {
-  std::shared_ptr<const std::string> bytes;
+  std::shared_ptr<const ByteBuffer> bytes;
   size_t first_record = 0;  // index in the table of its first record
   bool lists = false;       // records in list markers, with update statuses
   bool null_flags = false;  // a null flag before every value

@@ -69,7 +69,7 @@ void ReadIndexDefinitions(ValueReader& in) {
 // Records are checked value by value here and kept by the table as places in
 // the stream's bytes; their values are read again only when asked for.
 void ReadRecords(ValueReader& in, TMemTable& table, int revision,
-                 std::shared_ptr<const std::string> bytes) {
+                 std::shared_ptr<const ByteBuffer> bytes) {
   const std::vector<TField>& fields = table.Fields();
   const bool lists = revision >= kRevisionRecordLists;
   const bool null_flags = revision >= kRevisionNullFlags;
