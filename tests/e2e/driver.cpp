@@ -318,6 +318,20 @@ std::string ReadFile(const std::wstring& path) {
   return s.str();
 }
 
+// The program is DPI aware, and so is its driver: a DPI-unaware one would be
+// shown every position of it scaled back to 96 DPI on a high-DPI Windows PC.
+// Done on first use, which may come before main (test constants use it).
+[[maybe_unused]] const bool kDpiAware = Dpi() > 0;
+
+int Dpi() {
+  static const bool aware = SetProcessDPIAware() != FALSE;
+  (void)aware;
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 std::string Utf8(const std::wstring& text) {
   return Utf16ToUtf8(std::u16string(text.begin(), text.end()));
 }

@@ -78,6 +78,15 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
     HWND window = program.WaitForWindow();
     EXPECT_FALSE(window && IsWindowVisible(window));
     EXPECT_EQ(GetWindow(box.window, GW_OWNER), window) << "modal to the main window";
+    // The box's own layout is designed at 96 DPI too.
+    RECT ok = WindowRect(GetDlgItem(box.window, IDOK));
+    EXPECT_EQ(ok.right - ok.left, Scaled(75));
+    EXPECT_EQ(ok.bottom - ok.top, Scaled(23));
+    std::wstring shots = Env(L"VARNETT_SCREENSHOTS");
+    if (!shots.empty() && MakeFolders(shots)) {
+      std::wstring suffix = Dpi() == 96 ? L"" : L"-dpi" + std::to_wstring(Dpi());
+      EXPECT_TRUE(SaveScreenshot(box.window, shots + L"\\not-found-box" + suffix + L".bmp"));
+    }
     Program::Press(box.window, IDOK);
   }
   std::wstring box;
@@ -85,8 +94,8 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
   HWND window = program.window();
   RECT r = WindowRect(window);
   bool short_window = row.cafe.netmarble != row.cafe.nexon;
-  EXPECT_EQ(r.right - r.left, 528);
-  EXPECT_EQ(r.bottom - r.top, short_window ? 292 : 372);
+  EXPECT_EQ(r.right - r.left, Scaled(528));
+  EXPECT_EQ(r.bottom - r.top, Scaled(short_window ? 292 : 372));
 
   std::vector<Control> controls = ReadControls(window);
   bool nexon_only = !row.cafe.netmarble && row.cafe.nexon;
@@ -100,11 +109,15 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
     bool netmarble_section = Is(e.id, {kLabel3, kNetmarbleButton1, kNetmarbleButton2,
                                        kNetmarbleButton3, kNetmarbleButton4});
     if (nexon_only && nexon_section) top -= 80;
-    EXPECT_EQ(c->rect.left, e.left);
-    EXPECT_EQ(c->rect.top, top);
+    // Banner children sit in the scaled panel at their own scaled place.
+    bool in_banner = Is(e.id, {kImage1, kLabel1, kLabel2, kImage2});
+    int left = in_banner ? Scaled(11) + Scaled(e.left - 11) : Scaled(e.left);
+    int scaled_top = in_banner ? Scaled(36) + Scaled(top - 36) : Scaled(top);
+    EXPECT_EQ(c->rect.left, left);
+    EXPECT_EQ(c->rect.top, scaled_top);
     if (e.width > 0) {
-      EXPECT_EQ(c->rect.right - c->rect.left, e.width);
-      EXPECT_EQ(c->rect.bottom - c->rect.top, e.height);
+      EXPECT_EQ(c->rect.right - c->rect.left, Scaled(e.width));
+      EXPECT_EQ(c->rect.bottom - c->rect.top, Scaled(e.height));
     }
     if (e.cls) {
       EXPECT_EQ(c->cls, e.cls);
@@ -127,6 +140,32 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
     EXPECT_EQ(c->visible, visible);
   }
 
+  // No caption is clipped: each needs no more room than its control gives
+  // it (the buttons keep a margin of 3 by 2 designed pixels), measured with
+  // the interface font at the DPI the test runs at.
+  HDC dc = GetDC(nullptr);
+  for (bool bold : {false, true}) {
+    HFONT font = CreateFontW(-Scaled(11), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
+                             DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+    HGDIOBJ old = SelectObject(dc, font);
+    for (const Control& c : controls) {
+      bool label = Is(c.id, {kLabel3, kLabel4});
+      if (c.text.empty() || !c.visible || label != bold) continue;
+      bool button = c.cls == L"Button";
+      RECT room = {0, 0, c.rect.right - c.rect.left - (button ? 2 * Scaled(3) : 0),
+                   c.rect.bottom - c.rect.top - (button ? 2 * Scaled(2) : 0)};
+      RECT need = {0, 0, room.right, 0};
+      UINT format = label ? DT_SINGLELINE : DT_WORDBREAK;
+      DrawTextW(dc, c.text.c_str(), static_cast<int>(c.text.size()), &need,
+                format | DT_CALCRECT | DT_NOPREFIX);
+      EXPECT_LE(need.right, room.right) << "too wide: " << Utf8(c.text);
+      EXPECT_LE(need.bottom, room.bottom) << "too tall: " << Utf8(c.text);
+    }
+    SelectObject(dc, old);
+    DeleteObject(font);
+  }
+  ReleaseDC(nullptr, dc);
+
   if (row.cafe.netmarble && row.cafe.nexon) {
     // Tab order: the Netmarble section, the banner, then the home-page
     // button and the Nexon section.
@@ -143,6 +182,7 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
   if (!shots.empty()) {
     MakeFolders(shots);
     std::wstring suffix = GetACP() == 949 ? L"" : L"-cp" + std::to_wstring(GetACP());
+    if (Dpi() != 96) suffix += L"-dpi" + std::to_wstring(Dpi());
     std::wstring name(row.name, row.name + strlen(row.name));
     EXPECT_TRUE(SaveScreenshot(window, shots + L"\\" + name + suffix + L".bmp"));
   }
@@ -163,6 +203,67 @@ INSTANTIATE_TEST_SUITE_P(Rows, DecisionTable,
                            return n;
                          });
 
+// Moved to a monitor with another scale, the window takes the place the
+// system suggests and lays itself out again for the new DPI; moved back, it
+// is exactly as before. Wine has one DPI for every monitor, so the message the
+// system would send is sent here, its rectangle placed in the program's memory.
+TEST(DpiChange, RescalesToTheNewDpiAndBack) {
+  PrepareCafe(Cafe{true, true});
+  Program program(kRoot + L"\\dpi-change");
+  ASSERT_TRUE(program.Start());
+  std::wstring unexpected;
+  ASSERT_TRUE(program.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
+  HWND window = program.window();
+  const std::vector<Control> before = ReadControls(window);
+  const RECT start = WindowRect(window);
+
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, program.pid());
+  ASSERT_NE(process, nullptr);
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  ASSERT_NE(remote, nullptr);
+  auto change = [&](int dpi, RECT suggested) {
+    WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                               reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                               &ignored) != 0;
+  };
+
+  const int other = Dpi() == 192 ? 120 : 192;
+  auto at = [other](int designed) { return MulDiv(designed, other, 96); };
+  ASSERT_TRUE(change(other, RECT{40, 30, 40 + at(528), 30 + at(372)}));
+  RECT moved = WindowRect(window);
+  EXPECT_EQ(moved.left, 40);
+  EXPECT_EQ(moved.top, 30);
+  EXPECT_EQ(moved.right - moved.left, at(528));
+  EXPECT_EQ(moved.bottom - moved.top, at(372));
+  std::vector<Control> controls = ReadControls(window);
+  const Control* last = FindControl(controls, kNexonButton4);
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->rect.left, at(212));
+  EXPECT_EQ(last->rect.top, at(322));
+  EXPECT_EQ(last->rect.right - last->rect.left, at(94));
+  EXPECT_EQ(last->rect.bottom - last->rect.top, at(30));
+  const Control* label = FindControl(controls, kLabel1);
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->rect.left, at(11) + at(359));
+
+  ASSERT_TRUE(change(Dpi(), start));
+  EXPECT_EQ(WindowRect(window).right, start.right);
+  EXPECT_EQ(WindowRect(window).bottom, start.bottom);
+  std::vector<Control> after = ReadControls(window);
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t i = 0; i < after.size(); ++i) {
+    EXPECT_EQ(after[i].rect.left, before[i].rect.left) << after[i].id;
+    EXPECT_EQ(after[i].rect.top, before[i].rect.top) << after[i].id;
+    EXPECT_EQ(after[i].rect.right, before[i].rect.right) << after[i].id;
+    EXPECT_EQ(after[i].rect.bottom, before[i].rect.bottom) << after[i].id;
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  EXPECT_TRUE(program.Close());
+}
+
 // An error the locator does not handle is shown in the default error box
 // (no full stop after a closing quote), and the window then opens with its
 // designed size and every button usable.
@@ -181,8 +282,8 @@ TEST(LocatorError, ShownInTheDefaultErrorBoxAndTheWindowStillOpens) {
   std::wstring unexpected;
   ASSERT_TRUE(program.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
   RECT r = WindowRect(program.window());
-  EXPECT_EQ(r.right - r.left, 502);
-  EXPECT_EQ(r.bottom - r.top, 357);
+  EXPECT_EQ(r.right - r.left, Scaled(502));
+  EXPECT_EQ(r.bottom - r.top, Scaled(357));
   for (const Control& c : ReadControls(program.window())) {
     if (c.cls == L"Button") {
       EXPECT_TRUE(c.enabled) << c.id;
