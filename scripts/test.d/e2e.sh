@@ -52,7 +52,7 @@ run_suite e2e-english 1252 'Rows/DecisionTable.*/both:Locale.*' || rc=1
 # Everything but the ten commands, whose waits make them long and whose
 # drawing is the window's own, checked here already.
 scaled='Rows/DecisionTable.*:LocatorError.*:Arguments/*:SingleInstance.*:Lifecycle.*:WaitWindow.*'
-scaled+=':DpiChange.*:Executable.Running*'
+scaled+=':DpiChange.*:ShortLayout.*:Executable.Running*'
 run_suite e2e-dpi144 949 "$scaled" 144 || rc=1
 run_suite e2e-dpi192 949 "$scaled" 192 || rc=1
 # 125 %, where most lengths round: the full window once.
