@@ -10,6 +10,28 @@ constexpr char kMember[] = "Game.dat";
 
 }  // namespace
 
+CatalogueLookup::Outcome FindInTable(TMemTable& table, const std::string& key,
+                                     Candidates& candidates) {
+  const TField& game = table.FieldNamed("Game");
+  const TField& mpath = table.FieldNamed("MPath");
+  const TField& dpath = table.FieldNamed("DPath");
+  const TField& ins_rpath = table.FieldNamed("InsRPath");
+  const TField& pr_path = table.FieldNamed("PRPath");
+  table.MoveFirst();
+  while (!table.AtEnd()) {
+    // Byte for byte over the whole length: no trimming, no case folding.
+    if (table.TextEquals(game, key)) {
+      candidates.F1 = table.AsText(mpath);
+      candidates.F2 = table.AsText(dpath);
+      candidates.K1 = table.AsText(ins_rpath);
+      candidates.K2 = table.AsText(pr_path);
+      return CatalogueLookup::Outcome::kFound;
+    }
+    table.MoveNext();
+  }
+  return CatalogueLookup::Outcome::kNoRecord;
+}
+
 CatalogueLookup::Outcome LookUpCatalogue(TUnZipper& zipper, TMemTable& table,
                                          const std::string& catalogue_path, const std::string& key,
                                          Candidates& candidates) {
@@ -24,25 +46,7 @@ CatalogueLookup::Outcome LookUpCatalogue(TUnZipper& zipper, TMemTable& table,
     stream.Seek(0);
     table.ClearRecords();
     table.LoadRecordsFromStream(stream);
-    outcome = CatalogueLookup::Outcome::kNoRecord;
-    const TField& game = table.FieldNamed("Game");
-    const TField& mpath = table.FieldNamed("MPath");
-    const TField& dpath = table.FieldNamed("DPath");
-    const TField& ins_rpath = table.FieldNamed("InsRPath");
-    const TField& pr_path = table.FieldNamed("PRPath");
-    table.MoveFirst();
-    while (!table.AtEnd()) {
-      // Byte for byte over the whole length: no trimming, no case folding.
-      if (table.TextEquals(game, key)) {
-        candidates.F1 = table.AsText(mpath);
-        candidates.F2 = table.AsText(dpath);
-        candidates.K1 = table.AsText(ins_rpath);
-        candidates.K2 = table.AsText(pr_path);
-        outcome = CatalogueLookup::Outcome::kFound;
-        break;
-      }
-      table.MoveNext();
-    }
+    outcome = FindInTable(table, key, candidates);
   }
   zipper.CloseArchive();
   return outcome;
@@ -54,7 +58,17 @@ CatalogueComponentLookup::CatalogueComponentLookup(FileSystem& files, Dialogs& d
 CatalogueLookup::Outcome CatalogueComponentLookup::LookUp(const std::string& catalogue_path,
                                                           const std::string& key,
                                                           Candidates& candidates) {
-  return LookUpCatalogue(MemZipper, catalogue_.Game_MemTable, catalogue_path, key, candidates);
+  // A table read whole from this catalogue in this run serves the next
+  // edition too: reading it again gives the same records. Only a successful
+  // read is kept, so a damaged catalogue fails, and is reported, once per
+  // edition as before.
+  if (!loaded_path_.empty() && loaded_path_ == catalogue_path)
+    return FindInTable(catalogue_.Game_MemTable, key, candidates);
+  loaded_path_.clear();
+  Outcome outcome =
+      LookUpCatalogue(MemZipper, catalogue_.Game_MemTable, catalogue_path, key, candidates);
+  if (outcome != Outcome::kEmptyMember) loaded_path_ = catalogue_path;
+  return outcome;
 }
 
 }  // namespace varnett

@@ -1,6 +1,7 @@
 // The catalogue lookup with the program's own components: the archive reader
 // `MemZipper` and the game table `Game_MemTable`, kept for the whole locator
-// run so both editions' lookups go through the same reader.
+// run so both editions' lookups go through the same reader and the second
+// one reuses the table the first one read.
 #pragma once
 
 #include <string>
@@ -21,6 +22,11 @@ CatalogueLookup::Outcome LookUpCatalogue(TUnZipper& zipper, TMemTable& table,
                                          const std::string& catalogue_path, const std::string& key,
                                          Candidates& candidates);
 
+// Sets F1, F2, K1 and K2 from the first record of the loaded `table` whose
+// "Game" is `key`.
+CatalogueLookup::Outcome FindInTable(TMemTable& table, const std::string& key,
+                                     Candidates& candidates);
+
 class CatalogueComponentLookup : public CatalogueLookup {
  public:
   CatalogueComponentLookup(FileSystem& files, Dialogs& dialogs);
@@ -30,6 +36,8 @@ class CatalogueComponentLookup : public CatalogueLookup {
  private:
   TUnZipper MemZipper;
   GameCatalogue catalogue_;
+  // The catalogue whose table `catalogue_` holds whole, or empty.
+  std::string loaded_path_;
 };
 
 }  // namespace varnett

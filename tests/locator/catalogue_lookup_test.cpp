@@ -157,6 +157,26 @@ TEST(CatalogueLookup, ClosesTheArchiveOnlyAfterSuccess) {
   EXPECT_EQ(zipper.ZipName(), broken);
 }
 
+// The second edition's lookup reuses the table only when it names the same
+// catalogue; another catalogue is read afresh.
+TEST(CatalogueLookup, ReusesTheTableOfTheSameCatalogueOnly) {
+  SimPlatform sim;
+  const std::string other = "E:\\PLX\\GameData\\GPData.nif";
+  sim.files.AddFile(kCatalogue, Catalogue({Edition(Ko("서든어택"), "E:\\NM", "", "", ""),
+                                           Edition(Ko("넥슨서든어택"), "E:\\NX", "", "", "")}));
+  sim.files.AddFile(other, Catalogue({Edition(Ko("서든어택"), "F:\\NM", "", "", "")}));
+  CatalogueComponentLookup lookup(sim.files, sim.dialogs);
+  Candidates a, b, c, d;
+  EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("서든어택"), a), CatalogueLookup::Outcome::kFound);
+  EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("넥슨서든어택"), b), CatalogueLookup::Outcome::kFound);
+  EXPECT_EQ(lookup.LookUp(other, Ko("서든어택"), c), CatalogueLookup::Outcome::kFound);
+  EXPECT_EQ(lookup.LookUp(other, Ko("넥슨서든어택"), d), CatalogueLookup::Outcome::kNoRecord);
+  EXPECT_EQ(a.F1, "E:\\NM");
+  EXPECT_EQ(b.F1, "E:\\NX");
+  EXPECT_EQ(c.F1, "F:\\NM");
+  EXPECT_EQ(d.F1, "");
+}
+
 // The catalogue of the café prepared under Wine for `varnett-admin locate`
 // (scripts/test.d/locate.sh). VARNETT_WRITE_FIXTURES=1 writes it anew.
 std::string CafeCatalogue() {
