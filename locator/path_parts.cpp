@@ -33,4 +33,11 @@ std::string ExtractFilePath(std::string_view path) {
   return std::string(path.substr(0, i + 1));
 }
 
+bool IsRelativeToCurrentFolder(std::string_view path) {
+  if (!path.empty() && (path[0] == '\\' || path[0] == '/')) return false;
+  bool drive = path.size() >= 2 && path[1] == ':' &&
+               ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  return !drive;
+}
+
 }  // namespace varnett

@@ -19,4 +19,8 @@ std::string ExtractFileExt(std::string_view path);
 // has neither.
 std::string ExtractFilePath(std::string_view path);
 
+// True for a path that starts neither at a drive ("X:") nor at a root ("\\"),
+// so the system would look for it in whatever folder is current.
+bool IsRelativeToCurrentFolder(std::string_view path);
+
 }  // namespace varnett
