@@ -50,20 +50,28 @@ void InflateRaw(MemberIO& io) {
   if (!Refill(io, z.get())) throw EZCompressionError();
   // Chunks that fit the sized target are inflated straight into it.
   uint8_t* chunk = nullptr;
+  size_t limit = 0;
   auto next_chunk = [&] {
     uint8_t* placed = io.PlaceChunk();
     chunk = placed ? placed : io.out_buffer();
+    // Never more than one byte past the recorded size: that byte already
+    // proves the member too long, and the flush below refuses the chunk.
+    limit = io.ChunkLimit();
     z->next_out = chunk;
-    z->avail_out = uInt(MemberIO::kBufferSize);
+    z->avail_out = uInt(limit);
   };
   next_chunk();
   for (;;) {
-    if (z->avail_in == 0 && !Refill(io, z.get())) throw EZCompressionError();
+    // Once the compressed bytes are all handed over, inflate is still called:
+    // a call that stopped because the chunk was full may hold output back
+    // (the rest of a match, the end of the block). Only a call that can make
+    // no progress at all (Z_BUF_ERROR) means the stream was cut short.
+    if (z->avail_in == 0) Refill(io, z.get());
     int result = inflate(z.get(), Z_NO_FLUSH);
     // Z_NEED_DICT cannot come from raw data; treat any other result as an error.
     if (result < 0 || (result != Z_OK && result != Z_STREAM_END)) throw EZCompressionError();
     if (z->avail_out == 0 || result == Z_STREAM_END) {
-      const size_t n = MemberIO::kBufferSize - z->avail_out;
+      const size_t n = limit - z->avail_out;
       if (chunk == io.out_buffer()) {
         io.SetOutputCount(n);
         io.FlushOutput();

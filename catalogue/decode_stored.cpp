@@ -5,7 +5,9 @@ namespace varnett {
 void CopyStored(MemberIO& io) {
   while (io.UnloadedInput() > 0) {
     size_t got = 0;
-    io.ReadRaw(io.out_buffer(), &got);  // raises when a single-part file ends early
+    // Raises when a single-part file ends early. Past the recorded size only
+    // the first byte is copied: the flush refuses it, the rest is not read.
+    io.ReadRaw(io.out_buffer(), &got, io.ChunkLimit());
     io.SetOutputCount(got);
     io.FlushOutput();
   }

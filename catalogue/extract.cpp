@@ -27,6 +27,13 @@ class FileInput : public MemberInput {
  public:
   explicit FileInput(ArchiveFile& file) : file_(file) {}
   size_t Read(uint8_t* buffer, size_t count) override { return file_.Read(buffer, count); }
+  size_t Skip(size_t count) override {
+    const uint64_t at = file_.Position();
+    const uint64_t left = at < file_.Size() ? file_.Size() - at : 0;
+    const size_t passed = size_t(std::min<uint64_t>(count, left));
+    file_.Seek(at + passed);
+    return passed;
+  }
 
  private:
   ArchiveFile& file_;

@@ -19,6 +19,7 @@ MemberIO::MemberIO(MemberInput& input, MemberOutput& output, uint8_t* in_buffer,
           int64_t(std::min<uint64_t>(compressed_size, std::numeric_limits<int64_t>::max() / 2))),
       unloaded_input_(compressed_size),
       uncompressed_size_(uncompressed_size),
+      room_(uncompressed_size - std::min(uncompressed_size, output.Position())),
       single_part_(single_part) {}
 
 bool MemberIO::LoadInput() {
@@ -29,11 +30,14 @@ bool MemberIO::LoadInput() {
   return got != 0;
 }
 
-size_t MemberIO::ReadRaw(uint8_t* buffer, size_t* got) {
-  size_t n = size_t(std::min<uint64_t>(kBufferSize, unloaded_input_));
-  *got = n == 0 ? 0 : input_.Read(buffer, n);
+size_t MemberIO::ReadRaw(uint8_t* buffer, size_t* got, size_t keep) {
+  const size_t n = size_t(std::min<uint64_t>(kBufferSize, unloaded_input_));
+  const size_t wanted = std::min(n, keep);
+  *got = wanted == 0 ? 0 : input_.Read(buffer, wanted);
+  size_t arrived = *got;
+  if (arrived == wanted && n > wanted) arrived += input_.Skip(n - wanted);
   unloaded_input_ -= n;
-  if (*got < n && single_part_) throw EFatalUnzipError(kPrematureEnd);
+  if (arrived < n && single_part_) throw EFatalUnzipError(kPrematureEnd);
   return n;
 }
 

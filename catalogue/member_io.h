@@ -3,6 +3,7 @@
 // bounds them by the recorded uncompressed size and folds them into the CRC.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -13,6 +14,18 @@ struct MemberInput {
   virtual ~MemberInput() = default;
   // Reads up to `count` bytes sequentially; fewer at the end of the file.
   virtual size_t Read(uint8_t* buffer, size_t count) = 0;
+  // Moves past up to `count` bytes; fewer at the end of the file. Returns how
+  // many were passed. Sources that can seek should not read them.
+  virtual size_t Skip(size_t count) {
+    uint8_t scratch[4096];
+    size_t passed = 0;
+    while (passed < count) {
+      const size_t n = Read(scratch, std::min(sizeof scratch, count - passed));
+      passed += n;
+      if (n == 0) break;
+    }
+    return passed;
+  }
 };
 
 // Where decoded bytes go: the target stream.
@@ -52,9 +65,11 @@ class MemberIO {
     return in_buffer_[input_pos_++];
   }
 
-  // Loads up to kBufferSize bytes of unloaded input straight into `buffer`.
-  // Returns how many were asked for; raises like ReadInputByte.
-  size_t ReadRaw(uint8_t* buffer, size_t* got);
+  // Loads the next block of up to kBufferSize bytes of unloaded input; the
+  // first `keep` of them go straight into `buffer`, the rest are passed over.
+  // `got` is how many arrived in `buffer`. Returns the block's size; raises
+  // like ReadInputByte when the file holds less than the whole block.
+  size_t ReadRaw(uint8_t* buffer, size_t* got, size_t keep = kBufferSize);
 
   // Writes the bytes waiting in the output buffer to the target.
   void FlushOutput();
@@ -88,11 +103,22 @@ class MemberIO {
   // FlushOutput for `n` bytes written at PlaceChunk().
   void FlushPlaced(const uint8_t* chunk, size_t n);
 
+  // How many bytes the next chunk need hold: a whole chunk, or one byte past
+  // the recorded size when that comes first. That byte proves the member too
+  // long, so a decoder that stops there does no work for nothing.
+  size_t ChunkLimit() const {
+    const uint64_t position = output_.Position();
+    const uint64_t room = position < uncompressed_size_ ? uncompressed_size_ - position : 0;
+    return room < kBufferSize ? size_t(room) + 1 : kBufferSize;
+  }
+
   // Byte-wise output through the buffer, which doubles as a 32 KB window.
+  // The byte that passes the recorded size is flushed at once, and the flush
+  // refuses it: the member ends there instead of at the end of its chunk.
   void Put(uint8_t byte) {
     out_buffer_[output_count_++] = byte;
     ++produced_;
-    if (output_count_ == kBufferSize) FlushOutput();
+    if (output_count_ == kBufferSize || produced_ > room_) FlushOutput();
   }
   // The byte `distance` back in the output; 0 before the start of the member.
   uint8_t Back(uint32_t distance) const {
@@ -153,6 +179,7 @@ class MemberIO {
   size_t output_count_ = 0;
   uint64_t produced_ = 0;
   uint64_t uncompressed_size_;
+  uint64_t room_;  // bytes the member may produce from the target's first position
   bool single_part_;
   uint32_t crc_ = 0xFFFFFFFFu;
 };

@@ -40,9 +40,9 @@ def rewrite(data):
     return bytes(data)
 
 
-def python_zip(members, comment=b"", force_zip64=False):
+def python_zip(members, comment=b"", force_zip64=False, level=None):
     buf = io.BytesIO()
-    with zipfile.ZipFile(buf, "w") as z:
+    with zipfile.ZipFile(buf, "w", compresslevel=level) as z:
         for name, data, method in members:
             info = zipfile.ZipInfo(name)
             info.compress_type = method
@@ -70,6 +70,9 @@ def main():
                      ("game.dat", text[:40], zipfile.ZIP_DEFLATED)], {}),
         ("zip64", [("Game.dat", text, zipfile.ZIP_DEFLATED)], {"force_zip64": True}),
         ("comment", [("Game.dat", text, zipfile.ZIP_STORED)], {"comment": b"\x42\x02\x79\x0b" * 8}),
+        # Output that fills a 32 KiB chunk just as the compressed bytes run out.
+        ("zeros_32769", [("Game.dat", bytes(32769), zipfile.ZIP_DEFLATED)], {"level": 6}),
+        ("text_65537", [("Game.dat", (text * 200)[:65537], zipfile.ZIP_DEFLATED)], {"level": 9}),
     ]:
         write("archive_reader", "py_" + name, rewrite(python_zip(members, **kw)))
     fixtures = os.path.join(HERE, "..", "..", "tests", "fixtures", "archives")

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "catalogue/crc32.h"
+#include "catalogue/decoders.h"
 #include "catalogue/zip_errors.h"
+#include "tools/writer/archive_writer.h"
 
 namespace varnett {
 namespace {
@@ -83,9 +85,8 @@ TEST(MemberIO, OutputIsChunkedBoundedAndChecked) {
   io.FlushOutput();
   EXPECT_EQ(c.out.writes, (std::vector<size_t>{32768, 40000 - 32768}));
   EXPECT_EQ(io.Crc(), Crc32(data.data(), data.size()));
-  // One byte more than recorded: that chunk is refused whole.
-  io.Put(1);
-  EXPECT_THROW(io.FlushOutput(), EBiggerThanUncompressed);
+  // One byte more than recorded: refused at once, and the chunk with it.
+  EXPECT_THROW(io.Put(1), EBiggerThanUncompressed);
   EXPECT_EQ(c.out.writes.size(), 2u);
 }
 
@@ -110,6 +111,67 @@ TEST(MemberIO, BackReferencesSeeZerosBeforeTheStartAndWrapTheWindow) {
   EXPECT_EQ(io.Back(1), (39999 % 251));
   EXPECT_EQ(io.Back(8192), uint8_t((40000 - 8192) % 251));
   EXPECT_EQ(io.Back(40001), 0);
+}
+
+// A member that decodes to more than it claims stops one byte past its claim,
+// whatever it claims: the decoder's last chunk is cut there, and only the whole
+// chunks that fitted reach the target. Without the cut, a directory of many
+// entries claiming 0 bytes each costs a full chunk of decoding apiece.
+TEST(MemberIO, DecodingStopsOneBytePastTheRecordedSize) {
+  std::string data(70000, '\0');
+  uint32_t x = 1;
+  for (char& ch : data) {
+    x = x * 1103515245u + 12345u;
+    ch = char(x >> 24);
+  }
+  // Shrink's 9-bit codes below 256 are the bytes themselves.
+  std::string shrunk;
+  uint32_t bits = 0;
+  int count = 0;
+  for (char ch : data) {
+    bits |= uint32_t(uint8_t(ch)) << count;
+    for (count += 9; count >= 8; count -= 8, bits >>= 8) shrunk += char(bits & 0xFF);
+  }
+  if (count > 0) shrunk += char(bits);
+  struct Decoder {
+    const char* name;
+    std::string compressed;
+    void (*decode)(MemberIO&);
+  };
+  const Decoder decoders[] = {
+      {"stored", data, CopyStored},
+      {"deflated", DeflateRaw(data), InflateRaw},
+      {"shrunk", shrunk, Unshrink},
+  };
+  const uint8_t kUntouched = 0xA5;
+  for (const Decoder& d : decoders) {
+    for (uint64_t claim : {0, 1, 1000, 32767, 32768, 40000, 65535, 69999}) {
+      SCOPED_TRACE(std::string(d.name) + " claiming " + std::to_string(claim));
+      Channel c;
+      c.in.bytes = d.compressed;
+      std::fill(c.out_buffer.begin(), c.out_buffer.end(), kUntouched);
+      MemberIO io = c.Make(d.compressed.size(), claim);
+      EXPECT_THROW(d.decode(io), EBiggerThanUncompressed);
+      const size_t whole = size_t(claim / MemberIO::kBufferSize);
+      EXPECT_EQ(c.out.writes, std::vector<size_t>(whole, MemberIO::kBufferSize));
+      // The last chunk was decoded up to the byte that passes the claim; past
+      // it the buffer still holds what the chunk before left there.
+      const size_t cut = size_t(claim % MemberIO::kBufferSize) + 1;
+      const size_t base = whole * MemberIO::kBufferSize;
+      for (size_t i = 0; i < MemberIO::kBufferSize; ++i) {
+        const uint8_t want = i < cut ? uint8_t(data[base + i])
+                             : whole ? uint8_t(data[base - MemberIO::kBufferSize + i])
+                                     : kUntouched;
+        ASSERT_EQ(c.out_buffer[i], want) << "at " << i;
+      }
+    }
+    // The exact claim verifies.
+    Channel c;
+    c.in.bytes = d.compressed;
+    MemberIO io = c.Make(d.compressed.size(), data.size());
+    d.decode(io);
+    EXPECT_EQ(io.Crc(), Crc32(data.data(), data.size())) << d.name;
+  }
 }
 
 }  // namespace
