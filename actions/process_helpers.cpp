@@ -1,23 +1,12 @@
 #include "actions/process_helpers.h"
 
+#include "text/cp949.h"
+
 namespace varnett {
 
 namespace {
 
 constexpr size_t kDeleteListBuffer = 256;  // the path, its NUL, the list's NUL
-
-bool IsLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-
-// True when the last byte of `text` is a character of its own, not the trail
-// of a double-byte character (whose trail byte may be 0x5C, the "\").
-bool EndsInSingleByte(const std::string& text) {
-  size_t i = 0, last = 0;
-  while (i < text.size()) {
-    last = i;
-    i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-  }
-  return !text.empty() && last == text.size() - 1;
-}
 
 bool Start(Platform& platform, const std::string& command_line, const StartupInfo& startup,
            ProcessInformation* info) {
