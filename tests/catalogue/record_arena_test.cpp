@@ -21,7 +21,10 @@ TEST(RecordArena, ReleaseReturnsToTheMark) {
   EXPECT_EQ(static_cast<char*>(arena.Allocate(3)), next);
   EXPECT_EQ(std::string(first, 10), std::string(10, 'a'));
   arena.Clear();
-  EXPECT_NE(arena.Allocate(1), nullptr);
+  EXPECT_EQ(arena.GetMark().blocks, 0u) << "every block given back";
+  arena.Allocate(1);
+  EXPECT_EQ(arena.GetMark().blocks, 1u);
+  EXPECT_EQ(arena.GetMark().used, RecordArena::kAlignment) << "sizes round up to the alignment";
 }
 
 }  // namespace
