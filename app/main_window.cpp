@@ -14,6 +14,7 @@
 #include "locator/install_locator.h"
 #include "platform/text.h"
 #include "platform/win32/centred_text.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/panel.h"
 #include "platform/win32/ui_font.h"
 #include "platform/win32/wide.h"
@@ -27,7 +28,8 @@ constexpr wchar_t kClass[] = L"TfMain";
 constexpr wchar_t kCaption[] = L"Varnett Ver2.3";
 constexpr wchar_t kSemaphore[] = L"KWM_Varnett";
 
-// Designed place and size; FormShow sets the final size.
+// Designed place and size (at 96 DPI, like every size below); FormShow sets
+// the final size.
 constexpr int kDesignedLeft = 408;
 constexpr int kDesignedTop = 249;
 constexpr int kDesignedWidth = 502;
@@ -53,12 +55,21 @@ HWND CreateLabel(HWND parent, const std::wstring& text, int id, int x, int y, in
                          GetModuleHandleW(nullptr), nullptr);
 }
 
-void MoveUp(HWND control, int pixels) {
-  RECT r;
-  GetWindowRect(control, &r);
-  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-  SetWindowPos(control, nullptr, r.left, r.top - pixels, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+// The banner drawn once at `size` with halftone filtering, so the labels over
+// it and Image1 copy from one picture with the window's pixels.
+ScopedBitmap ScaledCopy(HBITMAP source, SIZE size) {
+  ScopedWindowDc screen(nullptr);
+  ScopedBitmap scaled(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+  if (!scaled || !source) return scaled;
+  BITMAP info;
+  GetObjectW(source, sizeof info, &info);
+  ScopedMemoryDc from(screen.get()), to(screen.get());
+  ScopedSelect from_selected(from.get(), source), to_selected(to.get(), scaled.get());
+  SetStretchBltMode(to.get(), HALFTONE);
+  SetBrushOrgEx(to.get(), 0, 0, nullptr);
+  StretchBlt(to.get(), 0, 0, size.cx, size.cy, from.get(), 0, 0, info.bmWidth, info.bmHeight,
+             SRCCOPY);
+  return scaled;
 }
 
 std::vector<std::string> CommandLineArguments() {
@@ -84,17 +95,14 @@ TfMain::TfMain(Win32Platform& platform, Application& application, const SkinThem
                     }),
       commands_(platform.View(), paths, drives) {}
 
-TfMain::~TfMain() {
-  if (banner_) DeleteObject(banner_);
-  if (picture_) DeleteObject(picture_);
-}
+TfMain::~TfMain() = default;
 
 bool TfMain::Create(HINSTANCE instance) {
   icon_ = LoadIconW(instance, L"MAINICON");
-  banner_ = static_cast<HBITMAP>(
-      LoadImageW(instance, L"BANNER", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  picture_ = static_cast<HBITMAP>(
-      LoadImageW(instance, L"PICTURE", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  banner_.Reset(static_cast<HBITMAP>(
+      LoadImageW(instance, L"BANNER", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  picture_.Reset(static_cast<HBITMAP>(
+      LoadImageW(instance, L"PICTURE", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 
   WNDCLASSW cls = {};
   cls.style = CS_DBLCLKS;
@@ -104,15 +112,21 @@ bool TfMain::Create(HINSTANCE instance) {
   cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.lpszClassName = kClass;
   RegisterClassW(&cls);
+  // Made at the system's DPI; the monitor it lands on may have another one.
+  int dpi = SystemDpi();
+  designed_size_ = SIZE{kDesignedWidth, kDesignedHeight};
   handle_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClass, kCaption,
-                            WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, kDesignedLeft,
-                            kDesignedTop, kDesignedWidth, kDesignedHeight, application_.handle(),
-                            nullptr, instance, this);
+                            WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX,
+                            Scale(kDesignedLeft, dpi), Scale(kDesignedTop, dpi),
+                            Scale(kDesignedWidth, dpi), Scale(kDesignedHeight, dpi),
+                            application_.handle(), nullptr, instance, this);
   if (!handle_) return false;
+  dpi_ = WindowDpi(handle_);
   platform_.dialogs.owner = handle_;
   platform_.waits.owner = handle_;
   application_.SetMainWindow(handle_);
   CreateControls();
+  ApplyDpi(dpi_);
   try {
     FormCreate();
   } catch (const std::exception& e) {
@@ -124,44 +138,92 @@ bool TfMain::Create(HINSTANCE instance) {
 void TfMain::CreateControls() {
   HWND w = handle_;
   // Creation order is the tab order: Netmarble section, banner, then the
-  // home-page button and the Nexon section.
-  Label3 = CreateLabel(w, K("넷마블 서든어택"), kLabel3, 11, 209, kLabelWidth, kCommandHeight);
-  Netmarble_Button1 = CreateSkinButton(w, K("서든폴더 열기").c_str(), kNetmarbleButton1, 115, 209,
-                                       kCommandWidth, kCommandHeight);
-  Netmarble_Button2 = CreateSkinButton(w, K("스크린샷 열기").c_str(), kNetmarbleButton2, 212, 209,
-                                       kCommandWidth, kCommandHeight);
-  Netmarble_Button3 = CreateSkinButton(w, K("서든어택 초기화").c_str(), kNetmarbleButton3, 115, 242,
-                                       kCommandWidth, kCommandHeight);
-  Netmarble_Button4 = CreateSkinButton(w, K("스크린샷 삭제").c_str(), kNetmarbleButton4, 212, 242,
-                                       kCommandWidth, kCommandHeight);
+  // home-page button and the Nexon section. Each control is created at its
+  // designed place; ApplyDpi scales them all.
+  auto label = [&](HWND parent, const std::wstring& text, int id, int x, int y, int width,
+                   int height) {
+    return Keep(CreateLabel(parent, text, id, x, y, width, height), x, y, width, height);
+  };
+  auto button = [&](const std::wstring& caption, int id, int x, int y, int height) {
+    return Keep(CreateSkinButton(w, caption.c_str(), id, x, y, kCommandWidth, height), x, y,
+                kCommandWidth, height);
+  };
+  Label3 = label(w, K("넷마블 서든어택"), kLabel3, 11, 209, kLabelWidth, kCommandHeight);
+  Netmarble_Button1 = button(K("서든폴더 열기"), kNetmarbleButton1, 115, 209, kCommandHeight);
+  Netmarble_Button2 = button(K("스크린샷 열기"), kNetmarbleButton2, 212, 209, kCommandHeight);
+  Netmarble_Button3 = button(K("서든어택 초기화"), kNetmarbleButton3, 115, 242, kCommandHeight);
+  Netmarble_Button4 = button(K("스크린샷 삭제"), kNetmarbleButton4, 212, 242, kCommandHeight);
 
-  Panel1 = CreatePanel(w, L"", Bevel::kLowered, theme_.face, 11, 36, 492, 164, kPanel1);
-  Image1 = CreateLabel(Panel1, L"", kImage1, kImage1Origin.x, kImage1Origin.y, 490, 162);
-  Label1 = CreateLabel(Panel1,
-                       K("서든어택 도우미입니다. 장시간의 게임은 건강에 해룹습니다. 즐거운 "
-                         "게임을 위해 적당한 휴식을...^^"),
-                       kLabel1, 359, 66, 123, 89);
-  Label2 = CreateLabel(Panel1, K("PC방 서버"), kLabel2, 386, 3, 74, 20);
-  Image2 = CreateLabel(Panel1, L"", kImage2, 1, 1, 352, 162);
+  Panel1 = Keep(CreatePanel(w, L"", Bevel::kLowered, theme_.face, 11, 36, 492, 164, kPanel1), 11,
+                36, 492, 164);
+  Image1 = label(Panel1, L"", kImage1, kImage1Origin.x, kImage1Origin.y, 490, 162);
+  Label1 = label(Panel1,
+                 K("서든어택 도우미입니다. 장시간의 게임은 건강에 해룹습니다. 즐거운 "
+                   "게임을 위해 적당한 휴식을...^^"),
+                 kLabel1, 359, 66, 123, 89);
+  Label2 = label(Panel1, K("PC방 서버"), kLabel2, 386, 3, 74, 20);
+  Image2 = label(Panel1, L"", kImage2, 1, 1, 352, 162);
   // Image1 lies beneath the others.
   SetWindowPos(Image1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   for (HWND child : {Image1, Label1, Label2, Image2})
     SetWindowLongPtrW(child, GWL_STYLE, GetWindowLongPtrW(child, GWL_STYLE) | WS_CLIPSIBLINGS);
 
-  Button7 =
-      CreateSkinButton(w, K("서든어택").c_str(), kButton7, 408, 209, kCommandWidth, kHomeHeight);
-  Label4 = CreateLabel(w, K("넥슨 서든어택"), kLabel4, 11, 289, kLabelWidth, kCommandHeight);
-  Nexon_Button1 = CreateSkinButton(w, K("서든폴더 열기").c_str(), kNexonButton1, 115, 289,
-                                   kCommandWidth, kCommandHeight);
-  Nexon_Button2 = CreateSkinButton(w, K("스크린샷 열기").c_str(), kNexonButton2, 212, 289,
-                                   kCommandWidth, kCommandHeight);
-  Nexon_Button3 = CreateSkinButton(w, K("서든어택 초기화").c_str(), kNexonButton3, 115, 322,
-                                   kCommandWidth, kCommandHeight);
-  Nexon_Button4 = CreateSkinButton(w, K("스크린샷 삭제").c_str(), kNexonButton4, 212, 322,
-                                   kCommandWidth, kCommandHeight);
-  Button10 =
-      CreateSkinButton(w, K("서든어택").c_str(), kButton10, 408, 289, kCommandWidth, kHomeHeight);
+  Button7 = button(K("서든어택"), kButton7, 408, 209, kHomeHeight);
+  Label4 = label(w, K("넥슨 서든어택"), kLabel4, 11, 289, kLabelWidth, kCommandHeight);
+  Nexon_Button1 = button(K("서든폴더 열기"), kNexonButton1, 115, 289, kCommandHeight);
+  Nexon_Button2 = button(K("스크린샷 열기"), kNexonButton2, 212, 289, kCommandHeight);
+  Nexon_Button3 = button(K("서든어택 초기화"), kNexonButton3, 115, 322, kCommandHeight);
+  Nexon_Button4 = button(K("스크린샷 삭제"), kNexonButton4, 212, 322, kCommandHeight);
+  Button10 = button(K("서든어택"), kButton10, 408, 289, kHomeHeight);
   bottom_edge_ = CreateBottomEdge(w, theme_);
+}
+
+HWND TfMain::Keep(HWND control, int x, int y, int width, int height) {
+  placements_.push_back(Placement{control, RECT{x, y, x + width, y + height}});
+  return control;
+}
+
+void TfMain::MoveUp(HWND control, int designed_pixels) {
+  for (Placement& p : placements_) {
+    if (p.control != control) continue;
+    OffsetRect(&p.designed, 0, -designed_pixels);
+    SetWindowPos(control, nullptr, Scale(p.designed.left, dpi_), Scale(p.designed.top, dpi_), 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TfMain::SetOuterSize(int width, int height) {
+  designed_size_ = SIZE{width, height};
+  SetWindowPos(handle_, nullptr, 0, 0, Scale(width, dpi_), Scale(height, dpi_),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Puts every control at its designed place and size scaled to `dpi`, with the
+// fonts and the banner of that DPI.
+void TfMain::ApplyDpi(int dpi) {
+  dpi_ = dpi;
+  for (const Placement& p : placements_) {
+    const RECT& d = p.designed;
+    SetWindowPos(p.control, nullptr, Scale(d.left, dpi), Scale(d.top, dpi),
+                 Scale(d.right - d.left, dpi), Scale(d.bottom - d.top, dpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(p.control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(dpi)), FALSE);
+  }
+  scaled_banner_.Reset();
+  if (dpi != kDesignDpi && banner_) scaled_banner_ = ScaledCopy(banner_.get(), SIZE{
+                                                                    Scale(490, dpi),
+                                                                    Scale(162, dpi)});
+  if (bottom_edge_) PlaceBottomEdge(handle_, bottom_edge_);
+}
+
+// The window moved to a monitor with another scale: the suggested rectangle
+// keeps it where the user put it, the design gives the size.
+void TfMain::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  SetWindowPos(handle_, nullptr, suggested.left, suggested.top, Scale(designed_size_.cx, dpi),
+               Scale(designed_size_.cy, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyDpi(dpi);
+  RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // --- window events ---------------------------------------------------------
@@ -178,7 +240,7 @@ void TfMain::FormCreate() {
   // argument still leaves the first one in effect.
   centre_ = false;
   int top = StrToInt(args[1]);
-  SetWindowPos(handle_, nullptr, kDesignedLeft, top, 0, 0,
+  SetWindowPos(handle_, nullptr, Scale(kDesignedLeft, dpi_), top, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   int left = StrToInt(args[2]);
   SetWindowPos(handle_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -259,10 +321,6 @@ void TfMain::Show() {
   UpdateWindow(handle_);
 }
 
-void TfMain::SetOuterSize(int width, int height) {
-  SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // --- button commands ---------------------------------------------------------
 
 void TfMain::Netmarble_Button1Click() {
@@ -306,35 +364,27 @@ void TfMain::OnCommand(int id) {
 // --- painting ------------------------------------------------------------
 
 void TfMain::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(handle_, &ps);
+  ScopedPaint paint(handle_);
   RECT r;
   GetClientRect(handle_, &r);
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, r.right, r.bottom);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  frame_.Paint(handle_, memory, icon_);
-  BitBlt(dc, 0, 0, r.right, r.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  EndPaint(handle_, &ps);
+  ScopedMemoryDc memory(paint.get());
+  ScopedBitmap bitmap(CreateCompatibleBitmap(paint.get(), r.right, r.bottom));
+  ScopedSelect selected(memory.get(), bitmap.get());
+  frame_.Paint(handle_, memory.get(), icon_);
+  BitBlt(paint.get(), 0, 0, r.right, r.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 
 void TfMain::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.CtlType == ODT_BUTTON) return DrawSkinButton(theme_, item);
   if (item.hwndItem == Label3 || item.hwndItem == Label4) {
-    HBRUSH face = CreateSolidBrush(theme_.face);
-    FillRect(item.hDC, &item.rcItem, face);
-    DeleteObject(face);
+    FillSolid(item.hDC, item.rcItem, theme_.face);
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
-    HGDIOBJ old = SelectObject(item.hDC, UiBoldFont());
+    ScopedSelect font(item.hDC, UiBoldFont(dpi_));
     std::wstring text = WindowText(item.hwndItem);
     RECT box = item.rcItem;
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(item.hDC, old);
     return;
   }
   DrawBannerItem(item);
@@ -343,19 +393,19 @@ void TfMain::OnDrawItem(const DRAWITEMSTRUCT& item) {
 void TfMain::DrawBannerItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT r = item.rcItem;
-  HDC source = CreateCompatibleDC(dc);
+  ScopedMemoryDc source(dc);
   if (item.hwndItem == Image2) {
-    // The 355 x 165 picture stretched to its 352 x 162 control.
+    // The 355 x 165 picture stretched to its control (352 x 162 at 96 DPI)
+    // with halftone filtering.
     if (picture_) {
-      HGDIOBJ old = SelectObject(source, picture_);
+      ScopedSelect selected(source.get(), picture_.get());
       BITMAP info;
-      GetObjectW(picture_, sizeof info, &info);
+      GetObjectW(picture_.get(), sizeof info, &info);
       SetStretchBltMode(dc, HALFTONE);
       SetBrushOrgEx(dc, 0, 0, nullptr);
-      StretchBlt(dc, 0, 0, r.right, r.bottom, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-      SelectObject(source, old);
+      StretchBlt(dc, 0, 0, r.right, r.bottom, source.get(), 0, 0, info.bmWidth, info.bmHeight,
+                 SRCCOPY);
     }
-    DeleteDC(source);
     return;
   }
   // Image1, and the transparent labels over it, which show the part of the
@@ -363,23 +413,19 @@ void TfMain::DrawBannerItem(const DRAWITEMSTRUCT& item) {
   RECT place;
   GetWindowRect(item.hwndItem, &place);
   MapWindowPoints(HWND_DESKTOP, Panel1, reinterpret_cast<POINT*>(&place), 2);
-  if (banner_) {
-    HGDIOBJ old = SelectObject(source, banner_);
-    BitBlt(dc, 0, 0, r.right, r.bottom, source, place.left - kImage1Origin.x,
-           place.top - kImage1Origin.y, SRCCOPY);
-    SelectObject(source, old);
+  HBITMAP banner = scaled_banner_ ? scaled_banner_.get() : banner_.get();
+  if (banner) {
+    ScopedSelect selected(source.get(), banner);
+    BitBlt(dc, 0, 0, r.right, r.bottom, source.get(), place.left - Scale(kImage1Origin.x, dpi_),
+           place.top - Scale(kImage1Origin.y, dpi_), SRCCOPY);
   } else {
-    HBRUSH face = CreateSolidBrush(theme_.title_bottom);
-    FillRect(dc, &r, face);
-    DeleteObject(face);
+    FillSolid(dc, r, theme_.title_bottom);
   }
-  DeleteDC(source);
   if (item.hwndItem == Image1) return;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, item.hwndItem == Label2 ? RGB(255, 255, 255) : GetSysColor(COLOR_WINDOWTEXT));
-  HGDIOBJ old = SelectObject(dc, UiFont());
+  ScopedSelect font(dc, UiFont(dpi_));
   DrawCentredText(dc, r, WindowText(item.hwndItem));
-  SelectObject(dc, old);
 }
 
 void TfMain::ShowSystemMenu() {
@@ -425,6 +471,9 @@ LRESULT TfMain::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
           return 0;
       }
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_SIZE:
       if (bottom_edge_) PlaceBottomEdge(handle_, bottom_edge_);
       // Another copy of the program, or the taskbar, restored the window:

@@ -4,11 +4,14 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "actions/folder_commands.h"
 #include "actions/virtual_drive_set.h"
 #include "app/application.h"
 #include "app/skin.h"
 #include "locator/edition_paths.h"
+#include "platform/win32/scoped_gdi.h"
 #include "platform/win32/win32_platform.h"
 
 namespace varnett {
@@ -52,7 +55,13 @@ class TfMain {
 
   void CreateControls();
   void ApplyStateRules();
+  // Sizes and positions are designed at 96 DPI; these keep the design and
+  // put it on the screen scaled to the window's DPI.
+  HWND Keep(HWND control, int x, int y, int width, int height);
+  void MoveUp(HWND control, int designed_pixels);
   void SetOuterSize(int width, int height);
+  void ApplyDpi(int dpi);
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void OnCommand(int id);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void DrawBannerItem(const DRAWITEMSTRUCT& item);
@@ -68,9 +77,18 @@ class TfMain {
   HWND handle_ = nullptr;
   HWND bottom_edge_ = nullptr;
   HICON icon_ = nullptr;
-  HBITMAP banner_ = nullptr;   // Image1
-  HBITMAP picture_ = nullptr;  // Image2
+  ScopedBitmap banner_;         // Image1, as designed (96 DPI)
+  ScopedBitmap scaled_banner_;  // Image1 at the window's DPI, when that differs
+  ScopedBitmap picture_;        // Image2
   bool centre_ = false;
+
+  struct Placement {
+    HWND control;
+    RECT designed;  // relative to the parent, at 96 DPI
+  };
+  std::vector<Placement> placements_;
+  SIZE designed_size_ = {};
+  int dpi_ = 96;
   FolderCommands commands_;
 
   // Controls, by their designed names.

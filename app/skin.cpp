@@ -5,11 +5,14 @@
 #include <string>
 
 #include "platform/win32/centred_text.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/scoped_gdi.h"
 #include "platform/win32/ui_font.h"
 
 namespace varnett {
 namespace {
 
+// Sizes in pixels at 96 DPI, scaled with the window's DPI.
 constexpr int kButtonWidth = 26;
 constexpr int kButtonHeight = 19;
 // A click on the control box opens the system menu only once it is clear
@@ -27,19 +30,15 @@ constexpr wchar_t kEdgeClass[] = L"TFrameEdge";
 LRESULT CALLBACK EdgeProc(HWND edge, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_PAINT) {
     const auto* theme = reinterpret_cast<const SkinTheme*>(GetWindowLongPtrW(edge, GWLP_USERDATA));
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(edge, &ps);
+    ScopedPaint paint(edge);
     RECT r;
     GetClientRect(edge, &r);
-    HBRUSH face = CreateSolidBrush(theme ? theme->face : RGB(255, 255, 255));
-    FillRect(dc, &r, face);
-    DeleteObject(face);
-    HBRUSH border = CreateSolidBrush(theme ? theme->border : RGB(0, 0, 0));
-    RECT left = {0, 0, 1, r.bottom}, right = {r.right - 1, 0, r.right, r.bottom};
-    RECT bottom = {0, r.bottom - 1, r.right, r.bottom};
-    for (const RECT& line : {left, right, bottom}) FillRect(dc, &line, border);
-    DeleteObject(border);
-    EndPaint(edge, &ps);
+    FillSolid(paint.get(), r, theme ? theme->face : RGB(255, 255, 255));
+    int width = Scale(1, WindowDpi(edge));
+    COLORREF border = theme ? theme->border : RGB(0, 0, 0);
+    RECT left = {0, 0, width, r.bottom}, right = {r.right - width, 0, r.right, r.bottom};
+    RECT bottom = {0, r.bottom - width, r.right, r.bottom};
+    for (const RECT& line : {left, right, bottom}) FillSolid(paint.get(), line, border);
     return 0;
   }
   if (message == WM_NCHITTEST) return HTTRANSPARENT;
@@ -69,7 +68,8 @@ HWND CreateBottomEdge(HWND window, const SkinTheme& theme) {
 void PlaceBottomEdge(HWND window, HWND edge) {
   RECT r;
   GetClientRect(window, &r);
-  SetWindowPos(edge, HWND_TOP, 0, r.bottom - kEdgeHeight, r.right, kEdgeHeight, SWP_NOACTIVATE);
+  int height = Scale(kEdgeHeight, WindowDpi(window));
+  SetWindowPos(edge, HWND_TOP, 0, r.bottom - height, r.right, height, SWP_NOACTIVATE);
 }
 
 void FillGradient(HDC dc, const RECT& box, COLORREF top, COLORREF bottom) {
@@ -91,20 +91,32 @@ void FillGradient(HDC dc, const RECT& box, COLORREF top, COLORREF bottom) {
 RECT SkinFrame::PartRect(HWND window, FramePart part) const {
   RECT client;
   GetClientRect(window, &client);
-  int top = 1 + (theme_.title_height - kButtonHeight) / 2;
+  const int dpi = WindowDpi(window);
+  auto s = [dpi](int designed) { return Scale(designed, dpi); };
+  // Rectangles at the right keep their designed distance from the right edge.
+  auto from_right = [&](int left, int right) {
+    return RECT{client.right - s(left), 0, client.right - s(right), 0};
+  };
+  int top = s(1 + (theme_.title_height - kButtonHeight) / 2);
+  int bottom = top + s(kButtonHeight);
+  RECT r = {};
   switch (part) {
     case FramePart::kControlBox:
-      return RECT{4, top, 4 + kButtonHeight + 2, top + kButtonHeight};
+      return RECT{s(4), top, s(4 + kButtonHeight + 2), bottom};
     case FramePart::kClose:
-      return RECT{client.right - 5 - kButtonWidth, top, client.right - 5, top + kButtonHeight};
+      r = from_right(5 + kButtonWidth, 5);
+      break;
     case FramePart::kMinimize:
-      return RECT{client.right - 7 - 2 * kButtonWidth, top, client.right - 7 - kButtonWidth,
-                  top + kButtonHeight};
+      r = from_right(7 + 2 * kButtonWidth, 7 + kButtonWidth);
+      break;
     case FramePart::kCaption:
-      return RECT{1, 1, client.right - 1, 1 + theme_.title_height};
+      return RECT{s(1), s(1), client.right - s(1), s(1 + theme_.title_height)};
     default:
       return RECT{};
   }
+  r.top = top;
+  r.bottom = bottom;
+  return r;
 }
 
 FramePart SkinFrame::HitTest(HWND window, POINT p) const {
@@ -196,71 +208,60 @@ bool SkinFrame::Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam, 
 }
 
 void SkinFrame::Paint(HWND window, HDC dc, HICON icon) const {
+  const int dpi = WindowDpi(window);
+  auto s = [dpi](int designed) { return Scale(designed, dpi); };
   RECT client;
   GetClientRect(window, &client);
-  HBRUSH face = CreateSolidBrush(theme_.face);
-  FillRect(dc, &client, face);
-  DeleteObject(face);
+  FillSolid(dc, client, theme_.face);
 
   RECT title = PartRect(window, FramePart::kCaption);
   FillGradient(dc, title, theme_.title_top, theme_.title_bottom);
-  RECT line = {title.left, title.bottom, title.right, title.bottom + 2};
-  HBRUSH accent = CreateSolidBrush(theme_.title_line);
-  FillRect(dc, &line, accent);
-  DeleteObject(accent);
+  FillSolid(dc, RECT{title.left, title.bottom, title.right, title.bottom + s(2)},
+            theme_.title_line);
 
-  // Control box: the program's icon.
+  // Control box: the program's icon, drawn at the small-icon size of the DPI.
   RECT box = PartRect(window, FramePart::kControlBox);
-  if (hot_ == FramePart::kControlBox || pressed_ == FramePart::kControlBox) {
-    HBRUSH hot = CreateSolidBrush(theme_.caption_button_hot);
-    FillRect(dc, &box, hot);
-    DeleteObject(hot);
-  }
+  if (hot_ == FramePart::kControlBox || pressed_ == FramePart::kControlBox)
+    FillSolid(dc, box, theme_.caption_button_hot);
+  const int icon_size = s(16);
   if (icon)
-    DrawIconEx(dc, box.left + (box.right - box.left - 16) / 2,
-               box.top + (box.bottom - box.top - 16) / 2, icon, 16, 16, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, box.left + (box.right - box.left - icon_size) / 2,
+               box.top + (box.bottom - box.top - icon_size) / 2, icon, icon_size, icon_size, 0,
+               nullptr, DI_NORMAL);
 
   // Caption, bold, after the control box.
-  std::wstring caption(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  caption.resize(static_cast<size_t>(
-      GetWindowTextW(window, caption.data(), static_cast<int>(caption.size()))));
-  RECT text = {box.right + 6, title.top, PartRect(window, FramePart::kMinimize).left - 4,
+  std::wstring caption = WindowText(window);
+  RECT text = {box.right + s(6), title.top, PartRect(window, FramePart::kMinimize).left - s(4),
                title.bottom};
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, theme_.caption_text);
-  HGDIOBJ old_font = SelectObject(dc, UiBoldFont());
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
-            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-  SelectObject(dc, old_font);
+  {
+    ScopedSelect font(dc, UiBoldFont(dpi));
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
 
   // Minimise and close glyphs.
   for (FramePart part : {FramePart::kMinimize, FramePart::kClose}) {
     RECT r = PartRect(window, part);
     bool active = hot_ == part || pressed_ == part;
-    if (active) {
-      COLORREF c = part == FramePart::kClose ? theme_.close_button_hot : theme_.caption_button_hot;
-      HBRUSH b = CreateSolidBrush(c);
-      FillRect(dc, &r, b);
-      DeleteObject(b);
-    }
-    int shift = pressed_ == part ? 1 : 0;
+    if (active)
+      FillSolid(dc, r,
+                part == FramePart::kClose ? theme_.close_button_hot : theme_.caption_button_hot);
+    int shift = pressed_ == part ? s(1) : 0;
     int cx = (r.left + r.right) / 2 + shift, cy = (r.top + r.bottom) / 2 + shift;
-    HPEN pen = CreatePen(PS_SOLID, 2, theme_.caption_text);
-    HGDIOBJ old = SelectObject(dc, pen);
+    ScopedPen pen(CreatePen(PS_SOLID, s(2), theme_.caption_text));
+    ScopedSelect selected(dc, pen.get());
     if (part == FramePart::kMinimize) {
-      DrawLine(dc, cx - 5, cy + 4, cx + 5, cy + 4);
+      DrawLine(dc, cx - s(5), cy + s(4), cx + s(5), cy + s(4));
     } else {
-      DrawLine(dc, cx - 4, cy - 4, cx + 5, cy + 5);
-      DrawLine(dc, cx + 4, cy - 4, cx - 5, cy + 5);
+      DrawLine(dc, cx - s(4), cy - s(4), cx + s(5), cy + s(5));
+      DrawLine(dc, cx + s(4), cy - s(4), cx - s(5), cy + s(5));
     }
-    SelectObject(dc, old);
-    DeleteObject(pen);
   }
 
   // One-pixel black border around everything.
-  HBRUSH border = CreateSolidBrush(theme_.border);
-  FrameRect(dc, &client, border);
-  DeleteObject(border);
+  FrameSolid(dc, client, theme_.border, s(1));
 }
 
 }  // namespace varnett

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "platform/win32/centred_text.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/scoped_gdi.h"
 #include "platform/win32/ui_font.h"
 
 namespace varnett {
@@ -40,12 +42,6 @@ LRESULT CALLBACK ButtonSubclass(HWND button, UINT message, WPARAM wparam, LPARAM
   return DefSubclassProc(button, message, wparam, lparam);
 }
 
-void FillFrame(HDC dc, const RECT& r, COLORREF edge) {
-  HBRUSH b = CreateSolidBrush(edge);
-  FrameRect(dc, &r, b);
-  DeleteObject(b);
-}
-
 }  // namespace
 
 HWND CreateSkinButton(HWND parent, const wchar_t* caption, int id, int x, int y, int width,
@@ -54,7 +50,7 @@ HWND CreateSkinButton(HWND parent, const wchar_t* caption, int id, int x, int y,
       0, L"Button", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | BS_MULTILINE, x, y,
       width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+  SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(WindowDpi(parent))), FALSE);
   SetWindowSubclass(button, ButtonSubclass, 0, 0);
   return button;
 }
@@ -62,22 +58,20 @@ HWND CreateSkinButton(HWND parent, const wchar_t* caption, int id, int x, int y,
 void DrawSkinButton(const SkinTheme& theme, const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT r = item.rcItem;
+  const int dpi = WindowDpi(item.hwndItem);
+  const int line = Scale(1, dpi);
   bool disabled = item.itemState & ODS_DISABLED;
   bool pressed = (item.itemState & ODS_SELECTED) && !disabled;
   bool focused = (item.itemState & ODS_FOCUS) && !disabled;
   bool hot = GetPropW(item.hwndItem, kHotProperty) && !disabled;
 
   // The parent's white face shows in the rounded corners.
-  HBRUSH face = CreateSolidBrush(theme.face);
-  FillRect(dc, &r, face);
-  DeleteObject(face);
+  FillSolid(dc, r, theme.face);
 
   RECT body = r;
   COLORREF edge;
   if (disabled) {
-    HBRUSH b = CreateSolidBrush(theme.disabled_face);
-    FillRect(dc, &body, b);
-    DeleteObject(b);
+    FillSolid(dc, body, theme.disabled_face);
     edge = theme.disabled_edge;
   } else if (pressed) {
     FillGradient(dc, body, theme.pressed_top, theme.pressed_bottom);
@@ -89,23 +83,23 @@ void DrawSkinButton(const SkinTheme& theme, const DRAWITEMSTRUCT& item) {
     FillGradient(dc, body, theme.button_top, theme.button_bottom);
     edge = theme.button_edge;
   }
-  FillFrame(dc, body, edge);
+  FrameSolid(dc, body, edge, line);
   // Softened corners.
-  for (POINT p : {POINT{r.left, r.top}, POINT{r.right - 1, r.top}, POINT{r.left, r.bottom - 1},
-                  POINT{r.right - 1, r.bottom - 1}})
-    SetPixel(dc, p.x, p.y, theme.face);
+  for (POINT p : {POINT{r.left, r.top}, POINT{r.right - line, r.top},
+                  POINT{r.left, r.bottom - line}, POINT{r.right - line, r.bottom - line}})
+    FillSolid(dc, RECT{p.x, p.y, p.x + line, p.y + line}, theme.face);
   if (focused) {
-    RECT inner = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-    FillFrame(dc, inner, theme.focus);
+    RECT inner = {r.left + line, r.top + line, r.right - line, r.bottom - line};
+    FrameSolid(dc, inner, theme.focus, line);
   }
 
-  RECT text = {r.left + 3, r.top + 2, r.right - 3, r.bottom - 2};
-  if (pressed) OffsetRect(&text, 1, 1);
+  RECT text = {r.left + Scale(3, dpi), r.top + Scale(2, dpi), r.right - Scale(3, dpi),
+               r.bottom - Scale(2, dpi)};
+  if (pressed) OffsetRect(&text, line, line);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, disabled ? theme.disabled_text : theme.button_text);
-  HGDIOBJ old = SelectObject(dc, UiFont());
+  ScopedSelect font(dc, UiFont(dpi));
   DrawCentredText(dc, text, WindowText(item.hwndItem));
-  SelectObject(dc, old);
 }
 
 }  // namespace varnett

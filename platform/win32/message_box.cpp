@@ -3,17 +3,21 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/dpi.h"
+#include "platform/win32/scoped_gdi.h"
 #include "platform/win32/ui_font.h"
 
 namespace varnett {
 namespace {
 
+// Sizes in pixels at 96 DPI, scaled with the box's DPI.
 constexpr int kMargin = 12;
 constexpr int kIconSize = 32;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 6;
 constexpr int kMaxTextWidth = 420;
+constexpr int kMinWidth = 220;
 constexpr int kTextId = 0xFFFF;
 
 struct BoxRequest {
@@ -44,52 +48,68 @@ const wchar_t* IconOf(BoxKind kind) {
   }
 }
 
-SIZE MeasureText(HWND dialog, const std::wstring& text) {
-  HDC dc = GetDC(dialog);
-  HGDIOBJ old = SelectObject(dc, UiFont());
-  RECT r = {0, 0, kMaxTextWidth, 0};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+SIZE MeasureText(HWND dialog, const std::wstring& text, int dpi) {
+  ScopedWindowDc dc(dialog);
+  ScopedSelect font(dc.get(), UiFont(dpi));
+  RECT r = {0, 0, Scale(kMaxTextWidth, dpi), 0};
+  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r,
             DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-  SelectObject(dc, old);
-  ReleaseDC(dialog, dc);
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
 HWND AddControl(HWND dialog, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x,
-                int y, int w, int h) {
+                int y, int w, int h, int dpi) {
   HWND control =
       CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, dialog,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(dpi)), FALSE);
   return control;
+}
+
+// The system's icon drawn for `size` pixels, not a 32-pixel one stretched;
+// looked up in Common Controls 6, which the manifest asks for. The box
+// destroys it when it goes.
+HICON LoadBoxIcon(BoxKind kind, int size) {
+  using LoadFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+  HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+  auto load = controls ? reinterpret_cast<LoadFn>(reinterpret_cast<void*>(
+                             GetProcAddress(controls, "LoadIconWithScaleDown")))
+                       : nullptr;
+  HICON icon = nullptr;
+  if (load && SUCCEEDED(load(nullptr, IconOf(kind), size, size, &icon))) return icon;
+  return CopyIcon(LoadIconW(nullptr, IconOf(kind)));
 }
 
 // Lays the box out in pixels from the size its text needs.
 void BuildBox(HWND dialog, const BoxRequest& request) {
   SetWindowTextW(dialog, request.title->c_str());
-  SIZE text = MeasureText(dialog, *request.text);
+  const int dpi = WindowDpi(dialog);
+  const int margin = Scale(kMargin, dpi), icon_size = Scale(kIconSize, dpi);
+  const int button_width = Scale(kButtonWidth, dpi), button_height = Scale(kButtonHeight, dpi);
+  const int button_gap = Scale(kButtonGap, dpi);
+  SIZE text = MeasureText(dialog, *request.text, dpi);
   std::vector<ButtonSpec> buttons = ButtonsOf(request.kind);
-  int buttons_width = static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
-  int text_left = kMargin + kIconSize + kMargin;
-  int body_height = std::max<int>(text.cy, kIconSize);
-  int width = std::max<int>(text_left + text.cx + kMargin * 2, buttons_width + kMargin * 2);
-  width = std::max(width, 220);
-  int height = kMargin + body_height + kMargin + kButtonHeight + kMargin;
+  int buttons_width = static_cast<int>(buttons.size()) * (button_width + button_gap) - button_gap;
+  int text_left = margin + icon_size + margin;
+  int body_height = std::max<int>(text.cy, icon_size);
+  int width = std::max<int>(text_left + text.cx + margin * 2, buttons_width + margin * 2);
+  width = std::max(width, Scale(kMinWidth, dpi));
+  int height = margin + body_height + margin + button_height + margin;
 
-  HWND icon =
-      AddControl(dialog, L"Static", nullptr, SS_ICON, -1, kMargin, kMargin, kIconSize, kIconSize);
-  SendMessageW(icon, STM_SETICON,
-               reinterpret_cast<WPARAM>(LoadIconW(nullptr, IconOf(request.kind))), 0);
-  int text_top = kMargin + (body_height - text.cy) / 2;
+  HWND icon = AddControl(dialog, L"Static", nullptr, SS_ICON | SS_REALSIZECONTROL, -1, margin,
+                         margin, icon_size, icon_size, dpi);
+  SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadBoxIcon(request.kind, icon_size)),
+               0);
+  int text_top = margin + (body_height - text.cy) / 2;
   AddControl(dialog, L"Static", request.text->c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
-             kTextId, text_left, text_top, text.cx + 1, text.cy);
+             kTextId, text_left, text_top, text.cx + 1, text.cy, dpi);
   int x = (width - buttons_width) / 2;
-  int y = height - kMargin - kButtonHeight;
+  int y = height - margin - button_height;
   for (size_t i = 0; i < buttons.size(); ++i) {
     DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON);
-    AddControl(dialog, L"Button", buttons[i].caption, style, buttons[i].id, x, y, kButtonWidth,
-               kButtonHeight);
-    x += kButtonWidth + kButtonGap;
+    AddControl(dialog, L"Button", buttons[i].caption, style, buttons[i].id, x, y, button_width,
+               button_height, dpi);
+    x += button_width + button_gap;
   }
   SendMessageW(dialog, DM_SETDEFID, buttons[0].id, 0);
 
@@ -119,6 +139,16 @@ INT_PTR CALLBACK BoxProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam
       SetWindowLongPtrW(dialog, DWLP_USER, static_cast<LONG_PTR>(request->kind));
       BuildBox(dialog, *request);
       return FALSE;  // focus was set on the first button
+    }
+    case WM_DESTROY: {
+      HWND icon = FindWindowExW(dialog, nullptr, L"Static", nullptr);
+      for (; icon; icon = FindWindowExW(dialog, icon, L"Static", nullptr)) {
+        if ((GetWindowLongPtrW(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+          auto loaded = reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0));
+          if (loaded) DestroyIcon(loaded);
+        }
+      }
+      return FALSE;
     }
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:

@@ -1,5 +1,8 @@
 #include "platform/win32/panel.h"
 
+#include "platform/win32/dpi.h"
+#include "platform/win32/scoped_gdi.h"
+
 namespace varnett {
 namespace {
 
@@ -8,35 +11,23 @@ constexpr int kBevelSlot = 0;
 constexpr int kFaceSlot = sizeof(LONG_PTR);
 
 void PaintPanel(HWND panel) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(panel, &ps);
+  ScopedPaint paint(panel);
+  HDC dc = paint.get();
   RECT r;
   GetClientRect(panel, &r);
-  auto face = static_cast<COLORREF>(GetWindowLongPtrW(panel, kFaceSlot));
-  HBRUSH brush = CreateSolidBrush(face);
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
+  FillSolid(dc, r, static_cast<COLORREF>(GetWindowLongPtrW(panel, kFaceSlot)));
   auto bevel = static_cast<Bevel>(GetWindowLongPtrW(panel, kBevelSlot));
-  if (bevel != Bevel::kNone) {
-    // A one-pixel bevel: dark on the lit side for a lowered panel.
-    COLORREF dark = RGB(128, 128, 128), light = RGB(255, 255, 255);
-    if (bevel == Bevel::kFrame) dark = light = RGB(44, 62, 104);
-    COLORREF top_left = bevel == Bevel::kLowered ? dark : light;
-    COLORREF bottom_right = bevel == Bevel::kLowered ? light : dark;
-    HPEN pen1 = CreatePen(PS_SOLID, 1, top_left);
-    HPEN pen2 = CreatePen(PS_SOLID, 1, bottom_right);
-    HGDIOBJ old = SelectObject(dc, pen1);
-    MoveToEx(dc, r.left, r.bottom - 1, nullptr);
-    LineTo(dc, r.left, r.top);
-    LineTo(dc, r.right - 1, r.top);
-    SelectObject(dc, pen2);
-    LineTo(dc, r.right - 1, r.bottom - 1);
-    LineTo(dc, r.left, r.bottom - 1);
-    SelectObject(dc, old);
-    DeleteObject(pen1);
-    DeleteObject(pen2);
-  }
-  EndPaint(panel, &ps);
+  if (bevel == Bevel::kNone) return;
+  // A one-pixel bevel (at 96 DPI): dark on the lit side for a lowered panel.
+  COLORREF dark = RGB(128, 128, 128), light = RGB(255, 255, 255);
+  if (bevel == Bevel::kFrame) dark = light = RGB(44, 62, 104);
+  COLORREF top_left = bevel == Bevel::kLowered ? dark : light;
+  COLORREF bottom_right = bevel == Bevel::kLowered ? light : dark;
+  int width = Scale(1, WindowDpi(panel));
+  FillSolid(dc, RECT{r.left, r.top, r.right - width, r.top + width}, top_left);
+  FillSolid(dc, RECT{r.left, r.top, r.left + width, r.bottom}, top_left);
+  FillSolid(dc, RECT{r.left + width, r.bottom - width, r.right, r.bottom}, bottom_right);
+  FillSolid(dc, RECT{r.right - width, r.top, r.right, r.bottom}, bottom_right);
 }
 
 LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -1,24 +1,31 @@
 #include "platform/win32/ui_font.h"
 
+#include <map>
+#include <utility>
+
+#include "platform/win32/dpi.h"
+#include "platform/win32/scoped_gdi.h"
+
 namespace varnett {
 namespace {
 
-HFONT MakeFont(int weight) {
-  return CreateFontW(-11, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+constexpr int kDesignedHeight = 11;
+
+HFONT FontFor(int dpi, int weight) {
+  // One font per DPI and weight, kept for the life of the process like stock
+  // objects: a program sees one or two DPIs in its life.
+  static std::map<std::pair<int, int>, ScopedFont> fonts;
+  ScopedFont& font = fonts[{dpi, weight}];
+  if (!font)
+    font.Reset(CreateFontW(-Scale(kDesignedHeight, dpi), 0, 0, 0, weight, FALSE, FALSE, FALSE,
+                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+  return font.get();
 }
 
 }  // namespace
 
-// Created once and kept for the life of the process, like stock objects.
-HFONT UiFont() {
-  static HFONT font = MakeFont(FW_NORMAL);
-  return font;
-}
-
-HFONT UiBoldFont() {
-  static HFONT font = MakeFont(FW_BOLD);
-  return font;
-}
+HFONT UiFont(int dpi) { return FontFor(dpi, FW_NORMAL); }
+HFONT UiBoldFont(int dpi) { return FontFor(dpi, FW_BOLD); }
 
 }  // namespace varnett

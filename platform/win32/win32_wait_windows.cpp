@@ -6,8 +6,10 @@
 
 #include "platform/text.h"
 #include "platform/win32/centred_text.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/panel.h"
+#include "platform/win32/scoped_gdi.h"
 #include "platform/win32/ui_font.h"
 #include "platform/win32/wide.h"
 
@@ -16,6 +18,7 @@ namespace {
 
 constexpr wchar_t kWaitClass[] = L"TfWait";
 constexpr wchar_t kOwnAnimationClass[] = L"TSearchAnimation";
+// Sizes in pixels at 96 DPI, scaled with the DPI of the owner.
 constexpr int kWidth = 374;
 constexpr int kHeight = 79;
 constexpr int kPanelBorder = 10;
@@ -33,41 +36,44 @@ HWND g_current = nullptr;  // fWait
 // A folder with a magnifying glass circling over it, for systems whose shell
 // library no longer carries the classic animation.
 
-void DrawSearchFrame(HDC dc, RECT box, int frame) {
-  HBRUSH back = CreateSolidBrush(kFace);
-  FillRect(dc, &box, back);
-  DeleteObject(back);
-  int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2 + 4;
+// Draws one frame in the 80 x 57 design box; `dpi` scales it to the control.
+void DrawSearchFrame(HDC dc, RECT box, int frame, int dpi) {
+  FillSolid(dc, box, kFace);
+  // The shapes are designed at 96 DPI; the world transform scales them, so
+  // they are drawn (not stretched) at the control's size.
+  int old_mode = SetGraphicsMode(dc, GM_ADVANCED);
+  float factor = static_cast<float>(dpi) / kDesignDpi;
+  XFORM scale = {factor, 0, 0, factor, static_cast<float>(box.left), static_cast<float>(box.top)};
+  SetWorldTransform(dc, &scale);
+  int cx = kAnimationWidth / 2, cy = kAnimationHeight / 2 + 4;
   // Folder: tab, back and front.
-  HPEN outline = CreatePen(PS_SOLID, 1, RGB(176, 128, 24));
-  HBRUSH back_brush = CreateSolidBrush(RGB(240, 190, 70));
-  HBRUSH front_brush = CreateSolidBrush(RGB(252, 214, 110));
-  HGDIOBJ old_pen = SelectObject(dc, outline);
-  HGDIOBJ old_brush = SelectObject(dc, back_brush);
-  RoundRect(dc, cx - 26, cy - 18, cx - 6, cy - 10, 4, 4);
-  Rectangle(dc, cx - 26, cy - 14, cx + 26, cy + 18);
-  SelectObject(dc, front_brush);
-  POINT front[] = {{cx - 26, cy + 18}, {cx - 20, cy - 6}, {cx + 30, cy - 6}, {cx + 26, cy + 18}};
-  Polygon(dc, front, 4);
-  // Magnifying glass on a small circle.
-  double angle = 2.0 * 3.14159265358979 * frame / kFrames;
-  int gx = cx + static_cast<int>(std::lround(12 * std::cos(angle)));
-  int gy = cy - 2 + static_cast<int>(std::lround(8 * std::sin(angle)));
-  HPEN handle_pen = CreatePen(PS_SOLID, 4, RGB(70, 70, 80));
-  SelectObject(dc, handle_pen);
-  MoveToEx(dc, gx + 6, gy + 6, nullptr);
-  LineTo(dc, gx + 13, gy + 13);
-  HPEN rim = CreatePen(PS_SOLID, 2, RGB(60, 60, 70));
-  HBRUSH lens = CreateSolidBrush(RGB(200, 230, 250));
-  SelectObject(dc, rim);
-  SelectObject(dc, lens);
-  Ellipse(dc, gx - 9, gy - 9, gx + 9, gy + 9);
-  SelectObject(dc, old_pen);
-  SelectObject(dc, old_brush);
-  for (HGDIOBJ o : {static_cast<HGDIOBJ>(outline), static_cast<HGDIOBJ>(back_brush),
-                    static_cast<HGDIOBJ>(front_brush), static_cast<HGDIOBJ>(handle_pen),
-                    static_cast<HGDIOBJ>(rim), static_cast<HGDIOBJ>(lens)})
-    DeleteObject(o);
+  ScopedPen outline(CreatePen(PS_SOLID, 1, RGB(176, 128, 24)));
+  ScopedBrush back_brush(CreateSolidBrush(RGB(240, 190, 70)));
+  ScopedBrush front_brush(CreateSolidBrush(RGB(252, 214, 110)));
+  ScopedPen handle_pen(CreatePen(PS_SOLID, 4, RGB(70, 70, 80)));
+  ScopedPen rim(CreatePen(PS_SOLID, 2, RGB(60, 60, 70)));
+  ScopedBrush lens(CreateSolidBrush(RGB(200, 230, 250)));
+  {
+    ScopedSelect pen(dc, outline.get());
+    ScopedSelect brush(dc, back_brush.get());
+    RoundRect(dc, cx - 26, cy - 18, cx - 6, cy - 10, 4, 4);
+    Rectangle(dc, cx - 26, cy - 14, cx + 26, cy + 18);
+    SelectObject(dc, front_brush.get());
+    POINT front[] = {{cx - 26, cy + 18}, {cx - 20, cy - 6}, {cx + 30, cy - 6}, {cx + 26, cy + 18}};
+    Polygon(dc, front, 4);
+    // Magnifying glass on a small circle.
+    double angle = 2.0 * 3.14159265358979 * frame / kFrames;
+    int gx = cx + static_cast<int>(std::lround(12 * std::cos(angle)));
+    int gy = cy - 2 + static_cast<int>(std::lround(8 * std::sin(angle)));
+    SelectObject(dc, handle_pen.get());
+    MoveToEx(dc, gx + 6, gy + 6, nullptr);
+    LineTo(dc, gx + 13, gy + 13);
+    SelectObject(dc, rim.get());
+    SelectObject(dc, lens.get());
+    Ellipse(dc, gx - 9, gy - 9, gx + 9, gy + 9);
+  }
+  ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
+  SetGraphicsMode(dc, old_mode);
 }
 
 LRESULT CALLBACK OwnAnimationProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -82,20 +88,19 @@ LRESULT CALLBACK OwnAnimationProc(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
+      ScopedPaint paint(window);
       RECT r;
       GetClientRect(window, &r);
       // Drawn off screen first so the frames do not flicker.
-      HDC memory = CreateCompatibleDC(dc);
-      HBITMAP bitmap = CreateCompatibleBitmap(dc, r.right, r.bottom);
-      HGDIOBJ old = SelectObject(memory, bitmap);
-      DrawSearchFrame(memory, r, static_cast<int>(GetWindowLongPtrW(window, GWLP_USERDATA)));
-      BitBlt(dc, 0, 0, r.right, r.bottom, memory, 0, 0, SRCCOPY);
-      SelectObject(memory, old);
-      DeleteObject(bitmap);
-      DeleteDC(memory);
-      EndPaint(window, &ps);
+      ScopedMemoryDc memory(paint.get());
+      ScopedBitmap bitmap(CreateCompatibleBitmap(paint.get(), r.right, r.bottom));
+      {
+        ScopedSelect selected(memory.get(), bitmap.get());
+        DrawSearchFrame(memory.get(), r,
+                        static_cast<int>(GetWindowLongPtrW(window, GWLP_USERDATA)),
+                        WindowDpi(window));
+        BitBlt(paint.get(), 0, 0, r.right, r.bottom, memory.get(), 0, 0, SRCCOPY);
+      }
       return 0;
     }
     case WM_DESTROY:
@@ -108,11 +113,12 @@ LRESULT CALLBACK OwnAnimationProc(HWND window, UINT message, WPARAM wparam, LPAR
 // Creates the animation control: the shell's folder search (resource 150 of
 // shell32.dll, frames 1 to 29, repeating, timer driven) where the system has
 // it, else the program's own drawing. Either way it starts playing at once.
-HWND CreateAnimation(HWND parent, int x, int y) {
+HWND CreateAnimation(HWND parent, int x, int y, int dpi) {
+  const int width = Scale(kAnimationWidth, dpi), height = Scale(kAnimationHeight, dpi);
   HWND animate = CreateWindowExW(0, ANIMATE_CLASSW, L"Animate",
                                  WS_CHILD | WS_VISIBLE | ACS_CENTER | ACS_TRANSPARENT | ACS_TIMER,
-                                 x, y, kAnimationWidth, kAnimationHeight, parent, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
+                                 x, y, width, height, parent, nullptr, GetModuleHandleW(nullptr),
+                                 nullptr);
   HMODULE shell = GetModuleHandleW(L"shell32.dll");
   if (!shell) shell = LoadLibraryW(L"shell32.dll");
   if (animate && shell &&
@@ -123,8 +129,7 @@ HWND CreateAnimation(HWND parent, int x, int y) {
   }
   if (animate) DestroyWindow(animate);
   HWND own = CreateWindowExW(0, kOwnAnimationClass, L"Animate", WS_CHILD | WS_VISIBLE, x, y,
-                             kAnimationWidth, kAnimationHeight, parent, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
+                             width, height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetTimer(own, kFrameTimer, 100, nullptr);
   return own;
 }
@@ -134,14 +139,11 @@ LRESULT CALLBACK WaitProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     case WM_DRAWITEM: {
       auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
       if (item->CtlID != kLabelId) break;
-      HBRUSH face = CreateSolidBrush(kFace);
-      FillRect(item->hDC, &item->rcItem, face);
-      DeleteObject(face);
+      FillSolid(item->hDC, item->rcItem, kFace);
       SetBkMode(item->hDC, TRANSPARENT);
       SetTextColor(item->hDC, GetSysColor(COLOR_WINDOWTEXT));
-      HGDIOBJ old = SelectObject(item->hDC, UiFont());
+      ScopedSelect font(item->hDC, UiFont(WindowDpi(window)));
       DrawCentredText(item->hDC, item->rcItem, WindowText(item->hwndItem));
-      SelectObject(item->hDC, old);
       return TRUE;
     }
     case WM_CTLCOLORSTATIC:
@@ -184,21 +186,23 @@ void RegisterClasses() {
 
 HWND CreateWaitWindow(HWND owner, const std::wstring& text) {
   RegisterClasses();
-  int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+  const int dpi = owner ? WindowDpi(owner) : SystemDpi();
+  const int width = Scale(kWidth, dpi), height = Scale(kHeight, dpi);
+  int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   HWND window =
-      CreateWindowExW(WS_EX_CONTROLPARENT, kWaitClass, L"TfWait", WS_POPUP, left, top, kWidth,
-                      kHeight, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+      CreateWindowExW(WS_EX_CONTROLPARENT, kWaitClass, L"TfWait", WS_POPUP, left, top, width,
+                      height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!window) return nullptr;
-  HWND panel = CreatePanel(window, L"Panel1", Bevel::kFrame, kFace, 0, 0, kWidth, kHeight, 1);
+  HWND panel = CreatePanel(window, L"Panel1", Bevel::kFrame, kFace, 0, 0, width, height, 1);
   // The panel's bevel takes one pixel inside its 10-pixel border.
-  int inner = kPanelBorder + 1;
+  int inner = Scale(kPanelBorder + 1, dpi);
   HWND label_parent = panel;
-  CreateAnimation(panel, inner, inner);
-  int label_left = inner + kAnimationWidth + kSpacer;
+  CreateAnimation(panel, inner, inner, dpi);
+  int label_left = inner + Scale(kAnimationWidth + kSpacer, dpi);
   HWND label = CreateWindowExW(
       0, L"Static", text.c_str(), WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, label_left, inner,
-      kWidth - inner - label_left, kHeight - 2 * inner, label_parent,
+      width - inner - label_left, height - 2 * inner, label_parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)), GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(label, GWLP_ID, kLabelId);
   return window;

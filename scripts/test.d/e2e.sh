@@ -2,8 +2,10 @@
 # End-to-end tests of Varnett.exe under Wine and Xvfb. The whole suite runs in
 # a Korean prefix (code page 949); the both-editions check runs again in an
 # English prefix (code page 1252), which proves the English box captions and
-# the explicit CP949 conversion. Screenshots of the window in each state are
-# saved as PNG under $VARNETT_OUT/screenshots.
+# the explicit CP949 conversion. The window's layout, placement, title bar and
+# wait window run again at 150 % and 200 % (LogPixels 144 and 192), where every
+# designed length must come out scaled and no text clipped. Screenshots of the
+# window in each state are saved as PNG under $VARNETT_OUT/screenshots.
 # Environment: VARNETT_OUT (build folder with win/) and VARNETT_RESULTS.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -21,9 +23,9 @@ mkdir -p "$shots"
 varnett_xvfb
 started_xvfb=$VARNETT_XVFB_PID
 
-# run_suite NAME CODEPAGE FILTER: one prefix, one GoogleTest report.
+# run_suite NAME CODEPAGE FILTER [DPI]: one prefix, one GoogleTest report.
 run_suite() (
-  local name=$1 codepage=$2 filter=$3
+  local name=$1 codepage=$2 filter=$3 dpi=${4:-96}
   if [ "$codepage" = 949 ]; then
     varnett_korean_locale "$out/locale" || exit 1
   else
@@ -31,6 +33,9 @@ run_suite() (
     export LANG=C.UTF-8
   fi
   varnett_wine_prefix "$out/e2e-$name" && varnett_wine_fonts || exit 1
+  # The system DPI is read when the wine server starts.
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 &&
+    { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
   local report="$results/$name.xml"
   VARNETT_E2E_CODEPAGE=$codepage VARNETT_SCREENSHOTS="Z:${shots//\//\\}" \
     timeout 600 wine "$exe" --gtest_filter="$filter" --gtest_output="xml:Z:$report"
@@ -43,6 +48,11 @@ run_suite() (
 rc=0
 run_suite e2e-korean 949 '*' || rc=1
 run_suite e2e-english 1252 'Rows/DecisionTable.*/both:Locale.*' || rc=1
+# Everything but the ten commands, whose waits make them long and whose
+# drawing is the window's own, checked here already.
+scaled='Rows/DecisionTable.*:LocatorError.*:Arguments/*:SingleInstance.*:Lifecycle.*:WaitWindow.*:Executable.Running*'
+run_suite e2e-dpi144 949 "$scaled" 144 || rc=1
+run_suite e2e-dpi192 949 "$scaled" 192 || rc=1
 
 for bmp in "$shots"/*.bmp; do
   [ -e "$bmp" ] || continue

@@ -324,6 +324,13 @@ std::string ReadFile(const std::wstring& path) {
   return s.str();
 }
 
+int Dpi() {
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 std::string Utf8(const std::wstring& text) {
   return Utf16ToUtf8(std::u16string(text.begin(), text.end()));
 }

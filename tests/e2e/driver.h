@@ -106,6 +106,11 @@ bool WriteFile(const std::wstring& path, const std::string& bytes);
 bool FileExists(const std::wstring& path);
 std::string ReadFile(const std::wstring& path);
 
+// The system's DPI, which the program scales its 96-DPI design to, and a
+// designed length at that DPI (rounded like the program rounds).
+int Dpi();
+inline int Scaled(int designed) { return MulDiv(designed, Dpi(), 96); }
+
 // For test messages.
 std::string Utf8(const std::wstring& text);
 

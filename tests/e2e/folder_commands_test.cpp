@@ -16,6 +16,7 @@
 #include "tests/e2e/cafe.h"
 #include "tests/e2e/driver.h"
 #include "tests/e2e/shell_windows.h"
+#include "tests/wintools/subst/stand_in.h"
 
 namespace varnett::e2e {
 namespace {
@@ -117,6 +118,7 @@ class TenButtons : public ::testing::Test {
 // buttons share one drive. Closing the window removes the drives in slot
 // order (screenshot, Netmarble, Nexon), not in the order they were made.
 TEST_F(TenButtons, OpenFoldersThroughVirtualDrives) {
+  if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
   const std::wstring free = FreeLetters();
   ASSERT_GE(free.size(), 3u);
   const std::wstring netmarble = Drive(free[0]), shots = Drive(free[1]), nexon = Drive(free[2]);
@@ -183,6 +185,8 @@ TEST_F(TenButtons, OpenFoldersThroughVirtualDrives) {
 // "subst" that cannot map: the wait window goes before the message, and the
 // next press maps. Folders that are gone stop each command with its message.
 TEST_F(TenButtons, FailedMappingAndMissingFolders) {
+  // Takes the stand-in away for a moment, which a system's own subst forbids.
+  if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
   const std::wstring drive = Drive(FreeLetters()[0]);
   Program p(kRoot + L"\\missing");
   ASSERT_TRUE(p.Start());

@@ -16,11 +16,13 @@
 namespace varnett::e2e {
 namespace {
 
-// Points on the title bar, relative to the window's corner (528 wide).
-constexpr int kTitleY = 14;
-constexpr int kControlBoxX = 14;
-constexpr int kMinimizeX = 482;
-constexpr int kCloseX = 510;
+// Points on the title bar, relative to the window's corner, as designed at
+// 96 DPI (528 wide); the buttons at the right keep their distance from the
+// right edge.
+const int kTitleY = Scaled(14);
+const int kControlBoxX = Scaled(14);
+const int kMinimizeX = Scaled(528) - Scaled(528 - 482);
+const int kCloseX = Scaled(528) - Scaled(528 - 510);
 
 struct Placement {
   const char* name;
@@ -28,6 +30,7 @@ struct Placement {
   bool centred;
   int left, top;         // when not centred
   const wchar_t* error;  // the default error box's text, if any
+  bool designed_left = false, designed_top = false;  // left or top still as designed
 };
 
 void PrintTo(const Placement& p, std::ostream* os) { *os << p.name; }
@@ -54,10 +57,12 @@ TEST_P(CommandLinePlacement, PlacesTheWindow) {
     int width = r.right - r.left, height = r.bottom - r.top;
     EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - width) / 2);
     EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - height) / 2);
-    EXPECT_EQ(height, 372) << "centred with its final size";
+    EXPECT_EQ(height, Scaled(372)) << "centred with its final size";
   } else {
-    EXPECT_EQ(r.left, p.left);
-    EXPECT_EQ(r.top, p.top);
+    // Coordinates from the command line are screen pixels; the designed
+    // place (408, 249) scales like every other designed length.
+    EXPECT_EQ(r.left, p.designed_left ? Scaled(p.left) : p.left);
+    EXPECT_EQ(r.top, p.designed_top ? Scaled(p.top) : p.top);
   }
   EXPECT_TRUE(program.Close());
 }
@@ -70,9 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Placement{"third_ignored", L"120 300 77", false, 300, 120, nullptr},
                       Placement{"hex_and_sign", L"\" -$10\" 0x20", false, 32, -16, nullptr},
                       Placement{"bad_first", L"abc 300", false, 408, 249,
-                                L"'abc' is not a valid integer value."},
+                                L"'abc' is not a valid integer value.", true, true},
                       Placement{"bad_second", L"120 12x", false, 408, 120,
-                                L"'12x' is not a valid integer value."}),
+                                L"'12x' is not a valid integer value.", true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A second copy restores the first one's minimised window and ends silently;
@@ -99,7 +104,7 @@ TEST(SingleInstance, SecondCopyRestoresTheFirstAndEnds) {
   EXPECT_FALSE(IsIconic(window));
   EXPECT_TRUE(IsWindowVisible(window));
   RECT r = WindowRect(window);
-  EXPECT_EQ(r.right - r.left, 528);
+  EXPECT_EQ(r.right - r.left, Scaled(528));
 
   // Behind another window: a third copy brings it to the front.
   Program other_owner(kRoot + L"\\third");

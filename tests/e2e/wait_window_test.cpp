@@ -32,8 +32,8 @@ TEST(WaitWindow, ShowsTheMessageAndAMovingAnimation) {
   for (const Control& c : ReadControls(window)) {
     if (c.cls == L"SysAnimate32" || c.cls == L"TSearchAnimation") {
       animation = FindWindowExW(GetWindow(window, GW_CHILD), nullptr, c.cls.c_str(), nullptr);
-      EXPECT_EQ(c.rect.right - c.rect.left, 80);
-      EXPECT_EQ(c.rect.bottom - c.rect.top, 57);
+      EXPECT_EQ(c.rect.right - c.rect.left, Scaled(80));
+      EXPECT_EQ(c.rect.bottom - c.rect.top, Scaled(57));
     }
     if (c.cls == L"Static" && !c.text.empty()) {
       label = FindWindowExW(GetWindow(window, GW_CHILD), nullptr, L"Static", nullptr);
@@ -54,7 +54,8 @@ TEST(WaitWindow, ShowsTheMessageAndAMovingAnimation) {
   std::wstring shots = Env(L"VARNETT_SCREENSHOTS");
   if (!shots.empty()) {
     MakeFolders(shots);
-    EXPECT_TRUE(SaveScreenshot(window, shots + L"\\wait-window.bmp"));
+    std::wstring suffix = Dpi() == 96 ? L"" : L"-dpi" + std::to_wstring(Dpi());
+    EXPECT_TRUE(SaveScreenshot(window, shots + L"\\wait-window" + suffix + L".bmp"));
   }
   waits.Close(handle);
   EXPECT_FALSE(IsWindow(window));

@@ -85,8 +85,8 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
   HWND window = program.window();
   RECT r = WindowRect(window);
   bool short_window = row.cafe.netmarble != row.cafe.nexon;
-  EXPECT_EQ(r.right - r.left, 528);
-  EXPECT_EQ(r.bottom - r.top, short_window ? 292 : 372);
+  EXPECT_EQ(r.right - r.left, Scaled(528));
+  EXPECT_EQ(r.bottom - r.top, Scaled(short_window ? 292 : 372));
 
   std::vector<Control> controls = ReadControls(window);
   bool nexon_only = !row.cafe.netmarble && row.cafe.nexon;
@@ -100,11 +100,15 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
     bool netmarble_section = Is(e.id, {kLabel3, kNetmarbleButton1, kNetmarbleButton2,
                                        kNetmarbleButton3, kNetmarbleButton4});
     if (nexon_only && nexon_section) top -= 80;
-    EXPECT_EQ(c->rect.left, e.left);
-    EXPECT_EQ(c->rect.top, top);
+    // Banner children sit in the scaled panel at their own scaled place.
+    bool in_banner = Is(e.id, {kImage1, kLabel1, kLabel2, kImage2});
+    int left = in_banner ? Scaled(11) + Scaled(e.left - 11) : Scaled(e.left);
+    int scaled_top = in_banner ? Scaled(36) + Scaled(top - 36) : Scaled(top);
+    EXPECT_EQ(c->rect.left, left);
+    EXPECT_EQ(c->rect.top, scaled_top);
     if (e.width > 0) {
-      EXPECT_EQ(c->rect.right - c->rect.left, e.width);
-      EXPECT_EQ(c->rect.bottom - c->rect.top, e.height);
+      EXPECT_EQ(c->rect.right - c->rect.left, Scaled(e.width));
+      EXPECT_EQ(c->rect.bottom - c->rect.top, Scaled(e.height));
     }
     if (e.cls) {
       EXPECT_EQ(c->cls, e.cls);
@@ -127,6 +131,32 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
     EXPECT_EQ(c->visible, visible);
   }
 
+  // No caption is clipped: each needs no more room than its control gives
+  // it (the buttons keep a margin of 3 by 2 designed pixels), measured with
+  // the interface font at the DPI the test runs at.
+  HDC dc = GetDC(nullptr);
+  for (bool bold : {false, true}) {
+    HFONT font = CreateFontW(-Scaled(11), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
+                             DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+    HGDIOBJ old = SelectObject(dc, font);
+    for (const Control& c : controls) {
+      bool label = Is(c.id, {kLabel3, kLabel4});
+      if (c.text.empty() || !c.visible || label != bold) continue;
+      bool button = c.cls == L"Button";
+      RECT room = {0, 0, c.rect.right - c.rect.left - (button ? 2 * Scaled(3) : 0),
+                   c.rect.bottom - c.rect.top - (button ? 2 * Scaled(2) : 0)};
+      RECT need = {0, 0, room.right, 0};
+      UINT format = label ? DT_SINGLELINE : DT_WORDBREAK;
+      DrawTextW(dc, c.text.c_str(), static_cast<int>(c.text.size()), &need,
+                format | DT_CALCRECT | DT_NOPREFIX);
+      EXPECT_LE(need.right, room.right) << "too wide: " << Utf8(c.text);
+      EXPECT_LE(need.bottom, room.bottom) << "too tall: " << Utf8(c.text);
+    }
+    SelectObject(dc, old);
+    DeleteObject(font);
+  }
+  ReleaseDC(nullptr, dc);
+
   if (row.cafe.netmarble && row.cafe.nexon) {
     // Tab order: the Netmarble section, the banner, then the home-page
     // button and the Nexon section.
@@ -143,6 +173,7 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
   if (!shots.empty()) {
     MakeFolders(shots);
     std::wstring suffix = GetACP() == 949 ? L"" : L"-cp" + std::to_wstring(GetACP());
+    if (Dpi() != 96) suffix += L"-dpi" + std::to_wstring(Dpi());
     std::wstring name(row.name, row.name + strlen(row.name));
     EXPECT_TRUE(SaveScreenshot(window, shots + L"\\" + name + suffix + L".bmp"));
   }
@@ -181,8 +212,8 @@ TEST(LocatorError, ShownInTheDefaultErrorBoxAndTheWindowStillOpens) {
   std::wstring unexpected;
   ASSERT_TRUE(program.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
   RECT r = WindowRect(program.window());
-  EXPECT_EQ(r.right - r.left, 502);
-  EXPECT_EQ(r.bottom - r.top, 357);
+  EXPECT_EQ(r.right - r.left, Scaled(502));
+  EXPECT_EQ(r.bottom - r.top, Scaled(357));
   for (const Control& c : ReadControls(program.window())) {
     if (c.cls == L"Button") {
       EXPECT_TRUE(c.enabled) << c.id;

@@ -14,6 +14,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/support/win32/temp_folder.h"
+#include "tests/wintools/subst/stand_in.h"
 
 namespace varnett {
 namespace {
@@ -84,6 +85,7 @@ void WriteAll(const std::string& path, const std::string& text) {
 }
 
 TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
+  if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
   Win32Platform real;
   Platform p = real.View();
   DriveMapper mapper(p);

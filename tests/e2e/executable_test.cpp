@@ -1,0 +1,111 @@
+// The built Varnett.exe as Windows sees it before it runs: the version
+// resource that Explorer's properties show, and the manifest that the loader
+// reads (execution level, supported systems, DPI awareness, Common Controls 6).
+// Both are read through the system's own resource and version functions.
+#include <gtest/gtest.h>
+#include <windows.h>
+// after windows.h
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/cafe.h"
+#include "tests/e2e/driver.h"
+
+namespace varnett::e2e {
+namespace {
+
+std::wstring ProgramPath() { return BuildFolder() + L"\\Varnett.exe"; }
+
+std::wstring VersionString(const std::vector<char>& info, const wchar_t* name) {
+  struct Translation {
+    WORD language, code_page;
+  }* translation = nullptr;
+  UINT size = 0;
+  if (!VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
+                      reinterpret_cast<void**>(&translation), &size) ||
+      size < sizeof *translation)
+    return L"<no translation>";
+  wchar_t key[128];
+  swprintf(key, 128, L"\\StringFileInfo\\%04x%04x\\%ls", translation->language,
+           translation->code_page, name);
+  wchar_t* value = nullptr;
+  if (!VerQueryValueW(info.data(), key, reinterpret_cast<void**>(&value), &size) || !value)
+    return L"<missing>";
+  return value;
+}
+
+TEST(Executable, VersionResourceNamesTheProduct) {
+  DWORD ignored = 0;
+  DWORD size = GetFileVersionInfoSizeW(ProgramPath().c_str(), &ignored);
+  ASSERT_GT(size, 0u) << "no version resource";
+  std::vector<char> info(size);
+  ASSERT_TRUE(GetFileVersionInfoW(ProgramPath().c_str(), 0, size, info.data()));
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(3, 2));
+  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(3, 2));
+  EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+  EXPECT_EQ(VersionString(info, L"FileVersion"), L"2.3");
+  EXPECT_EQ(VersionString(info, L"ProductVersion"), L"2.3");
+  EXPECT_EQ(VersionString(info, L"ProductName"), L"Varnett");
+  std::wstring description = VersionString(info, L"FileDescription");
+  EXPECT_EQ(description.rfind(L"Varnett", 0), 0u) << Utf8(description);
+
+  // The first icon group is the one Explorer shows for the file.
+  HICON large = nullptr;
+  EXPECT_EQ(ExtractIconExW(ProgramPath().c_str(), 0, &large, nullptr, 1), 1u);
+  if (large) DestroyIcon(large);
+}
+
+TEST(Executable, ManifestAsksForWhatThePcNeeds) {
+  HMODULE image = LoadLibraryExW(ProgramPath().c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(image, nullptr);
+  HRSRC found = FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+  ASSERT_NE(found, nullptr) << "no manifest";
+  const char* bytes = static_cast<const char*>(LockResource(LoadResource(image, found)));
+  std::string manifest(bytes, SizeofResource(image, found));
+  FreeLibrary(image);
+
+  for (const char* wanted : {
+           "level=\"asInvoker\"",
+           // Windows 7, 8, 8.1, 10 and 11.
+           "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+           "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+           "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+           ">true</dpiAware>",
+           ">PerMonitorV2, PerMonitor</dpiAwareness>",
+           "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+       }) {
+    EXPECT_NE(manifest.find(wanted), std::string::npos) << wanted;
+  }
+}
+
+// The loader took the manifest: the running program's window is DPI aware
+// (Wine goes as far as per-monitor v1, the fallback the manifest names).
+TEST(Executable, RunningWindowIsDpiAware) {
+  PrepareCafe(Cafe{true, true});
+  Program program(kRoot + L"\\executable");
+  ASSERT_TRUE(program.Start());
+  std::wstring unexpected;
+  ASSERT_TRUE(program.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
+  // Windows 10 functions: looked up, so the test program still starts on 7.
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  auto context_of = reinterpret_cast<HANDLE(WINAPI*)(HWND)>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+  auto awareness_of = reinterpret_cast<int(WINAPI*)(HANDLE)>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  if (!context_of || !awareness_of) GTEST_SKIP() << "this system predates DPI awareness contexts";
+  constexpr int kPerMonitorAware = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
+  EXPECT_EQ(awareness_of(context_of(program.window())), kPerMonitorAware);
+  EXPECT_TRUE(program.Close());
+}
+
+}  // namespace
+}  // namespace varnett::e2e
