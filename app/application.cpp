@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "platform/win32/error_barrier.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/wide.h"
@@ -38,12 +39,7 @@ void Application::Terminate() {
 
 int Application::Run() {
   MSG msg;
-  while (!terminated_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (top && IsDialogMessageW(top, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  while (!terminated_ && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchWithDialogKeys(msg);
   return 0;
 }
 
@@ -69,6 +65,10 @@ void Application::ShowException(const std::string& cp949_message) {
 }
 
 LRESULT CALLBACK Application::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return Guarded(LRESULT{0}, [&] { return Handle(window, message, wparam, lparam); });
+}
+
+LRESULT Application::Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = reinterpret_cast<Application*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (message) {
     case WM_SYSCOMMAND:

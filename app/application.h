@@ -34,10 +34,12 @@ class Application {
 
   // The default error box: the message with a full stop when its last
   // character sorts after ".", the application title, an error icon, OK.
+  // Errors that escape a window event or any window procedure come here.
   void ShowException(const std::string& cp949_message);
 
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   HWND handle_ = nullptr;
   HWND main_ = nullptr;

@@ -6,6 +6,7 @@
 #include "app/data_module.h"
 #include "app/main_window.h"
 #include "log/startup_log.h"
+#include "platform/win32/error_barrier.h"
 #include "platform/win32/win32_platform.h"
 
 namespace varnett {
@@ -18,6 +19,7 @@ int Run(HINSTANCE instance) {
 
   static Application application;
   if (!application.Initialize(instance)) return 1;
+  SetEscapedErrorReporter([](const std::string& message) { application.ShowException(message); });
   static TfDM fDM;
   static TfMain fMain(platform, application, fDM.SkinTheme);
   if (!fMain.Create(instance)) return 1;

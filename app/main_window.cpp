@@ -3,7 +3,6 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "platform/text.h"
 #include "platform/win32/centred_text.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/error_barrier.h"
 #include "platform/win32/panel.h"
 #include "platform/win32/ui_font.h"
 #include "platform/win32/wide.h"
@@ -43,6 +43,9 @@ constexpr int kCommandWidth = 94;
 constexpr int kCommandHeight = 30;
 constexpr int kHomeHeight = 63;
 constexpr int kLabelWidth = 100;
+
+// Posted when the last running command ends after a close was asked for.
+constexpr UINT kCloseWhenIdle = WM_APP + 1;
 
 // Where the banner's pictures sit inside Panel1 (inside its bevel).
 constexpr POINT kImage1Origin = {1, 1};
@@ -122,16 +125,16 @@ bool TfMain::Create(HINSTANCE instance) {
                             application_.handle(), nullptr, instance, this);
   if (!handle_) return false;
   dpi_ = WindowDpi(handle_);
+  if (dpi_ != dpi)
+    SetWindowPos(handle_, nullptr, Scale(kDesignedLeft, dpi_), Scale(kDesignedTop, dpi_),
+                 Scale(kDesignedWidth, dpi_), Scale(kDesignedHeight, dpi_),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   platform_.dialogs.owner = handle_;
   platform_.waits.owner = handle_;
   application_.SetMainWindow(handle_);
   CreateControls();
   ApplyDpi(dpi_);
-  try {
-    FormCreate();
-  } catch (const std::exception& e) {
-    application_.ShowException(e.what());
-  }
+  Guarded([&] { FormCreate(); });
   return true;
 }
 
@@ -289,6 +292,19 @@ void TfMain::FormClose() {
   RemoveVirtualDrives(view, drives);
 }
 
+void TfMain::RequestClose() {
+  // The removal of the drives processes messages while it waits: a second
+  // request met there is the same close.
+  if (closing_) return;
+  closing_ = true;
+  if (running_commands_ == 0) Close();
+}
+
+void TfMain::Close() {
+  FormClose();
+  DestroyWindow(handle_);
+}
+
 void TfMain::FormDestroy() {
   // The file beside the program named like it with ".log" appended; any
   // failure is nobody's business.
@@ -301,11 +317,7 @@ void TfMain::FormDestroy() {
 }
 
 void TfMain::Show() {
-  try {
-    FormShow();
-  } catch (const std::exception& e) {
-    application_.ShowException(e.what());
-  }
+  Guarded([&] { FormShow(); });
   if (application_.terminated()) return;
   if (centre_) {
     RECT r;
@@ -339,6 +351,16 @@ void TfMain::Nexon_Button3Click() { commands_.ResetGame(GameEdition::kNexon); }
 void TfMain::Button10Click() { commands_.OpenHomePage(GameEdition::kNexon); }
 
 void TfMain::OnCommand(int id) {
+  // Once closing has begun, a command could only make a drive that nothing
+  // removes any more.
+  if (closing_) return;
+  ++running_commands_;
+  Guarded([&] { RunCommand(id); });
+  --running_commands_;
+  if (running_commands_ == 0 && closing_) PostMessageW(handle_, kCloseWhenIdle, 0, 0);
+}
+
+void TfMain::RunCommand(int id) {
   switch (id) {
     case kNetmarbleButton1:
       return Netmarble_Button1Click();
@@ -482,8 +504,10 @@ LRESULT TfMain::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         ShowWindow(application_.handle(), SW_RESTORE);
       break;
     case WM_CLOSE:
-      FormClose();
-      DestroyWindow(handle_);
+      RequestClose();
+      return 0;
+    case kCloseWhenIdle:
+      Close();
       return 0;
     case WM_DESTROY:
       FormDestroy();
@@ -494,6 +518,10 @@ LRESULT TfMain::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT CALLBACK TfMain::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return Guarded(LRESULT{0}, [&] { return Handle(window, message, wparam, lparam); });
+}
+
+LRESULT TfMain::Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* self = static_cast<TfMain*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     self->handle_ = window;

@@ -53,6 +53,11 @@ class TfMain {
   void Nexon_Button3Click();
   void Button10Click();
 
+  // Closing runs once: commands started after it do nothing, and a close
+  // asked for while a command runs waits for that command to end.
+  void RequestClose();
+  void Close();
+
   void CreateControls();
   void ApplyStateRules();
   // Sizes and positions are designed at 96 DPI; these keep the design and
@@ -63,12 +68,14 @@ class TfMain {
   void ApplyDpi(int dpi);
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnCommand(int id);
+  void RunCommand(int id);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void DrawBannerItem(const DRAWITEMSTRUCT& item);
   void Paint();
   void ShowSystemMenu();
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   Win32Platform& platform_;
   Application& application_;
@@ -81,6 +88,8 @@ class TfMain {
   ScopedBitmap scaled_banner_;  // Image1 at the window's DPI, when that differs
   ScopedBitmap picture_;        // Image2
   bool centre_ = false;
+  bool closing_ = false;
+  int running_commands_ = 0;  // more than one while commands run nested in a wait
 
   struct Placement {
     HWND control;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/error_barrier.h"
+
 namespace varnett {
 namespace {
 
@@ -13,7 +15,7 @@ struct Search {
 // A top-level window of another process whose title equals the caption
 // exactly. The calling copy's own window, already created with the same
 // caption, is not the one to raise.
-BOOL CALLBACK MatchCaption(HWND window, LPARAM lparam) {
+BOOL Match(HWND window, LPARAM lparam) {
   auto* search = reinterpret_cast<Search*>(lparam);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
@@ -25,6 +27,10 @@ BOOL CALLBACK MatchCaption(HWND window, LPARAM lparam) {
   if (title != *search->caption) return TRUE;
   search->found = window;
   return FALSE;
+}
+
+BOOL CALLBACK MatchCaption(HWND window, LPARAM lparam) {
+  return Guarded(BOOL{FALSE}, [&] { return Match(window, lparam); });
 }
 
 }  // namespace

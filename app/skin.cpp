@@ -6,6 +6,7 @@
 
 #include "platform/win32/centred_text.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/error_barrier.h"
 #include "platform/win32/scoped_gdi.h"
 #include "platform/win32/ui_font.h"
 
@@ -27,7 +28,7 @@ void DrawLine(HDC dc, int x1, int y1, int x2, int y2) {
 constexpr int kEdgeHeight = 5;
 constexpr wchar_t kEdgeClass[] = L"TFrameEdge";
 
-LRESULT CALLBACK EdgeProc(HWND edge, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT HandleEdge(HWND edge, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_PAINT) {
     const auto* theme = reinterpret_cast<const SkinTheme*>(GetWindowLongPtrW(edge, GWLP_USERDATA));
     ScopedPaint paint(edge);
@@ -41,8 +42,14 @@ LRESULT CALLBACK EdgeProc(HWND edge, UINT message, WPARAM wparam, LPARAM lparam)
     for (const RECT& line : {left, right, bottom}) FillSolid(paint.get(), line, border);
     return 0;
   }
-  if (message == WM_NCHITTEST) return HTTRANSPARENT;
+  // The strip takes the clicks on it itself: passed through, they would
+  // reach a control lying below the window's lower edge.
+  if (message == WM_NCHITTEST) return HTCLIENT;
   return DefWindowProcW(edge, message, wparam, lparam);
+}
+
+LRESULT CALLBACK EdgeProc(HWND edge, UINT message, WPARAM wparam, LPARAM lparam) {
+  return Guarded(LRESULT{0}, [&] { return HandleEdge(edge, message, wparam, lparam); });
 }
 
 }  // namespace

@@ -40,7 +40,8 @@ struct SkinTheme {
 void FillGradient(HDC dc, const RECT& box, COLORREF top, COLORREF bottom);
 
 // A strip along the frame's lower edge that stays above every control, so
-// controls that lie below a shortened window do not cut through its border.
+// controls that lie below a shortened window neither cut through its border
+// nor take the clicks on it.
 // Keep it at the bottom with PlaceBottomEdge whenever the window is sized.
 HWND CreateBottomEdge(HWND window, const SkinTheme& theme);
 void PlaceBottomEdge(HWND window, HWND edge);

@@ -4,6 +4,7 @@
 
 #include "platform/win32/centred_text.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/error_barrier.h"
 #include "platform/win32/scoped_gdi.h"
 #include "platform/win32/ui_font.h"
 
@@ -13,7 +14,9 @@ namespace {
 constexpr wchar_t kHotProperty[] = L"VarnettHot";
 
 LRESULT CALLBACK ButtonSubclass(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                DWORD_PTR) {
+                                DWORD_PTR);
+
+LRESULT HandleButton(HWND button, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SETCURSOR:
       SetCursor(LoadCursorW(nullptr, IDC_HAND));
@@ -40,6 +43,11 @@ LRESULT CALLBACK ButtonSubclass(HWND button, UINT message, WPARAM wparam, LPARAM
       break;
   }
   return DefSubclassProc(button, message, wparam, lparam);
+}
+
+LRESULT CALLBACK ButtonSubclass(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                DWORD_PTR) {
+  return Guarded(LRESULT{0}, [&] { return HandleButton(button, message, wparam, lparam); });
 }
 
 }  // namespace

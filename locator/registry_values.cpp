@@ -24,6 +24,9 @@ std::string TryRoot(Registry& registry, FileSystem& files, RegistryRoot root,
     outcome = "missing";
   } else if (IsBlank(value.text)) {
     outcome = "blank " + Quoted(value.text);
+  } else if (IsRelativeToCurrentFolder(value.text)) {
+    // What it would name depends on the folder the program was started in.
+    outcome = Quoted(value.text) + ": relative, not looked for";
   } else {
     std::string normalised = NormaliseFolderValue(value.text);
     // A folder whose own name has a dot ("SuddenAttack.KR") names no file:

@@ -34,7 +34,8 @@ std::string NormaliseFolderValue(const std::string& value);
 // A value naming a folder, current user first, then local machine: the first
 // non-blank one whose normalised form is an existing directory, else empty.
 // A value that itself names an existing directory is taken whole, even when
-// its last name has a dot.
+// its last name has a dot. A value relative to the current folder is never
+// looked for.
 // When `report` is given it receives how each root answered, for the trace.
 std::string ReadFolderValue(Registry& registry, FileSystem& files, const std::string& key,
                             const std::string& value_name, std::string* report = nullptr);

@@ -29,8 +29,9 @@ struct FileSystem {
   virtual bool RemoveFile(const std::string& path) = 0;
   // Creates the folder and every missing parent; true when it exists afterwards.
   virtual bool CreateFolders(const std::string& path) = 0;
-  // Appends `line` and CR LF; creates the file when it cannot be opened for
-  // appending. False when nothing could be written.
+  // Appends `line` and CR LF with the file held alone meanwhile, waiting a
+  // little for a file that another writer holds. Creates the file when it
+  // does not exist; never empties one. False when nothing could be written.
   virtual bool AppendLine(const std::string& path, const std::string& line) = 0;
   // Opens a file for reading while denying writes to others. On failure
   // returns null and sets `error` to the system's text for the reason.

@@ -49,4 +49,11 @@ std::string ExtractFileExt(std::string_view path) {
   return dot == std::string_view::npos ? std::string() : std::string(path.substr(dot));
 }
 
+bool IsRelativeToCurrentFolder(std::string_view path) {
+  if (!path.empty() && (path[0] == '\\' || path[0] == '/')) return false;
+  bool drive = path.size() >= 2 && path[1] == ':' &&
+               ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  return !drive;
+}
+
 }  // namespace varnett

@@ -42,5 +42,8 @@ std::string ExtractFilePath(std::string_view path);
 // The text from the last "." that follows the last "\" or ":"; empty when
 // there is no such ".".
 std::string ExtractFileExt(std::string_view path);
+// True for a path that starts neither at a drive ("X:") nor at a root ("\"),
+// so the system would look for it in whatever folder is current.
+bool IsRelativeToCurrentFolder(std::string_view path);
 
 }  // namespace varnett

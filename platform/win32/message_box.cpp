@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/error_barrier.h"
 #include "platform/win32/scoped_gdi.h"
 #include "platform/win32/ui_font.h"
 
@@ -132,7 +133,7 @@ void BuildBox(HWND dialog, const BoxRequest& request) {
   SetFocus(GetDlgItem(dialog, buttons[0].id));
 }
 
-INT_PTR CALLBACK BoxProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR HandleBox(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG: {
       const auto* request = reinterpret_cast<const BoxRequest*>(lparam);
@@ -164,6 +165,10 @@ INT_PTR CALLBACK BoxProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam
     }
   }
   return FALSE;
+}
+
+INT_PTR CALLBACK BoxProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+  return Guarded(INT_PTR{FALSE}, [&] { return HandleBox(dialog, message, wparam, lparam); });
 }
 
 // An empty in-memory dialog template: the controls are made in WM_INITDIALOG.

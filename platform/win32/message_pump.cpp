@@ -1,8 +1,13 @@
 #include "platform/win32/message_pump.h"
 
-#include <windows.h>
-
 namespace varnett {
+
+void DispatchWithDialogKeys(MSG& msg) {
+  HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  if (top && IsDialogMessageW(top, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
 
 void ProcessPendingMessages() {
   MSG msg;
@@ -11,11 +16,7 @@ void ProcessPendingMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
-    // Keyboard navigation between the controls of whichever window has focus.
-    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
-    if (top && IsDialogMessageW(top, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    DispatchWithDialogKeys(msg);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "platform/win32/panel.h"
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/error_barrier.h"
 #include "platform/win32/scoped_gdi.h"
 
 namespace varnett {
@@ -30,7 +31,7 @@ void PaintPanel(HWND panel) {
   FillSolid(dc, RECT{r.right - width, r.top, r.right, r.bottom}, bottom_right);
 }
 
-LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT HandlePanel(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT:
       PaintPanel(panel);
@@ -45,6 +46,10 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wparam, LPARAM lpara
       return SendMessageW(GetParent(panel), message, wparam, lparam);
   }
   return DefWindowProcW(panel, message, wparam, lparam);
+}
+
+LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
+  return Guarded(LRESULT{0}, [&] { return HandlePanel(panel, message, wparam, lparam); });
 }
 
 void RegisterOnce() {

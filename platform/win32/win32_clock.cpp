@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/message_pump.h"
 #include "platform/win32/wide.h"
 
 namespace varnett {
@@ -28,17 +29,6 @@ uint32_t Win32Clock::TickCount() { return GetTickCount(); }
 
 void Win32Clock::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
 
-void Win32Clock::ProcessMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      // Leave the quit for the main loop so the program still ends.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+void Win32Clock::ProcessMessages() { ProcessPendingMessages(); }
 
 }  // namespace varnett

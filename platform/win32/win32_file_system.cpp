@@ -21,6 +21,11 @@ std::string SystemErrorText(unsigned long code) {
 
 namespace {
 
+// How long a line waits for a file that another writer holds, and how often
+// it looks again meanwhile.
+constexpr ULONGLONG kBusyFileRetryMs = 3000;
+constexpr DWORD kBusyFileRetryStepMs = 5;
+
 class FileSource : public ReadSource {
  public:
   FileSource(HANDLE file, uint64_t size) : file_(file), size_(size) {}
@@ -96,13 +101,20 @@ bool Win32FileSystem::CreateFolders(const std::string& path) {
 
 bool Win32FileSystem::AppendLine(const std::string& path, const std::string& line) {
   std::wstring wide = Wide(path);
-  HANDLE file = CreateFileW(wide.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    file = CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Each line is written with the file to itself: two copies of the program
+  // started together would otherwise lose lines, the second one's open
+  // failing while the first one writes. A busy file is tried again for a
+  // while. OPEN_ALWAYS creates a missing file and never empties one.
+  const ULONGLONG give_up = GetTickCount64() + kBusyFileRetryMs;
+  HANDLE file;
+  while ((file = CreateFileW(wide.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr)) == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) ||
+        GetTickCount64() >= give_up)
+      return false;
+    Sleep(kBusyFileRetryStepMs);
   }
-  if (file == INVALID_HANDLE_VALUE) return false;
   std::string bytes = line + "\r\n";
   SetFilePointer(file, 0, nullptr, FILE_END);
   DWORD written = 0;

@@ -14,17 +14,18 @@ namespace {
 
 // The game installers and the café's own tools write their keys as 32-bit
 // programs, so on 64-bit Windows their local-machine keys live in the 32-bit
-// view. That view is read first; a key found only in the native view (a
-// 64-bit installer) is still found.
+// view. That view is read first; a value found only in the native view (a
+// 64-bit installer, or a 64-bit tool that added to a key both views hold) is
+// still found. The fallback goes value by value, not key by key.
 constexpr REGSAM kViews[] = {KEY_WOW64_32KEY, KEY_WOW64_64KEY};
 
-HKEY OpenForReading(HKEY base, const std::wstring& key) {
-  for (REGSAM view : kViews) {
-    HKEY opened;
-    if (RegOpenKeyExW(base, key.c_str(), 0, KEY_QUERY_VALUE | view, &opened) == ERROR_SUCCESS)
-      return opened;
-  }
-  return nullptr;
+using KeyHandle = std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)>;
+
+KeyHandle OpenForReading(HKEY base, const std::wstring& key, REGSAM view) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(base, key.c_str(), 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS)
+    opened = nullptr;
+  return KeyHandle(opened, &RegCloseKey);
 }
 
 RegistryValue ReadValue(HKEY key, const std::wstring& name) {
@@ -61,11 +62,15 @@ RegistryValue ReadValue(HKEY key, const std::wstring& name) {
 RegistryValue Win32Registry::Read(RegistryRoot root, const std::string& key,
                                   const std::string& value_name) {
   HKEY base = root == RegistryRoot::kCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
-  // Closed on every way out, also when a conversion runs out of memory.
-  std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)> opened(
-      OpenForReading(base, Wide(key)), &RegCloseKey);
-  if (!opened) return {};
-  return ReadValue(opened.get(), Wide(value_name));
+  const std::wstring wide_key = Wide(key), wide_name = Wide(value_name);
+  for (REGSAM view : kViews) {
+    // Closed on every way out, also when a conversion runs out of memory.
+    KeyHandle opened = OpenForReading(base, wide_key, view);
+    if (!opened) continue;
+    RegistryValue value = ReadValue(opened.get(), wide_name);
+    if (value.kind != RegistryValue::Kind::kMissing) return value;
+  }
+  return {};
 }
 
 }  // namespace varnett

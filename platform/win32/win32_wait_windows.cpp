@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "platform/win32/centred_text.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/error_barrier.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/panel.h"
 #include "platform/win32/scoped_gdi.h"
@@ -76,7 +77,7 @@ void DrawSearchFrame(HDC dc, RECT box, int frame, int dpi) {
   SetGraphicsMode(dc, old_mode);
 }
 
-LRESULT CALLBACK OwnAnimationProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT HandleOwnAnimation(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_TIMER:
       if (wparam == kFrameTimer) {
@@ -110,6 +111,10 @@ LRESULT CALLBACK OwnAnimationProc(HWND window, UINT message, WPARAM wparam, LPAR
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
+LRESULT CALLBACK OwnAnimationProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return Guarded(LRESULT{0}, [&] { return HandleOwnAnimation(window, message, wparam, lparam); });
+}
+
 // Creates the animation control: the shell's folder search (resource 150 of
 // shell32.dll, frames 1 to 29, repeating, timer driven) where the system has
 // it, else the program's own drawing. Either way it starts playing at once.
@@ -134,7 +139,7 @@ HWND CreateAnimation(HWND parent, int x, int y, int dpi) {
   return own;
 }
 
-LRESULT CALLBACK WaitProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT HandleWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_DRAWITEM: {
       auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
@@ -163,6 +168,10 @@ LRESULT CALLBACK WaitProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
       return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK WaitProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return Guarded(LRESULT{0}, [&] { return HandleWait(window, message, wparam, lparam); });
 }
 
 void RegisterClasses() {

@@ -3,8 +3,9 @@
 # a Korean prefix (code page 949); the both-editions check runs again in an
 # English prefix (code page 1252), which proves the English box captions and
 # the explicit CP949 conversion. The window's layout, placement, title bar and
-# wait window run again at 150 % and 200 % (LogPixels 144 and 192), where every
-# designed length must come out scaled and no text clipped. Screenshots of the
+# wait window run again at 150 % and 200 % (LogPixels 144 and 192), the full
+# window once more at 125 %; every designed length must come out scaled and
+# no text clipped. Screenshots of the
 # window in each state are saved as PNG under $VARNETT_OUT/screenshots.
 # Environment: VARNETT_OUT (build folder with win/) and VARNETT_RESULTS.
 set -uo pipefail
@@ -50,9 +51,12 @@ run_suite e2e-korean 949 '*' || rc=1
 run_suite e2e-english 1252 'Rows/DecisionTable.*/both:Locale.*' || rc=1
 # Everything but the ten commands, whose waits make them long and whose
 # drawing is the window's own, checked here already.
-scaled='Rows/DecisionTable.*:LocatorError.*:Arguments/*:SingleInstance.*:Lifecycle.*:WaitWindow.*:Executable.Running*'
+scaled='Rows/DecisionTable.*:LocatorError.*:Arguments/*:SingleInstance.*:Lifecycle.*:WaitWindow.*'
+scaled+=':DpiChange.*:ShortLayout.*:Executable.Running*'
 run_suite e2e-dpi144 949 "$scaled" 144 || rc=1
 run_suite e2e-dpi192 949 "$scaled" 192 || rc=1
+# 125 %, where most lengths round: the full window once.
+run_suite e2e-dpi120 949 'Rows/DecisionTable.*/both' 120 || rc=1
 
 for bmp in "$shots"/*.bmp; do
   [ -e "$bmp" ] || continue

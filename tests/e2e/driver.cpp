@@ -226,6 +226,35 @@ void ClickAt(HWND window, int x, int y, bool double_click) {
   }
 }
 
+bool ClickOnScreen(int x, int y) {
+  // The pointer may take a moment to get there; the click waits for it.
+  bool there = false;
+  for (int attempt = 0; attempt < 100 && !there; ++attempt) {
+    POINT at;
+    there = SetCursorPos(x, y) && GetCursorPos(&at) && at.x == x && at.y == y;
+    if (!there) Sleep(20);
+  }
+  if (!there) return false;
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  return SendInput(2, input, sizeof(INPUT)) == 2;
+}
+
+void PostKey(HWND target, UINT virtual_key) {
+  UINT scan = MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC);
+  PostMessageW(target, WM_KEYDOWN, virtual_key, 1 | (scan << 16));
+  PostMessageW(target, WM_KEYUP, virtual_key, 1 | (scan << 16) | 0xC0000000u);
+}
+
+HWND FocusIn(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
 Picture Capture(const RECT& r) {
   Picture picture;
   picture.width = r.right - r.left;
@@ -324,7 +353,14 @@ std::string ReadFile(const std::wstring& path) {
   return s.str();
 }
 
+// The program is DPI aware, and so is its driver: a DPI-unaware one would be
+// shown every position of it scaled back to 96 DPI on a high-DPI Windows PC.
+// Done on first use, which may come before main (test constants use it).
+[[maybe_unused]] const bool kDpiAware = Dpi() > 0;
+
 int Dpi() {
+  static const bool aware = SetProcessDPIAware() != FALSE;
+  (void)aware;
   HDC screen = GetDC(nullptr);
   int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);

@@ -85,6 +85,14 @@ std::wstring TextOf(HWND window);
 
 // Clicks a point of the main window given relative to its top-left corner.
 void ClickAt(HWND window, int x, int y, bool double_click = false);
+// A real click at a point of the screen: the system decides which window
+// gets it, as for a click of the user's.
+bool ClickOnScreen(int x, int y);
+
+// A key pressed and released, as the keyboard would send it to `target`.
+void PostKey(HWND target, UINT virtual_key);
+// The window that has the keyboard focus in the thread of `window`.
+HWND FocusIn(HWND window);
 
 // What the screen shows in a rectangle: bottom-up 24-bit rows.
 struct Picture {

@@ -78,6 +78,15 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
     HWND window = program.WaitForWindow();
     EXPECT_FALSE(window && IsWindowVisible(window));
     EXPECT_EQ(GetWindow(box.window, GW_OWNER), window) << "modal to the main window";
+    // The box's own layout is designed at 96 DPI too.
+    RECT ok = WindowRect(GetDlgItem(box.window, IDOK));
+    EXPECT_EQ(ok.right - ok.left, Scaled(75));
+    EXPECT_EQ(ok.bottom - ok.top, Scaled(23));
+    std::wstring shots = Env(L"VARNETT_SCREENSHOTS");
+    if (!shots.empty() && MakeFolders(shots)) {
+      std::wstring suffix = Dpi() == 96 ? L"" : L"-dpi" + std::to_wstring(Dpi());
+      EXPECT_TRUE(SaveScreenshot(box.window, shots + L"\\not-found-box" + suffix + L".bmp"));
+    }
     Program::Press(box.window, IDOK);
   }
   std::wstring box;
@@ -193,6 +202,67 @@ INSTANTIATE_TEST_SUITE_P(Rows, DecisionTable,
                              if (c == '-') c = '_';
                            return n;
                          });
+
+// Moved to a monitor with another scale, the window takes the place the
+// system suggests and lays itself out again for the new DPI; moved back, it
+// is exactly as before. Wine has one DPI for every monitor, so the message the
+// system would send is sent here, its rectangle placed in the program's memory.
+TEST(DpiChange, RescalesToTheNewDpiAndBack) {
+  PrepareCafe(Cafe{true, true});
+  Program program(kRoot + L"\\dpi-change");
+  ASSERT_TRUE(program.Start());
+  std::wstring unexpected;
+  ASSERT_TRUE(program.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
+  HWND window = program.window();
+  const std::vector<Control> before = ReadControls(window);
+  const RECT start = WindowRect(window);
+
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, program.pid());
+  ASSERT_NE(process, nullptr);
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  ASSERT_NE(remote, nullptr);
+  auto change = [&](int dpi, RECT suggested) {
+    WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                               reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000,
+                               &ignored) != 0;
+  };
+
+  const int other = Dpi() == 192 ? 120 : 192;
+  auto at = [other](int designed) { return MulDiv(designed, other, 96); };
+  ASSERT_TRUE(change(other, RECT{40, 30, 40 + at(528), 30 + at(372)}));
+  RECT moved = WindowRect(window);
+  EXPECT_EQ(moved.left, 40);
+  EXPECT_EQ(moved.top, 30);
+  EXPECT_EQ(moved.right - moved.left, at(528));
+  EXPECT_EQ(moved.bottom - moved.top, at(372));
+  std::vector<Control> controls = ReadControls(window);
+  const Control* last = FindControl(controls, kNexonButton4);
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(last->rect.left, at(212));
+  EXPECT_EQ(last->rect.top, at(322));
+  EXPECT_EQ(last->rect.right - last->rect.left, at(94));
+  EXPECT_EQ(last->rect.bottom - last->rect.top, at(30));
+  const Control* label = FindControl(controls, kLabel1);
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->rect.left, at(11) + at(359));
+
+  ASSERT_TRUE(change(Dpi(), start));
+  EXPECT_EQ(WindowRect(window).right, start.right);
+  EXPECT_EQ(WindowRect(window).bottom, start.bottom);
+  std::vector<Control> after = ReadControls(window);
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t i = 0; i < after.size(); ++i) {
+    EXPECT_EQ(after[i].rect.left, before[i].rect.left) << after[i].id;
+    EXPECT_EQ(after[i].rect.top, before[i].rect.top) << after[i].id;
+    EXPECT_EQ(after[i].rect.right, before[i].rect.right) << after[i].id;
+    EXPECT_EQ(after[i].rect.bottom, before[i].rect.bottom) << after[i].id;
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  EXPECT_TRUE(program.Close());
+}
 
 // An error the locator does not handle is shown in the default error box
 // (no full stop after a closing quote), and the window then opens with its

@@ -60,6 +60,12 @@ TEST(ReadFolderValue, CurrentUserFirstThenLocalMachine) {
       {"program in a dotted folder", "C:\\User\\SA.v2\\sa.exe", nullptr, "C:\\User\\SA.v2", 1},
       {"used untrimmed", " C:\\User\\SA", nullptr, "", 2},
       {"nothing anywhere", nullptr, nullptr, "", 2},
+      // Relative values would be looked for in the current folder, which
+      // holds folders of these names.
+      {"bare name with a dot", "game.exe", nullptr, "", 2},
+      {"bare name", "SuddenAttack", nullptr, "", 2},
+      {"relative folder", "Games\\SA", nullptr, "", 2},
+      {"relative, machine absolute", "game.exe", "C:\\Machine\\SA", "C:\\Machine\\SA", 2},
   };
   for (const FolderCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -67,6 +73,8 @@ TEST(ReadFolderValue, CurrentUserFirstThenLocalMachine) {
     sim.files.AddDirectory("C:\\User\\SA");
     sim.files.AddDirectory("C:\\Machine\\SA");
     sim.files.AddDirectory("C:\\User\\SA.v2");
+    for (const char* relative : {"game.exe", "SuddenAttack", "Games\\SA"})
+      sim.files.AddDirectory(relative);
     if (c.user) sim.registry.SetText(kUser, kKey, "RootPath", c.user);
     if (c.machine) sim.registry.SetText(kMachine, kKey, "RootPath", c.machine);
     EXPECT_EQ(ReadFolderValue(sim.registry, sim.files, kKey, "RootPath"), c.expected);

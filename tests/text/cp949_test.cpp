@@ -50,6 +50,13 @@ TEST(Cp949Text, RulesFollowCharactersNotBytes) {
   }
 }
 
+TEST(Cp949Text, RelativeUnlessItStartsAtADriveOrARoot) {
+  for (const char* path : {"", "sa.exe", "Games\\sa.exe", "1:\\x", ".\\x"})
+    EXPECT_TRUE(IsRelativeToCurrentFolder(path)) << path;
+  for (const char* path : {"C:\\Games", "c:", "C:sa.exe", "\\Games", "/Games", "\\\\server\\share"})
+    EXPECT_FALSE(IsRelativeToCurrentFolder(path)) << path;
+}
+
 TEST(Cp949Text, AsciiCaseTouchesOnlyAsciiLetters) {
   std::string all;
   for (int i = 0; i < 256; ++i) all += static_cast<char>(i);

@@ -130,5 +130,18 @@ TEST_F(Win32RegistryTest, LocalMachineIn32BitViewFirstThenNative) {
             "E:\\64");
 }
 
+// Both views hold the key, but only the native one holds the value asked for.
+TEST_F(Win32RegistryTest, EachValueFallsBackToTheNativeView) {
+  Write(HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, L"\\Split", L"RootPath", REG_SZ, L"E:\\32", 10);
+  Write(HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, L"\\Split", L"Executable", REG_SZ, L"E:\\64", 10);
+  RegistryValue root = registry_.Read(RegistryRoot::kLocalMachine, key_ + "\\Split", "RootPath");
+  RegistryValue exe = registry_.Read(RegistryRoot::kLocalMachine, key_ + "\\Split", "Executable");
+  EXPECT_EQ(root.text, "E:\\32");
+  EXPECT_EQ(exe.kind, Kind::kText);
+  EXPECT_EQ(exe.text, "E:\\64");
+  EXPECT_EQ(registry_.Read(RegistryRoot::kLocalMachine, key_ + "\\Split", "Absent").kind,
+            Kind::kMissing);
+}
+
 }  // namespace
 }  // namespace varnett

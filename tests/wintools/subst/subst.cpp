@@ -6,7 +6,9 @@
 //   subst X: "folder"     maps the folder to X:
 //   subst X: /D | /D X:   removes X:
 // Every command line is appended (UTF-8) to subst.log beside this program,
-// and the drives it made are kept in subst.map there. Tests and demos only.
+// and the drives it made are kept in subst.map there. While a file subst.hold
+// lies there, a removal waits after logging its command line, so a test can
+// act while the program waits for it. Tests and demos only.
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
@@ -147,6 +149,8 @@ int Define(wchar_t letter, const std::wstring& folder) {
 }
 
 int Remove(wchar_t letter) {
+  const std::wstring hold = Beside(L"subst.hold");
+  while (GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES) Sleep(20);
   auto drives = ReadMap();
   if (!drives.count(letter)) {
     Say(std::wstring(L"Invalid parameter - ") + letter + L":");

@@ -1,0 +1,55 @@
+// The short window of a café with one edition: the controls designed below
+// its lower edge stay out of reach of the mouse. Real clicks, placed by the
+// system, not messages posted to a chosen window.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/control_ids.h"
+#include "tests/e2e/cafe.h"
+#include "tests/e2e/driver.h"
+#include "tests/e2e/shell_windows.h"
+
+namespace varnett::e2e {
+namespace {
+
+// In the Netmarble-only window (292 high at 96 DPI) the Nexon home-page
+// button starts at 289: its top rows lie inside the window, under the frame's lower
+// edge. A click there opens nothing; a click on the Netmarble home-page
+// button, which comes after it, shows that both clicks were handled.
+TEST(ShortLayout, NoClickReachesAControlBelowTheLowerEdge) {
+  const std::wstring browser = BuildFolder() + L"\\wintools\\browser.exe";
+  ASSERT_TRUE(FileExists(browser));
+  const std::wstring log = BuildFolder() + L"\\wintools\\browser.log";
+  DeleteFileW(log.c_str());
+  for (const wchar_t* scheme : {L"http", L"https"})
+    ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, std::wstring(scheme) + L"\\shell\\open\\command", L"",
+                          L"\"" + browser + L"\" \"%1\""));
+  PrepareCafe(Cafe{true, false});
+  Program p(kRoot + L"\\short");
+  ASSERT_TRUE(p.Start());
+  std::wstring unexpected;
+  ASSERT_TRUE(p.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
+  HWND main = p.window();
+  RECT r = WindowRect(main);
+  ASSERT_EQ(r.bottom - r.top, Scaled(292));
+  RECT below = WindowRect(GetDlgItem(main, kButton10));
+  ASSERT_EQ(below.top - r.top, Scaled(289));
+
+  for (int row = below.top; row < r.bottom; ++row)
+    ASSERT_TRUE(ClickOnScreen((below.left + below.right) / 2, row));
+  RECT home = WindowRect(GetDlgItem(main, kButton7));
+  ASSERT_TRUE(ClickOnScreen((home.left + home.right) / 2, (home.top + home.bottom) / 2));
+  auto opened = [&](const wchar_t* address) {
+    for (const std::wstring& line : LogLines(log))
+      if (line.find(address) != std::wstring::npos) return true;
+    return false;
+  };
+  ASSERT_TRUE(WaitFor([&] { return opened(L"sudden.netmarble.net"); }));
+  EXPECT_FALSE(opened(L"sa.nexon.com")) << "a click went through the lower edge";
+  EXPECT_EQ(LogLines(log).size(), 1u);
+  EXPECT_TRUE(p.Close());
+}
+
+}  // namespace
+}  // namespace varnett::e2e
