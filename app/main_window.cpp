@@ -199,6 +199,13 @@ void TfMain::SetOuterSize(int width, int height) {
   designed_size_ = SIZE{width, height};
   SetWindowPos(handle_, nullptr, 0, 0, Scale(width, dpi_), Scale(height, dpi_),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A control reaching below the lower edge is out of the user's reach: the
+  // frame's edge takes the clicks there, and Tab passes it by.
+  for (const Placement& p : placements_) {
+    if (GetParent(p.control) != handle_ || p.designed.bottom <= height) continue;
+    LONG_PTR style = GetWindowLongPtrW(p.control, GWL_STYLE);
+    SetWindowLongPtrW(p.control, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+  }
 }
 
 // Puts every control at its designed place and size scaled to `dpi`, with the

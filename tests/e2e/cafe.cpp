@@ -1,5 +1,6 @@
 #include "tests/e2e/cafe.h"
 
+#include <string>
 #include <vector>
 
 #include "platform/win32/wide.h"
@@ -13,13 +14,34 @@ namespace {
 const std::wstring kNetmarbleKey = L"SOFTWARE\\Netmarble\\NetmarbleSuddenAttack";
 const std::wstring kNexonKey = L"SOFTWARE\\Nexon\\SuddenAttack";
 
+// Another café game, filled in like a real record (about 250 bytes).
+StreamRecord OtherGame(int i) {
+  std::string n = std::to_string(i);
+  std::string folder = "C:\\Games\\" + Narrow(L"카트라이더") + "\\" + n;
+  return GameRecord({{"Game", Narrow(L"카트라이더") + " " + n},
+                     {"MPath", folder},
+                     {"DPath", "D:\\PLX\\Games\\" + n},
+                     {"Root", "C:"},
+                     {"PRPath", "SOFTWARE\\Publisher\\Game" + n},
+                     {"PSub", "1"},
+                     {"InsRPath", "SOFTWARE\\Publisher\\Game" + n + "\\Install"},
+                     {"InsRName", "RootPath"},
+                     {"Prog", folder + "\\game.exe"},
+                     {"Icon", folder + "\\game.ico"},
+                     {"DGenre", Narrow(L"레이싱")},
+                     {"Rank", std::to_string(i % 100)},
+                     {"PDay", "30"},
+                     {"Patch", "Y"}});
+}
+
 }  // namespace
 
 bool WriteCatalogue(const std::wstring& hide, const std::wstring& netmarble_folder,
-                    const std::wstring& nexon_folder) {
+                    const std::wstring& nexon_folder, int other_games) {
   std::vector<StreamRecord> records;
   // Another game first, so the lookup has to scan past it.
   records.push_back(GameRecord({{"Game", Narrow(L"카트라이더")}, {"MPath", "C:\\Games\\Kart"}}));
+  for (int i = 1; i < other_games; ++i) records.push_back(OtherGame(i));
   if (!netmarble_folder.empty()) {
     records.push_back(GameRecord({{"Game", Narrow(L"서든어택")},
                                   {"MPath", Narrow(netmarble_folder)},

@@ -28,8 +28,9 @@ inline const std::wstring kNotFound =
 void PrepareCafe(const Cafe& cafe);
 
 // Writes the catalogue "<hide>\GameData\GPData.nif" with a record for each
-// edition whose folder is given (not empty). Texts are UTF-16.
+// edition whose folder is given (not empty), after `other_games` records of
+// other games (at least one). Texts are UTF-16.
 bool WriteCatalogue(const std::wstring& hide, const std::wstring& netmarble_folder,
-                    const std::wstring& nexon_folder);
+                    const std::wstring& nexon_folder, int other_games = 1);
 
 }  // namespace varnett::e2e

@@ -3,6 +3,7 @@
 // system, not messages posted to a chosen window.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "app/control_ids.h"
@@ -49,6 +50,34 @@ TEST(ShortLayout, NoClickReachesAControlBelowTheLowerEdge) {
   EXPECT_FALSE(opened(L"sa.nexon.com")) << "a click went through the lower edge";
   EXPECT_EQ(LogLines(log).size(), 1u);
   EXPECT_TRUE(p.Close());
+}
+
+// Tab goes round the buttons in reach and passes by the Nexon home-page
+// button below the lower edge, in both short windows.
+TEST(ShortLayout, TabPassesByTheControlsBelowTheLowerEdge) {
+  for (Cafe cafe : {Cafe{true, false}, Cafe{false, true}}) {
+    SCOPED_TRACE(cafe.netmarble ? "netmarble only" : "nexon only");
+    PrepareCafe(cafe);
+    Program p(kRoot + L"\\short-tab");
+    ASSERT_TRUE(p.Start());
+    std::wstring unexpected;
+    ASSERT_TRUE(p.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
+    HWND main = p.window();
+    std::set<int> reached;
+    for (int press = 0; press < 12; ++press) {
+      HWND before = FocusIn(main);
+      PostKey(main, VK_TAB);
+      ASSERT_TRUE(WaitFor([&] { return FocusIn(main) != before; }, 5000));
+      reached.insert(GetDlgCtrlID(FocusIn(main)));
+    }
+    std::set<int> expected =
+        cafe.netmarble
+            ? std::set<int>{kNetmarbleButton1, kNetmarbleButton2, kNetmarbleButton3,
+                            kNetmarbleButton4, kButton7}
+            : std::set<int>{kNexonButton1, kNexonButton2, kNexonButton3, kNexonButton4, kButton7};
+    EXPECT_EQ(reached, expected);
+    EXPECT_TRUE(p.Close());
+  }
 }
 
 }  // namespace
