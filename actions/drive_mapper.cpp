@@ -44,8 +44,8 @@ bool DriveMapper::MapVirtualDrive(VirtualDriveSet& drives, DriveSlot slot,
   drives.*slot = letter;
   // An exit code that cannot be read says nothing; the drive itself decides.
   uint32_t exit_code = 0;
-  bool mapped = ExecuteCommand(platform_, "subst " + letter + " \"" + folder + "\"", true, true,
-                               &exit_code) &&
+  bool mapped = ExecuteCommand(platform_.processes, "subst " + letter + " \"" + folder + "\"", true,
+                               true, &exit_code) &&
                 exit_code == 0 && platform_.drives.DriveType(letter + "\\") != kDriveNoRootDir;
   if (!mapped) {
     (drives.*slot).clear();

@@ -108,7 +108,7 @@ void FolderCommands::OpenThroughDrive(DriveSlot slot, const std::string& folder,
     return;
   }
   // Whatever the shell makes of it, it shows its own message.
-  platform_.processes.ShellExecuteA(main_window, "open", drives_.*slot + "\\", "", kSwShowNormal);
+  platform_.processes.ShellOpen(main_window, "open", drives_.*slot + "\\", "");
   platform_.waits.Close(wait);
 }
 
@@ -120,7 +120,7 @@ void FolderCommands::DeleteScreenshots() {
   }
   if (!platform_.dialogs.Confirm(AskDeleteScreenshots())) return;
   // The pattern empties the folder and keeps it.
-  if (ShellDeletePath(platform_, folder + "\\*.*", false))
+  if (ShellDeletePath(platform_.processes, folder + "\\*.*", false))
     platform_.dialogs.Information(ScreenshotsDeleted());
   else
     platform_.dialogs.Information(ScreenshotsNotDeleted());
@@ -138,8 +138,8 @@ void FolderCommands::ResetGame(GameEdition edition) {
   if (platform_.files.RemoveFile(settings)) platform_.dialogs.Information(GameReset());
 }
 
-void FolderCommands::OpenHomePage(GameEdition edition) {
-  OpenDocument(platform_, HomePage(edition), "");
+void FolderCommands::OpenHomePage(GameEdition edition, WindowHandle application_window) {
+  OpenDocument(platform_.processes, application_window, HomePage(edition), "");
 }
 
 }  // namespace varnett

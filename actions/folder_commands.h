@@ -42,7 +42,9 @@ class FolderCommands {
   void DeleteScreenshots();
   // After a Yes, deletes the edition's settings file "gvi.dat", and nothing else.
   void ResetGame(GameEdition edition);
-  void OpenHomePage(GameEdition edition);
+  // The shell, when it is asked, opens the address owned by
+  // `application_window`, the hidden window that owns the main window.
+  void OpenHomePage(GameEdition edition, WindowHandle application_window);
 
  private:
   // Shows the wait window while `folder` gets its drive, then opens the

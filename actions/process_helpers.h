@@ -7,43 +7,45 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/processes.h"
 
 namespace varnett {
 
 // Starts the command line and returns at once; the program chooses its own
 // window state. A failure to start is ignored.
-void LaunchCommand(Platform& platform, const std::string& command_line);
+void LaunchCommand(Processes& processes, const std::string& command_line);
 
 // Starts the command line with its window hidden or shown normally. True
 // exactly when the process was created, whatever it later does. With `wait`
 // the call returns only after the program has ended, and processes no window
 // messages meanwhile; `exit_code`, when given, then receives the program's
 // exit code (it is left as it was when the code cannot be read).
-bool ExecuteCommand(Platform& platform, const std::string& command_line, bool hidden, bool wait,
+bool ExecuteCommand(Processes& processes, const std::string& command_line, bool hidden, bool wait,
                     uint32_t* exit_code = nullptr);
 
 // Opens a program, document or web address: runs "target parameters" (one
 // blank between them, also when parameters is empty); only when that finds no
-// file, asks the shell to open the target; only when the shell finds no file
-// either, starts the command line directly.
-void OpenDocument(Platform& platform, const std::string& target, const std::string& parameters);
+// file, asks the shell to open the target, owned by `owner` (the application
+// window); only when the shell finds no file either, starts the command line
+// directly.
+void OpenDocument(Processes& processes, WindowHandle owner, const std::string& target,
+                  const std::string& parameters);
 
 // Asks the shell to open `file` with `parameters` and waits for the started
 // process, processing window messages every 50 ms, so other handlers can run
 // meanwhile. Returns at once when the shell starts nothing it can wait for.
-void ShellExecuteAndWait(Platform& platform, const std::string& file, const std::string& parameters,
-                         int show_command);
+void ShellExecuteAndWait(Processes& processes, const std::string& file,
+                         const std::string& parameters, StartWindow window);
 
 // Deletes a path, which may be a wildcard pattern ("folder\*.*" empties the
 // folder and keeps it), silently and without confirmation; the shell still
 // shows its own error dialog for an item it cannot delete. One trailing "\"
 // is removed first, so "folder\" deletes the folder itself. A path longer
 // than 254 bytes after that is refused: false, and nothing is deleted.
-bool ShellDeletePath(Platform& platform, const std::string& path, bool to_recycle_bin);
+bool ShellDeletePath(Processes& processes, const std::string& path, bool to_recycle_bin);
 
 // Deletes the path permanently with no progress, confirmation or error
 // dialogs. False when it could not be deleted (also when it does not exist).
-bool ShellDeleteFile(Platform& platform, const std::string& path);
+bool ShellDeleteFile(Processes& processes, const std::string& path);
 
 }  // namespace varnett

@@ -8,7 +8,8 @@ namespace varnett {
 void RemoveVirtualDrives(Platform& platform, const VirtualDriveSet& drives) {
   for (const std::string* slot :
        {&drives.ScreenshotDrive, &drives.NetmarbleDrive, &drives.NexonDrive}) {
-    if (!IsBlank(*slot)) ShellExecuteAndWait(platform, "subst", "/D " + *slot, kSwHide);
+    if (!IsBlank(*slot))
+      ShellExecuteAndWait(platform.processes, "subst", "/D " + *slot, StartWindow::kHidden);
   }
 }
 

@@ -317,8 +317,7 @@ void TfMain::FormDestroy() {
   // failure is nobody's business.
   try {
     std::string path = platform_.environment.ExecutablePath();
-    Platform view = platform_.View();
-    if (!path.empty()) ShellDeleteFile(view, path + ".log");
+    if (!path.empty()) ShellDeleteFile(platform_.processes, path + ".log");
   } catch (...) {
   }
 }
@@ -350,12 +349,18 @@ void TfMain::Netmarble_Button2Click() {
 }
 void TfMain::Netmarble_Button3Click() { commands_.ResetGame(GameEdition::kNetmarble); }
 void TfMain::Netmarble_Button4Click() { commands_.DeleteScreenshots(); }
-void TfMain::Button7Click() { commands_.OpenHomePage(GameEdition::kNetmarble); }
+void TfMain::Button7Click() {
+  commands_.OpenHomePage(GameEdition::kNetmarble,
+                         reinterpret_cast<WindowHandle>(application_.handle()));
+}
 void TfMain::Nexon_Button1Click() {
   commands_.OpenGameFolder(GameEdition::kNexon, reinterpret_cast<WindowHandle>(handle_));
 }
 void TfMain::Nexon_Button3Click() { commands_.ResetGame(GameEdition::kNexon); }
-void TfMain::Button10Click() { commands_.OpenHomePage(GameEdition::kNexon); }
+void TfMain::Button10Click() {
+  commands_.OpenHomePage(GameEdition::kNexon,
+                         reinterpret_cast<WindowHandle>(application_.handle()));
+}
 
 void TfMain::OnCommand(int id) {
   // Once closing has begun, a command could only make a drive that nothing

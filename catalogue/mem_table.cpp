@@ -10,13 +10,8 @@ namespace varnett {
 
 namespace {
 
-// String fields hold a text cut at its first NUL byte and then at Size bytes.
-bool IsSizedString(TFieldType type) {
-  return type == ftString || type == ftFixedChar || type == ftWideString;
-}
-
 template <typename T>
-T Load(std::string_view bytes) {
+T Load(const std::string& bytes) {
   T value{};
   if (bytes.size() == sizeof value) std::memcpy(&value, bytes.data(), sizeof value);
   return value;
@@ -25,18 +20,14 @@ T Load(std::string_view bytes) {
 }  // namespace
 
 TMemTable::TMemTable(std::string name, std::vector<TField> fields)
-    : name_(std::move(name)), fields_(std::move(fields)), draft_(static_cast<int>(fields_.size())) {
+    : name_(std::move(name)), fields_(std::move(fields)) {
   for (size_t i = 0; i < fields_.size(); ++i) fields_[i].Index = static_cast<int>(i);
 }
 
 void TMemTable::ClearRecords() {
-  DiscardRecord();
-  records_.clear();
-  records_.shrink_to_fit();
-  arena_.Clear();
+  std::vector<uint64_t>().swap(slots_);
+  std::vector<TableLoad>().swap(loads_);
   deleted_count_ = 0;
-  next_record_no_ = 0;
-  next_unique_no_ = 0;
   cursor_ = 0;
   at_end_ = true;
 }
@@ -46,8 +37,8 @@ void TMemTable::LoadRecordsFromStream(MemoryStream& source) {
 }
 
 void TMemTable::MoveFirst() {
-  for (size_t i = 0; i < records_.size(); ++i) {
-    if (records_[i]->Status() != usDeleted) {
+  for (size_t i = 0; i < slots_.size(); ++i) {
+    if (static_cast<uint8_t>(slots_[i]) != usDeleted) {
       cursor_ = i;
       at_end_ = false;
       return;
@@ -57,8 +48,8 @@ void TMemTable::MoveFirst() {
 }
 
 void TMemTable::MoveNext() {
-  for (size_t i = cursor_ + 1; i < records_.size(); ++i) {
-    if (records_[i]->Status() != usDeleted) {
+  for (size_t i = cursor_ + 1; i < slots_.size(); ++i) {
+    if (static_cast<uint8_t>(slots_[i]) != usDeleted) {
       cursor_ = i;
       at_end_ = false;
       return;
@@ -76,28 +67,35 @@ const TField& TMemTable::FieldNamed(std::string_view name) const {
   throw EDatabaseError(message);
 }
 
-const TRecord* TMemTable::CurrentRecord() const {
-  return cursor_ < records_.size() ? records_[cursor_] : nullptr;
+TRecord TMemTable::RecordAt(size_t index) const {
+  // Loads are few, usually one: the last one that starts at or before it.
+  size_t load = loads_.size() - 1;
+  while (loads_[load].first_record > index) --load;
+  const uint64_t slot = slots_[index];
+  return TRecord(*this, loads_[load], static_cast<size_t>(slot >> 8), static_cast<uint8_t>(slot),
+                 static_cast<uint32_t>(index));
 }
 
-std::string_view TMemTable::Stored(const TField& field) const {
-  const TRecord* record = CurrentRecord();
-  if (record == nullptr || field.Index < 0 || field.Index >= FieldCount()) return {};
-  return record->Value(field.Index);
+bool TMemTable::Read(const TField& field, std::string* stored) const {
+  if (!OnRecord(field)) return false;
+  return RecordAt(cursor_).Read(field.Index, stored);
 }
 
-bool TMemTable::IsNull(const TField& field) const {
-  const TRecord* record = CurrentRecord();
-  if (record == nullptr || field.Index < 0 || field.Index >= FieldCount()) return true;
-  return record->IsNull(field.Index);
+bool TMemTable::IsNull(const TField& field) const { return !Read(field, nullptr); }
+
+bool TMemTable::TextEquals(const TField& field, std::string_view text) const {
+  if (!OnRecord(field)) return text.empty();
+  if (StreamValueKindOf(field.DataType) != StreamValueKind::kText) return AsText(field) == text;
+  return RecordAt(cursor_).TextEquals(field.Index, text);
 }
 
 std::string TMemTable::AsText(const TField& field) const {
-  if (IsNull(field)) return {};
+  std::string stored;
+  if (!Read(field, &stored)) return {};
   char buffer[64];
   switch (StreamValueKindOf(field.DataType)) {
     case StreamValueKind::kText:
-      return std::string(Stored(field));
+      return stored;
     case StreamValueKind::kInteger:
       return std::to_string(AsInteger(field));
     case StreamValueKind::kBoolean:
@@ -118,84 +116,37 @@ std::string TMemTable::AsText(const TField& field) const {
   return buffer;
 }
 
-int32_t TMemTable::AsInteger(const TField& field) const { return Load<int32_t>(Stored(field)); }
-bool TMemTable::AsBoolean(const TField& field) const { return Load<uint8_t>(Stored(field)) != 0; }
-double TMemTable::AsFloat(const TField& field) const { return Load<double>(Stored(field)); }
-int64_t TMemTable::AsCurrencyUnits(const TField& field) const {
-  return Load<int64_t>(Stored(field));
-}
-int64_t TMemTable::AsLargeint(const TField& field) const { return Load<int64_t>(Stored(field)); }
-
-size_t TMemTable::RecordSizeInMemory() const {
-  size_t size = sizeof(TRecord);
-  for (const TField& field : fields_) size += 1 + (field.Size > 0 ? field.Size : 8);
-  return size;
+template <typename T>
+T TMemTable::As(const TField& field) const {
+  std::string stored;
+  Read(field, &stored);
+  return Load<T>(stored);
 }
 
-void TMemTable::EndLoad() {
-  // The records stay in load order, the only order a cursor of this program
-  // follows; no other index is kept.
-}
+int32_t TMemTable::AsInteger(const TField& field) const { return As<int32_t>(field); }
+bool TMemTable::AsBoolean(const TField& field) const { return As<uint8_t>(field) != 0; }
+double TMemTable::AsFloat(const TField& field) const { return As<double>(field); }
+int64_t TMemTable::AsCurrencyUnits(const TField& field) const { return As<int64_t>(field); }
+int64_t TMemTable::AsLargeint(const TField& field) const { return As<int64_t>(field); }
 
-void TMemTable::StartRecord() {
-  DiscardRecord();
-  pending_mark_ = arena_.GetMark();
-}
-
-void TMemTable::StartOlderVersion() {
-  TRecord* packed = TRecord::Pack(draft_, arena_);
-  if (pending_ == nullptr) {
-    pending_ = packed;
-  } else {
-    // Versions arrive newest first: each one packed goes to the chain's end.
-    pending_tail_->ChainOlder(packed);
+size_t TMemTable::BytesHeld() const {
+  size_t held = slots_.capacity() * sizeof(uint64_t) + loads_.capacity() * sizeof(TableLoad);
+  for (size_t i = 0; i < loads_.size(); ++i) {
+    // A stream loaded twice is held once.
+    if (i == 0 || loads_[i].bytes != loads_[i - 1].bytes) held += loads_[i].bytes->capacity();
   }
-  pending_tail_ = packed;
-  draft_.Reset();
+  return held;
 }
 
-void TMemTable::SetBytes(int field, const void* bytes, size_t size) {
-  draft_.Set(field, bytes, size);
+TMemTable::LoadScope::LoadScope(TMemTable& table, std::shared_ptr<const ByteBuffer> bytes,
+                                bool lists, bool null_flags, size_t most)
+    : table_(table) {
+  table_.loads_.push_back({std::move(bytes), table_.slots_.size(), lists, null_flags});
+  table_.slots_.reserve(table_.slots_.size() + most);
 }
 
-void TMemTable::SetText(int field, std::string_view cp949) {
-  const TField& f = fields_[field];
-  if (IsSizedString(f.DataType)) {
-    cp949 = cp949.substr(0, cp949.find('\0'));
-    if (f.Size > 0 && cp949.size() > static_cast<size_t>(f.Size)) cp949 = cp949.substr(0, f.Size);
-  }
-  SetBytes(field, cp949.data(), cp949.size());
-}
-
-void TMemTable::SetInteger(int field, int32_t value) {
-  if (fields_[field].DataType == ftAutoInc && value > auto_inc_) auto_inc_ = value;
-  SetBytes(field, &value, sizeof value);
-}
-
-void TMemTable::SetBoolean(int field, bool value) {
-  uint8_t byte = value ? 1 : 0;
-  SetBytes(field, &byte, 1);
-}
-
-void TMemTable::SetFloat(int field, double value) { SetBytes(field, &value, sizeof value); }
-void TMemTable::SetCurrency(int field, int64_t units) { SetBytes(field, &units, sizeof units); }
-void TMemTable::SetLargeint(int field, int64_t value) { SetBytes(field, &value, sizeof value); }
-
-void TMemTable::AppendRecord() {
-  // The version being filled is the oldest; pack it and take the chain.
-  StartOlderVersion();
-  TRecord* record = pending_;
-  records_.push_back(record);
-  pending_ = pending_tail_ = nullptr;
-  pending_mark_ = arena_.GetMark();
-  record->SetNumbers(next_record_no_++, next_unique_no_++);
-  if (record->Status() == usDeleted) ++deleted_count_;
-}
-
-void TMemTable::DiscardRecord() {
-  if (pending_ != nullptr) arena_.Release(pending_mark_);
-  pending_ = pending_tail_ = nullptr;
-  draft_.Reset();
+TMemTable::LoadScope::~LoadScope() {
+  if (table_.loads_.back().first_record == table_.slots_.size()) table_.loads_.pop_back();
 }
 
 }  // namespace varnett

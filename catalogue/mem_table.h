@@ -3,6 +3,7 @@
 // table stream and never edited.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -34,7 +35,7 @@ struct TField {
   int Index = 0;
 };
 
-class TMemTable : public TableStreamTarget {
+class TMemTable {
  public:
   TMemTable(std::string name, std::vector<TField> fields);
   TMemTable(const TMemTable&) = delete;
@@ -49,6 +50,8 @@ class TMemTable : public TableStreamTarget {
   // Removes every record, resets the record numbers and leaves AtEnd true.
   void ClearRecords();
   // Appends the records of the table stream read from the source's position.
+  // The table keeps the source's bytes (shared, not copied) while it holds
+  // records from them.
   void LoadRecordsFromStream(MemoryStream& source);
 
   void MoveFirst();
@@ -60,6 +63,8 @@ class TMemTable : public TableStreamTarget {
   // The stored bytes of the field in the record under the cursor (empty when
   // null); other field types in a plain decimal form.
   std::string AsText(const TField& field) const;
+  // Whether AsText would give exactly `text`, without building it.
+  bool TextEquals(const TField& field, std::string_view text) const;
   bool IsNull(const TField& field) const;
   int32_t AsInteger(const TField& field) const;
   bool AsBoolean(const TField& field) const;
@@ -68,56 +73,56 @@ class TMemTable : public TableStreamTarget {
   int64_t AsLargeint(const TField& field) const;
 
   // The record store, in load order; older versions through TRecord::Older.
-  const TRecord& RecordAt(size_t index) const { return *records_[index]; }
-  const TRecord* CurrentRecord() const;
+  TRecord RecordAt(size_t index) const;
+  size_t RecordCount() const { return slots_.size(); }
+  int FieldCount() const { return static_cast<int>(fields_.size()); }
   size_t DeletedCount() const { return deleted_count_; }
   int32_t AutoIncValue() const { return auto_inc_; }
+  void RaiseAutoInc(int32_t value) { auto_inc_ = std::max(auto_inc_, value); }
+  // Bytes the records hold: their list and the streams they were loaded from.
+  size_t BytesHeld() const;
 
-  // TableStreamTarget
-  int FieldCount() const override { return static_cast<int>(fields_.size()); }
-  TFieldType FieldTypeAt(int index) const override { return fields_[index].DataType; }
-  size_t RecordCount() const override { return records_.size(); }
-  size_t RecordSizeInMemory() const override;
-  void ReserveRecords(size_t total) override { records_.reserve(total); }
-  void BeginLoad() override {}
-  void EndLoad() override;
-  void StartRecord() override;
-  void StartOlderVersion() override;
-  void SetUpdateStatus(uint8_t status) override { draft_.status = status; }
-  void SetNull(int field) override { draft_.is_null[field] = 1; }
-  void SetText(int field, std::string_view cp949) override;
-  void SetInteger(int field, int32_t value) override;
-  void SetBoolean(int field, bool value) override;
-  void SetFloat(int field, double value) override;
-  void SetCurrency(int field, int64_t units) override;
-  void SetDateTime(int field, double days) override { SetFloat(field, days); }
-  void SetLargeint(int field, int64_t value) override;
-  void AppendRecord() override;
-  void DiscardRecord() override;
+  // While a stream's records are read: takes its bytes, sizes the record list
+  // for up to `most` more records, and appends each record checked. A stream
+  // that gave no record is let go again.
+  class LoadScope {
+   public:
+    LoadScope(TMemTable& table, std::shared_ptr<const ByteBuffer> bytes, bool lists,
+              bool null_flags, size_t most);
+    ~LoadScope();
+    LoadScope(const LoadScope&) = delete;
+    LoadScope& operator=(const LoadScope&) = delete;
+    // The record whose newest version's values start at `values_at`.
+    void Append(size_t values_at, uint8_t status) {
+      table_.slots_.push_back(uint64_t{values_at} << 8 | status);
+      if (status == usDeleted) ++table_.deleted_count_;
+    }
+
+   private:
+    TMemTable& table_;
+  };
 
  private:
-  void SetBytes(int field, const void* bytes, size_t size);
-  std::string_view Stored(const TField& field) const;
+  // The field of the record under the cursor; false when it is null or there
+  // is no record.
+  bool Read(const TField& field, std::string* stored) const;
+  template <typename T>
+  T As(const TField& field) const;
+  bool OnRecord(const TField& field) const {
+    return cursor_ < slots_.size() && field.Index >= 0 && field.Index < FieldCount();
+  }
 
   std::string name_;
   std::vector<TField> fields_;
-  RecordArena arena_;
-  std::vector<TRecord*> records_;  // in arena_
+  std::vector<TableLoad> loads_;
+  // One per record in load order: where its newest version's values start
+  // in its stream (above the low 8 bits) and its update status (below).
+  std::vector<uint64_t> slots_;
   size_t deleted_count_ = 0;
-  uint32_t next_record_no_ = 0;
-  uint32_t next_unique_no_ = 0;
   int32_t auto_inc_ = 0;
 
   size_t cursor_ = 0;
   bool at_end_ = true;
-
-  // The record being filled: its newest version packed so far is `pending_`,
-  // the last packed (oldest) is `pending_tail_`; `draft_` is the version
-  // being filled now. Discarding it gives the arena back from `pending_mark_`.
-  RecordDraft draft_;
-  RecordArena::Mark pending_mark_;
-  TRecord* pending_ = nullptr;
-  TRecord* pending_tail_ = nullptr;
 };
 
 }  // namespace varnett

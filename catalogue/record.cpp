@@ -1,90 +1,55 @@
 #include "catalogue/record.h"
 
-#include <algorithm>
-#include <cstring>
-#include <new>
+#include "catalogue/field_value.h"
+#include "catalogue/mem_table.h"
+#include "catalogue/value_reader.h"
 
 namespace varnett {
 
-// Values are stored one after another, each as a little-endian base-128
-// number holding its length plus one (zero for null), then its bytes.
+// The values were checked when the table loaded them, so reading them again
+// cannot fail.
 
-namespace {
-
-size_t PrefixSize(uint64_t n) {
-  size_t size = 1;
-  while (n >= 0x80) {
-    n >>= 7;
-    ++size;
-  }
-  return size;
-}
-
-unsigned char* PutPrefix(unsigned char* p, uint64_t n) {
-  while (n >= 0x80) {
-    *p++ = static_cast<unsigned char>(n | 0x80);
-    n >>= 7;
-  }
-  *p++ = static_cast<unsigned char>(n);
-  return p;
-}
-
-const unsigned char* GetPrefix(const unsigned char* p, uint64_t* n) {
-  uint64_t value = 0;
-  int shift = 0;
-  while (*p & 0x80) {
-    value |= uint64_t{*p++ & 0x7Fu} << shift;
-    shift += 7;
-  }
-  *n = value | (uint64_t{*p++} << shift);
-  return p;
-}
-
-}  // namespace
-
-static_assert(alignof(TRecord) <= RecordArena::kAlignment, "records need more alignment");
-
-TRecord* TRecord::Pack(const RecordDraft& draft, RecordArena& arena) {
-  size_t size = 0;
-  const int count = draft.FieldCount();
-  for (int i = 0; i < count; ++i) {
-    uint64_t n = draft.is_null[i] ? 0 : draft.size[i] + 1;
-    size += PrefixSize(n) + (n ? n - 1 : 0);
-  }
-  TRecord* record = new (arena.Allocate(sizeof(TRecord) + size)) TRecord();
-  record->size_ = static_cast<uint32_t>(size);
-  record->status_ = draft.status;
-  unsigned char* p = reinterpret_cast<unsigned char*>(record + 1);
-  for (int i = 0; i < count; ++i) {
-    if (draft.is_null[i]) {
-      p = PutPrefix(p, 0);
-    } else {
-      std::string_view v = draft.Value(i);
-      p = PutPrefix(p, v.size() + 1);
-      if (!v.empty()) std::memcpy(p, v.data(), v.size());
-      p += v.size();
-    }
-  }
-  return record;
-}
-
-const unsigned char* TRecord::Find(int field) const {
-  const unsigned char* p = Values();
+void TRecord::SkipTo(ValueReader& in, int field) const {
+  const std::vector<TField>& fields = table_->Fields();
   for (int i = 0; i < field; ++i) {
-    uint64_t n;
-    p = GetPrefix(p, &n);
-    if (n) p += n - 1;
+    ReadFieldValue(in, fields[i].DataType, fields[i].Size, load_->null_flags, nullptr);
   }
-  return p;
 }
 
-bool TRecord::IsNull(int field) const { return *Find(field) == 0; }
+bool TRecord::Read(int field, std::string* stored) const {
+  const ByteBuffer& bytes = *load_->bytes;
+  ValueReader in(bytes.data() + values_at_, bytes.size() - values_at_);
+  SkipTo(in, field);
+  const TField& f = table_->Fields()[field];
+  return ReadFieldValue(in, f.DataType, f.Size, load_->null_flags, stored);
+}
 
-std::string_view TRecord::Value(int field) const {
-  uint64_t n;
-  const unsigned char* p = GetPrefix(Find(field), &n);
-  if (n == 0) return {};
-  return std::string_view(reinterpret_cast<const char*>(p), static_cast<size_t>(n - 1));
+bool TRecord::IsNull(int field) const { return !Read(field, nullptr); }
+
+std::string TRecord::Value(int field) const {
+  std::string stored;
+  Read(field, &stored);
+  return stored;
+}
+
+bool TRecord::TextEquals(int field, std::string_view text) const {
+  const ByteBuffer& bytes = *load_->bytes;
+  ValueReader in(bytes.data() + values_at_, bytes.size() - values_at_);
+  SkipTo(in, field);
+  if (load_->null_flags && in.ReadBoolean()) return text.empty();
+  std::string scratch;
+  const TField& f = table_->Fields()[field];
+  return StoredText(f.DataType, f.Size, TextInCp949(in.ReadStreamText(), &scratch)) == text;
+}
+
+std::optional<TRecord> TRecord::Older() const {
+  if (!load_->lists) return std::nullopt;
+  const ByteBuffer& bytes = *load_->bytes;
+  ValueReader in(bytes.data() + values_at_, bytes.size() - values_at_);
+  SkipTo(in, table_->FieldCount());
+  if (in.EndOfList()) return std::nullopt;
+  const uint8_t status = static_cast<uint8_t>(in.ReadInteger());
+  return TRecord(*table_, *load_, static_cast<size_t>(in.Here() - bytes.data()), status, 0);
 }
 
 }  // namespace varnett

@@ -1,85 +1,68 @@
-// One version of a table record: update status, record numbers, a link to
-// the next older version and the field values, packed into one piece of a
-// table's record arena, so that a record costs little more than its bytes.
+// One version of a table record. A table keeps each record as its place in
+// the bytes of the stream it was loaded from, checked when it was loaded; a
+// TRecord reads the values from there when they are asked for, so a loaded
+// table costs a few bytes per record beyond the stream itself.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "catalogue/record_arena.h"
+#include "catalogue/byte_buffer.h"
 
 namespace varnett {
 
+class TMemTable;
+class ValueReader;
+
 enum UpdateStatus : uint8_t { usUnmodified = 0, usModified = 1, usInserted = 2, usDeleted = 3 };
 
-// The values of a record while it is being filled: their bytes one after
-// another in one buffer, so that filling a record allocates nothing once the
-// buffer has grown. A value set twice leaves its old bytes unused.
-struct RecordDraft {
-  explicit RecordDraft(int field_count)
-      : begin(field_count), size(field_count), is_null(field_count, 1) {}
-  void Reset() {
-    status = 0;
-    bytes.clear();
-    std::fill(is_null.begin(), is_null.end(), uint8_t{1});
-  }
-  void Set(int field, const void* data, size_t count) {
-    begin[field] = bytes.size();
-    size[field] = count;
-    bytes.append(static_cast<const char*>(data), count);
-    is_null[field] = 0;
-  }
-  std::string_view Value(int field) const {
-    return std::string_view(bytes.data() + begin[field], size[field]);
-  }
-  int FieldCount() const { return static_cast<int>(is_null.size()); }
-
-  uint8_t status = 0;
-  std::string bytes;
-  std::vector<size_t> begin;
-  std::vector<size_t> size;
-  std::vector<uint8_t> is_null;
+// The bytes of one loaded stream and how its records are laid out.
+struct TableLoad {
+  std::shared_ptr<const ByteBuffer> bytes;
+  size_t first_record = 0;  // index in the table of its first record
+  bool lists = false;       // records in list markers, with update statuses
+  bool null_flags = false;  // a null flag before every value
 };
 
 class TRecord {
  public:
-  TRecord(const TRecord&) = delete;
-  TRecord& operator=(const TRecord&) = delete;
-
-  // Packs `draft` into `arena`.
-  static TRecord* Pack(const RecordDraft& draft, RecordArena& arena);
-
   uint8_t Status() const { return status_; }
   uint32_t RecordNo() const { return record_no_; }
-  uint32_t UniqueRecordNo() const { return unique_no_; }
-  void SetNumbers(uint32_t record_no, uint32_t unique_no) {
-    record_no_ = record_no;
-    unique_no_ = unique_no;
-  }
-  const TRecord* Older() const { return older_; }
-  // Links the next older version behind a record that has none yet.
-  void ChainOlder(TRecord* older) { older_ = older; }
+  // Both numbers are given in load order from 0 after each emptying.
+  uint32_t UniqueRecordNo() const { return record_no_; }
+  // The next older version, which has no record numbers of its own.
+  std::optional<TRecord> Older() const;
 
   bool IsNull(int field) const;
-  // The stored bytes of the field; empty when it is null.
-  std::string_view Value(int field) const;
+  // The stored bytes of the field (see ReadFieldValue); empty when null.
+  std::string Value(int field) const;
+  // Whether the field holds exactly `text` (a null field holds the empty
+  // text), without building the value.
+  bool TextEquals(int field, std::string_view text) const;
 
  private:
-  TRecord() = default;
-  const unsigned char* Values() const { return reinterpret_cast<const unsigned char*>(this + 1); }
-  // Position of the field's length prefix.
-  const unsigned char* Find(int field) const;
+  friend class TMemTable;
+  TRecord(const TMemTable& table, const TableLoad& load, size_t values_at, uint8_t status,
+          uint32_t record_no)
+      : table_(&table),
+        load_(&load),
+        values_at_(values_at),
+        status_(status),
+        record_no_(record_no) {}
+  // Moves past the values of the fields before `field`.
+  void SkipTo(ValueReader& in, int field) const;
+  // Reads up to the field's value; false when it is null.
+  bool Read(int field, std::string* stored) const;
 
-  TRecord* older_ = nullptr;
-  uint32_t record_no_ = 0;
-  uint32_t unique_no_ = 0;
-  uint32_t size_ = 0;
-  uint8_t status_ = usUnmodified;
+  const TMemTable* table_;
+  const TableLoad* load_;
+  size_t values_at_;  // where this version's first value starts
+  uint8_t status_;
+  uint32_t record_no_;
 };
 
 }  // namespace varnett

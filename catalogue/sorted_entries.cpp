@@ -1,34 +1,35 @@
 #include "catalogue/sorted_entries.h"
 
+#include <algorithm>
+
 #include "catalogue/zip_errors.h"
 
 namespace varnett {
 
-size_t TSortedEntries::LowerBound(const Key& key) const {
-  size_t lo = 0, hi = entries_.size();
-  while (lo < hi) {
-    size_t mid = lo + (hi - lo) / 2;
-    if (KeyOf(*entries_[mid]) < key) {
-      lo = mid + 1;
-    } else {
-      hi = mid;
-    }
+const std::vector<std::unique_ptr<TZipEntry>>& TSortedEntries::Sorted() const {
+  if (!sorted_) {
+    std::sort(entries_.begin(), entries_.end(),
+              [](const auto& a, const auto& b) { return KeyOf(*a) < KeyOf(*b); });
+    sorted_ = true;
   }
-  return lo;
+  return entries_;
 }
 
 void TSortedEntries::Insert(std::unique_ptr<TZipEntry> entry) {
   Key key = KeyOf(*entry);
-  size_t at = LowerBound(key);
-  if (at < entries_.size() && KeyOf(*entries_[at]) == key) throw EListError();
+  // Refused the moment it arrives, as the directory reader expects.
+  if (!keys_.insert(key).second) throw EListError();
   if (entry->zip64) has_zip64_ = true;
-  entries_.insert(entries_.begin() + at, std::move(entry));
+  if (!entries_.empty() && key < KeyOf(*entries_.back())) sorted_ = false;
+  entries_.push_back(std::move(entry));
 }
 
 TZipEntry* TSortedEntries::Find(const Key& key) {
-  size_t at = LowerBound(key);
-  if (at < entries_.size() && KeyOf(*entries_[at]) == key) return entries_[at].get();
-  return nullptr;
+  if (keys_.count(key) == 0) return nullptr;
+  const auto& entries = Sorted();
+  auto at = std::lower_bound(entries.begin(), entries.end(), key,
+                             [](const auto& e, const Key& k) { return KeyOf(*e) < k; });
+  return at->get();
 }
 
 }  // namespace varnett

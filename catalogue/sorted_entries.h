@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -22,14 +23,20 @@ class TSortedEntries {
   TZipEntry* Find(const Key& key);
 
   size_t Count() const { return entries_.size(); }
-  TZipEntry& operator[](size_t i) { return *entries_[i]; }
-  const TZipEntry& operator[](size_t i) const { return *entries_[i]; }
+  TZipEntry& operator[](size_t i) { return *Sorted()[i]; }
+  const TZipEntry& operator[](size_t i) const { return *Sorted()[i]; }
   bool HasZip64() const { return has_zip64_; }
 
  private:
-  size_t LowerBound(const Key& key) const;
+  // Entries arrive in whatever order the archive lists them; a directory
+  // listed backwards made a sorted insert shift the whole list each time, so
+  // they are appended and sorted once, when the order is first needed.
+  // Keys are unique, so the order is the same whichever way they arrived.
+  const std::vector<std::unique_ptr<TZipEntry>>& Sorted() const;
 
-  std::vector<std::unique_ptr<TZipEntry>> entries_;
+  mutable std::vector<std::unique_ptr<TZipEntry>> entries_;
+  mutable bool sorted_ = true;
+  std::set<Key> keys_;
   bool has_zip64_ = false;
 };
 

@@ -1,11 +1,13 @@
 #include "catalogue/table_stream.h"
 
-#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "catalogue/errors.h"
-#include "catalogue/extended_real.h"
+#include "catalogue/mem_table.h"
+#include "catalogue/table_records.h"
 #include "catalogue/value_reader.h"
 
 namespace varnett {
@@ -64,133 +66,68 @@ void ReadIndexDefinitions(ValueReader& in) {
   in.ReadListEnd();
 }
 
-// Pre-sizes the record list from the source size, but never for more records
-// than the bytes left could hold, so a small hostile stream cannot make the
-// table reserve a large list.
-void ReserveForStream(TableStreamTarget& table, uint64_t source_size, uint64_t remaining,
-                      int revision) {
-  size_t record_size = table.RecordSizeInMemory();
-  if (record_size == 0) return;
-  uint64_t n = source_size / record_size;
-  // Smallest record: one byte per field, plus the list markers and status.
-  uint64_t smallest = table.FieldCount() + (revision >= kRevisionRecordLists ? 4 : 0);
-  n = std::min(n, remaining / smallest);
-  table.ReserveRecords(table.RecordCount() + n + n / 50);
-}
-
-int64_t RoundedOrInvalid(long double value) {
-  int64_t out;
-  if (!RoundToInt64(value, &out)) throw EReadError("Invalid property value");
-  return out;
-}
-
-void ReadFieldValue(ValueReader& in, TableStreamTarget& table, int field, TFieldType type,
-                    StreamValueKind kind) {
-  switch (kind) {
-    case StreamValueKind::kText:
-      table.SetText(field, in.ReadText());
-      return;
-    case StreamValueKind::kInteger:
-      table.SetInteger(field, in.ReadInteger());
-      return;
-    case StreamValueKind::kBoolean:
-      table.SetBoolean(field, in.ReadBoolean());
-      return;
-    case StreamValueKind::kReal:
-      break;
-  }
-  long double real = in.ReadReal();
-  switch (type) {
-    case ftCurrency:
-    case ftBCD:
-      table.SetCurrency(field, RoundedOrInvalid(real * 10000));
-      return;
-    case ftLargeint:
-      table.SetLargeint(field, RoundedOrInvalid(real));
-      return;
-    case ftDate:
-    case ftTime:
-    case ftDateTime:
-      if (real == 0) {
-        table.SetNull(field);
-      } else {
-        table.SetDateTime(field, ToDouble(real));
-      }
-      return;
-    default:
-      table.SetFloat(field, ToDouble(real));
-      return;
-  }
-}
-
-void ReadRecords(ValueReader& in, TableStreamTarget& table, int revision, uint64_t source_size) {
-  const int field_count = table.FieldCount();
-  std::vector<TFieldType> types(field_count);
-  std::vector<StreamValueKind> kinds(field_count);
-  for (int i = 0; i < field_count; ++i) {
-    types[i] = table.FieldTypeAt(i);
-    kinds[i] = StreamValueKindOf(types[i]);
-  }
+// Records are checked value by value here and kept by the table as places in
+// the stream's bytes; their values are read again only when asked for.
+void ReadRecords(ValueReader& in, TMemTable& table, int revision,
+                 std::shared_ptr<const ByteBuffer> bytes) {
+  const std::vector<TField>& fields = table.Fields();
   const bool lists = revision >= kRevisionRecordLists;
   const bool null_flags = revision >= kRevisionNullFlags;
 
-  ReserveForStream(table, source_size, in.Remaining(), revision);
-  in.ReadListBegin();
-  while (!in.EndOfList()) {
-    table.StartRecord();
-    try {
-      if (lists) {
-        in.ReadListBegin();
-        table.SetUpdateStatus(static_cast<uint8_t>(in.ReadInteger()));
-      }
-      for (;;) {
-        for (int i = 0; i < field_count; ++i) {
-          if (null_flags && in.ReadBoolean()) {
-            table.SetNull(i);
-          } else {
-            ReadFieldValue(in, table, i, types[i], kinds[i]);
-          }
+  // The list is sized once for the most records the bytes left could hold
+  // (each field takes a byte at least, besides the list markers and status),
+  // so it never grows by copying, and a small hostile stream cannot make it
+  // large.
+  const uint64_t smallest = fields.size() + (lists ? 4 : 0);
+  const char* base = bytes->data();
+  TMemTable::LoadScope load(table, std::move(bytes), lists, null_flags,
+                            static_cast<size_t>(in.Remaining() / smallest));
+  bool all_texts = true;
+  for (const TField& f : fields) all_texts &= StreamValueKindOf(f.DataType) == StreamValueKind::kText;
+  int32_t auto_inc = table.AutoIncValue();
+  try {
+    in.ReadListBegin();
+    while (!in.EndOfList()) {
+      if (all_texts) {
+        uint8_t status;
+        const char* values;
+        const char* next = CheckTextRecord(in.Here(), in.End(), static_cast<int>(fields.size()),
+                                           lists, null_flags, &status, &values);
+        if (next != nullptr) {
+          in.MoveTo(next);
+          load.Append(static_cast<size_t>(values - base), status);
+          continue;
         }
-        if (!lists || in.EndOfList()) break;
-        table.StartOlderVersion();
-        table.SetUpdateStatus(static_cast<uint8_t>(in.ReadInteger()));
       }
-      if (lists) in.ReadListEnd();
-    } catch (...) {
-      table.DiscardRecord();
-      throw;
+      uint8_t status;
+      const char* values;
+      ReadRecord(in, fields, lists, null_flags, &status, &values, &auto_inc);
+      load.Append(static_cast<size_t>(values - base), status);
     }
-    table.AppendRecord();
+    in.ReadListEnd();
+  } catch (...) {
+    table.RaiseAutoInc(auto_inc);
+    throw;
   }
-  in.ReadListEnd();
+  table.RaiseAutoInc(auto_inc);
 }
 
 }  // namespace
 
-void ReadTableStream(const TBinaryStreamFormat* format, TableStreamTarget& table,
-                     MemoryStream& source) {
+void ReadTableStream(const TBinaryStreamFormat* format, TMemTable& table, MemoryStream& source) {
   if (format == nullptr) throw EMemTableError("No format specified.");
   if (format->LoadFromStart) source.Seek(0);
-  const uint64_t source_size = source.Size();
-  ValueReader in(source, static_cast<size_t>(
-                             std::max(format->BufferSize, TBinaryStreamFormat::kMinBufferSize)));
+  ValueReader in(source);
 
   // A bad signature or revision leaves the table untouched.
   const int revision = ReadRevision(in);
 
-  table.BeginLoad();
-  try {
-    ReadFieldDefinitions(in, revision);
-    if (revision >= kRevisionIndexDefs) ReadIndexDefinitions(in);
-    if (table.FieldCount() == 0) {
-      throw EMemTableError("Couldnt determine field count for load.");
-    }
-    ReadRecords(in, table, revision, source_size);
-  } catch (...) {
-    table.EndLoad();
-    throw;
+  ReadFieldDefinitions(in, revision);
+  if (revision >= kRevisionIndexDefs) ReadIndexDefinitions(in);
+  if (table.FieldCount() == 0) {
+    throw EMemTableError("Couldnt determine field count for load.");
   }
-  table.EndLoad();
+  ReadRecords(in, table, revision, source.Share());
 }
 
 }  // namespace varnett

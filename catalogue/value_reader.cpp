@@ -11,7 +11,6 @@ namespace varnett {
 
 namespace {
 
-[[noreturn]] void ReadPastEnd() { throw EReadError("Stream read error"); }
 [[noreturn]] void WrongValue() { throw EReadError("Invalid property value"); }
 
 uint32_t LoadU32(const unsigned char* p) {
@@ -20,43 +19,25 @@ uint32_t LoadU32(const unsigned char* p) {
 
 }  // namespace
 
-// A chunk never needs to be larger than what the source still holds.
-ValueReader::ValueReader(MemoryStream& source, size_t chunk_size)
-    : source_(source), buffer_(std::max<size_t>(1, std::min(chunk_size, source.Remaining()))) {}
+ValueReader::ValueReader(MemoryStream& source)
+    : source_(&source),
+      begin_(source.Data() + std::min(source.Position(), source.Size())),
+      pos_(begin_),
+      end_(source.Data() + source.Size()) {}
+
+ValueReader::ValueReader(const char* data, size_t size)
+    : begin_(data), pos_(data), end_(data + size) {}
 
 ValueReader::~ValueReader() {
-  // Hand back what was read ahead but not consumed.
-  source_.Seek(source_.Position() - (end_ - pos_));
+  if (source_ != nullptr && pos_ != begin_) source_->Seek(source_->Position() + (pos_ - begin_));
 }
 
-bool ValueReader::Refill() {
-  pos_ = 0;
-  end_ = source_.Read(buffer_.data(), buffer_.size());
-  return end_ != 0;
-}
+void ValueReader::ReadPastEnd() { throw EReadError("Stream read error"); }
 
 void ValueReader::ReadRaw(void* buffer, size_t count) {
   if (count > Remaining()) ReadPastEnd();
-  char* dst = static_cast<char*>(buffer);
-  while (count > 0) {
-    if (pos_ == end_) {
-      // Large items go straight from the source; small ones through the buffer.
-      if (count >= buffer_.size()) {
-        if (source_.Read(dst, count) != count) ReadPastEnd();
-        return;
-      }
-      if (!Refill()) ReadPastEnd();
-    }
-    size_t n = std::min(count, end_ - pos_);
-    std::memcpy(dst, buffer_.data() + pos_, n);
-    pos_ += n;
-    dst += n;
-    count -= n;
-  }
-}
-
-void ValueReader::RefillOrFail() {
-  if (!Refill()) ReadPastEnd();
+  std::memcpy(buffer, pos_, count);
+  pos_ += count;
 }
 
 uint32_t ValueReader::ReadLength() {
@@ -69,12 +50,7 @@ uint32_t ValueReader::ReadLength() {
 
 void ValueReader::Skip(uint64_t count) {
   if (count > Remaining()) ReadPastEnd();
-  while (count > 0) {
-    if (pos_ == end_ && !Refill()) ReadPastEnd();
-    size_t n = static_cast<size_t>(std::min<uint64_t>(count, end_ - pos_));
-    pos_ += n;
-    count -= n;
-  }
+  pos_ += count;
 }
 
 // Skips one value, a nested list included; iterative so that deep nesting
@@ -146,7 +122,7 @@ int32_t ValueReader::ReadInteger() {
   }
 }
 
-std::string_view ValueReader::ReadText() {
+StreamText ValueReader::ReadStreamText() {
   uint8_t tag = ReadByte();
   uint64_t size;
   switch (tag) {
@@ -165,32 +141,30 @@ std::string_view ValueReader::ReadText() {
   }
   // Checked before anything is sized by it.
   if (size > Remaining()) ReadPastEnd();
-  std::string_view bytes;
-  if (size <= end_ - pos_) {
-    bytes = std::string_view(buffer_.data() + pos_, static_cast<size_t>(size));
-    pos_ += static_cast<size_t>(size);
-  } else {
-    raw_.resize(static_cast<size_t>(size));
-    ReadRaw(raw_.data(), raw_.size());
-    bytes = raw_;
-  }
+  StreamText text{tag, std::string_view(pos_, static_cast<size_t>(size))};
+  pos_ += size;
+  return text;
+}
 
-  switch (tag) {
-    case kTagWideText:
-      wide_.resize(bytes.size() / 2);
-      for (size_t i = 0; i < wide_.size(); ++i) {
-        wide_[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                         (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+std::string_view TextInCp949(const StreamText& text, std::string* scratch) {
+  const std::string_view bytes = text.bytes;
+  switch (text.tag) {
+    case kTagWideText: {
+      std::u16string wide(bytes.size() / 2, u'\0');
+      for (size_t i = 0; i < wide.size(); ++i) {
+        wide[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                        (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
       }
-      converted_.clear();
-      AppendCp949(wide_, &converted_);
-      return converted_;
+      scratch->clear();
+      AppendCp949(wide, scratch);
+      return *scratch;
+    }
     case kTagUtf8Text:
       for (char c : bytes) {
         if (static_cast<unsigned char>(c) >= 0x80) {
-          converted_.clear();
-          if (!AppendCp949FromUtf8(bytes, &converted_)) converted_.clear();
-          return converted_;
+          scratch->clear();
+          if (!AppendCp949FromUtf8(bytes, scratch)) scratch->clear();
+          return *scratch;
         }
       }
       return bytes;

@@ -3,6 +3,7 @@
 // every value kind. Only the reader's own errors may come out.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "catalogue/errors.h"
@@ -24,7 +25,7 @@ void Load(TMemTable& table, const uint8_t* data, size_t size) {
   // Every visible record and every older version must be readable.
   DumpVisibleRecords(table);
   for (size_t i = 0; i < table.RecordCount(); ++i) {
-    for (const TRecord* r = &table.RecordAt(i); r != nullptr; r = r->Older()) {
+    for (std::optional<TRecord> r = table.RecordAt(i); r; r = r->Older()) {
       for (int f = 0; f < table.FieldCount(); ++f) r->Value(f);
     }
   }

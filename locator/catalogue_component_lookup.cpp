@@ -25,14 +25,19 @@ CatalogueLookup::Outcome LookUpCatalogue(TUnZipper& zipper, TMemTable& table,
     table.ClearRecords();
     table.LoadRecordsFromStream(stream);
     outcome = CatalogueLookup::Outcome::kNoRecord;
+    const TField& game = table.FieldNamed("Game");
+    const TField& mpath = table.FieldNamed("MPath");
+    const TField& dpath = table.FieldNamed("DPath");
+    const TField& ins_rpath = table.FieldNamed("InsRPath");
+    const TField& pr_path = table.FieldNamed("PRPath");
     table.MoveFirst();
     while (!table.AtEnd()) {
       // Byte for byte over the whole length: no trimming, no case folding.
-      if (table.AsText(table.FieldNamed("Game")) == key) {
-        candidates.F1 = table.AsText(table.FieldNamed("MPath"));
-        candidates.F2 = table.AsText(table.FieldNamed("DPath"));
-        candidates.K1 = table.AsText(table.FieldNamed("InsRPath"));
-        candidates.K2 = table.AsText(table.FieldNamed("PRPath"));
+      if (table.TextEquals(game, key)) {
+        candidates.F1 = table.AsText(mpath);
+        candidates.F2 = table.AsText(dpath);
+        candidates.K1 = table.AsText(ins_rpath);
+        candidates.K2 = table.AsText(pr_path);
         outcome = CatalogueLookup::Outcome::kFound;
         break;
       }

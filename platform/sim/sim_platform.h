@@ -26,6 +26,10 @@ struct SimPlatform {
   SimTextCase text_case;
   SimWaitWindows waits;
 
+  SimPlatform() { processes.messages = &clock; }
+  SimPlatform(const SimPlatform&) = delete;
+  SimPlatform& operator=(const SimPlatform&) = delete;
+
   Platform View() {
     return Platform{files,     clock,  environment, registry, dialogs,
                     processes, drives, text_case,   waits};

@@ -21,7 +21,7 @@ struct Win32Platform {
   Win32Environment environment;
   Win32Registry registry;
   Win32Dialogs dialogs;
-  Win32Processes processes;
+  Win32Processes processes{clock};
   Win32Drives drives;
   Win32TextCase text_case;
   Win32WaitWindows waits;

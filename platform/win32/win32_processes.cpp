@@ -4,128 +4,113 @@
 // after windows.h
 #include <shellapi.h>
 
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/wide.h"
 
 namespace varnett {
 
 namespace {
 
-HANDLE AsHandle(ProcessHandle handle) { return reinterpret_cast<HANDLE>(handle); }
-HWND AsWindow(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+// The two handles CreateProcess gives back, owned together.
+struct StartedProcess {
+  ScopedHandle process;
+  ScopedHandle thread;
+};
 
-// The list of paths ends at the first empty path; each is converted alone so
-// that the NUL separators survive.
-std::wstring WidePathList(const std::string& list) {
-  std::wstring wide;
-  size_t start = 0;
-  while (start < list.size()) {
-    size_t end = list.find('\0', start);
-    if (end == std::string::npos) end = list.size();
-    if (end == start) break;
-    wide += Wide(list.substr(start, end - start));
-    wide += L'\0';
-    start = end + 1;
+// CreateProcess with no application name, no security attributes, handles
+// not inherited, the caller's environment and current folder.
+bool Start(const std::string& command_line, DWORD creation_flags, const STARTUPINFOW& startup,
+           StartedProcess* started, DWORD* error = nullptr) {
+  STARTUPINFOW si = startup;
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  std::wstring command = Wide(command_line);  // CreateProcessW may write into it
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, creation_flags, nullptr,
+                      nullptr, &si, &pi)) {
+    if (error) *error = GetLastError();
+    return false;
   }
-  wide += L'\0';  // with the string's own terminator: the list's double NUL
-  return wide;
+  started->process = ScopedHandle(pi.hProcess);
+  started->thread = ScopedHandle(pi.hThread);
+  return true;
+}
+
+int ShowCommand(StartWindow window) {
+  return window == StartWindow::kHidden ? SW_HIDE : SW_SHOWNORMAL;
 }
 
 }  // namespace
 
-bool Win32Processes::CreateProcessA(const std::string& command_line, uint32_t creation_flags,
-                                    const StartupInfo& startup, ProcessInformation* info) {
+RunOutcome Win32Processes::Run(const std::string& command_line, StartWindow window, WaitMode wait) {
   STARTUPINFOW si = {};
-  si.cb = sizeof si;
-  si.dwFlags = startup.flags;
-  si.wShowWindow = startup.show_window;
-  PROCESS_INFORMATION pi = {};
-  std::wstring command = Wide(command_line);  // CreateProcessW may write into it
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, creation_flags, nullptr,
-                      nullptr, &si, &pi))
-    return false;
-  info->process = reinterpret_cast<ProcessHandle>(pi.hProcess);
-  info->thread = reinterpret_cast<ProcessHandle>(pi.hThread);
-  return true;
-}
-
-uint32_t Win32Processes::WaitForInputIdle(ProcessHandle process, uint32_t milliseconds) {
-  return ::WaitForInputIdle(AsHandle(process), milliseconds);
-}
-
-uint32_t Win32Processes::WaitForSingleObject(ProcessHandle process, uint32_t milliseconds) {
-  return ::WaitForSingleObject(AsHandle(process), milliseconds);
-}
-
-bool Win32Processes::GetExitCodeProcess(ProcessHandle process, uint32_t* exit_code) {
-  DWORD code = 0;
-  if (!::GetExitCodeProcess(AsHandle(process), &code)) return false;
-  *exit_code = code;
-  return true;
-}
-
-void Win32Processes::CloseHandle(ProcessHandle handle) {
-  if (handle) ::CloseHandle(AsHandle(handle));
+  if (window != StartWindow::kProgramChooses) {
+    si.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK;
+    si.wShowWindow = static_cast<WORD>(ShowCommand(window));
+  }
+  StartedProcess started;
+  RunOutcome outcome;
+  if (!Start(command_line, NORMAL_PRIORITY_CLASS, si, &started)) return outcome;
+  outcome.started = true;
+  if (wait == WaitMode::kUntilEnded) {
+    WaitForInputIdle(started.process.get(), INFINITE);
+    WaitForSingleObject(started.process.get(), INFINITE);
+    DWORD code = 0;
+    if (GetExitCodeProcess(started.process.get(), &code)) outcome.exit_code = code;
+  }
+  return outcome;
 }
 
 // WinExec itself only takes text in the machine's ANSI code page, so this
 // does what it does with the command line converted from CP949: create the
-// process with the show state, give it up to 30 s to come up, and answer 33,
-// or the creation's error code.
-uint32_t Win32Processes::WinExec(const std::string& command_line, int show) {
+// process shown normally and give it up to 30 s to come up.
+OpenResult Win32Processes::Execute(const std::string& command_line) {
   STARTUPINFOW si = {};
-  si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = static_cast<WORD>(show);
-  PROCESS_INFORMATION pi = {};
-  std::wstring command = Wide(command_line);
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi)) {
-    DWORD error = GetLastError();
-    return error >= 32 ? ERROR_BAD_FORMAT : error;
-  }
-  ::WaitForInputIdle(pi.hProcess, 30000);
-  ::CloseHandle(pi.hThread);
-  ::CloseHandle(pi.hProcess);
-  return 33;
+  si.wShowWindow = SW_SHOWNORMAL;
+  StartedProcess started;
+  DWORD error = 0;
+  if (!Start(command_line, 0, si, &started, &error))
+    return error == ERROR_FILE_NOT_FOUND ? OpenResult::kFileNotFound : OpenResult::kFailed;
+  WaitForInputIdle(started.process.get(), 30000);
+  return OpenResult::kOpened;
 }
 
-intptr_t Win32Processes::ShellExecuteA(WindowHandle owner, const std::string& verb,
-                                       const std::string& file, const std::string& parameters,
-                                       int show) {
-  HINSTANCE result = ShellExecuteW(AsWindow(owner), Wide(verb).c_str(), Wide(file).c_str(),
-                                   Wide(parameters).c_str(), nullptr, show);
-  return reinterpret_cast<intptr_t>(result);
+OpenResult Win32Processes::ShellOpen(WindowHandle owner, const std::string& verb,
+                                     const std::string& file, const std::string& parameters) {
+  auto result = reinterpret_cast<intptr_t>(
+      ShellExecuteW(reinterpret_cast<HWND>(owner), Wide(verb).c_str(), Wide(file).c_str(),
+                    Wide(parameters).c_str(), nullptr, SW_SHOWNORMAL));
+  if (result > 32) return OpenResult::kOpened;
+  return result == SE_ERR_FNF ? OpenResult::kFileNotFound : OpenResult::kFailed;
 }
 
-bool Win32Processes::ShellExecuteExA(const ShellExecuteInfo& info, ProcessHandle* process) {
-  std::wstring verb = Wide(info.verb), file = Wide(info.file), parameters = Wide(info.parameters);
+void Win32Processes::ShellOpenAndWait(const std::string& file, const std::string& parameters,
+                                      StartWindow window) {
+  std::wstring wide_file = Wide(file), wide_parameters = Wide(parameters);
   SHELLEXECUTEINFOW sei = {};
   sei.cbSize = sizeof sei;
-  sei.fMask = info.mask;
-  sei.hwnd = AsWindow(info.window);
-  sei.lpVerb = verb.c_str();
-  sei.lpFile = file.c_str();
-  sei.lpParameters = parameters.c_str();
-  sei.nShow = info.show;
-  bool ok = ShellExecuteExW(&sei) != FALSE;
-  *process = ok ? reinterpret_cast<ProcessHandle>(sei.hProcess) : 0;
-  return ok;
+  sei.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT;
+  sei.hwnd = GetActiveWindow();
+  sei.lpVerb = L"open";
+  sei.lpFile = wide_file.c_str();
+  sei.lpParameters = wide_parameters.c_str();
+  sei.nShow = ShowCommand(window);
+  if (!ShellExecuteExW(&sei)) return;
+  ScopedHandle process(sei.hProcess);
+  if (!process) return;  // e.g. a document handed to a running program by DDE
+  while (WaitForSingleObject(process.get(), 50) == WAIT_TIMEOUT) messages_.ProcessMessages();
 }
 
-int Win32Processes::SHFileOperationA(const FileOperation& operation) {
-  std::wstring from = WidePathList(operation.from);
+bool Win32Processes::ShellDelete(const std::string& path, ShellDeleteOptions options) {
+  // One path, ended by its NUL; the string's own terminator ends the list.
+  std::wstring from = Wide(path) + L'\0';
   SHFILEOPSTRUCTW op = {};
-  op.hwnd = AsWindow(operation.window);
-  op.wFunc = operation.function;
+  op.wFunc = FO_DELETE;
   op.pFrom = from.c_str();
-  op.fFlags = operation.flags;
-  return SHFileOperationW(&op);
+  op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;
+  if (options.to_recycle_bin) op.fFlags |= FOF_ALLOWUNDO;
+  if (!options.error_dialogs) op.fFlags |= FOF_NOERRORUI;
+  return SHFileOperationW(&op) == 0;
 }
-
-WindowHandle Win32Processes::GetActiveWindow() {
-  return reinterpret_cast<WindowHandle>(::GetActiveWindow());
-}
-
-WindowHandle Win32Processes::ApplicationWindow() { return application_window; }
 
 }  // namespace varnett

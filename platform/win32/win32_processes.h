@@ -1,29 +1,30 @@
 #pragma once
 
+#include "platform/clock.h"
 #include "platform/processes.h"
 
 namespace varnett {
 
 // Text crosses into the system as UTF-16 from CP949, so the wide forms of
-// the calls are used throughout.
+// the calls are used throughout. Every handle the system gives back is owned
+// here and closed before the call returns.
 class Win32Processes : public Processes {
  public:
-  // Set by the program once its application window exists.
-  WindowHandle application_window = 0;
+  // `messages` is processed while ShellOpenAndWait waits.
+  explicit Win32Processes(Clock& messages) : messages_(messages) {}
+  Win32Processes(const Win32Processes&) = delete;
+  Win32Processes& operator=(const Win32Processes&) = delete;
 
-  bool CreateProcessA(const std::string& command_line, uint32_t creation_flags,
-                      const StartupInfo& startup, ProcessInformation* info) override;
-  uint32_t WaitForInputIdle(ProcessHandle process, uint32_t milliseconds) override;
-  uint32_t WaitForSingleObject(ProcessHandle process, uint32_t milliseconds) override;
-  bool GetExitCodeProcess(ProcessHandle process, uint32_t* exit_code) override;
-  void CloseHandle(ProcessHandle handle) override;
-  uint32_t WinExec(const std::string& command_line, int show) override;
-  intptr_t ShellExecuteA(WindowHandle owner, const std::string& verb, const std::string& file,
-                         const std::string& parameters, int show) override;
-  bool ShellExecuteExA(const ShellExecuteInfo& info, ProcessHandle* process) override;
-  int SHFileOperationA(const FileOperation& operation) override;
-  WindowHandle GetActiveWindow() override;
-  WindowHandle ApplicationWindow() override;
+  RunOutcome Run(const std::string& command_line, StartWindow window, WaitMode wait) override;
+  OpenResult Execute(const std::string& command_line) override;
+  OpenResult ShellOpen(WindowHandle owner, const std::string& verb, const std::string& file,
+                       const std::string& parameters) override;
+  void ShellOpenAndWait(const std::string& file, const std::string& parameters,
+                        StartWindow window) override;
+  bool ShellDelete(const std::string& path, ShellDeleteOptions options) override;
+
+ private:
+  Clock& messages_;
 };
 
 }  // namespace varnett

@@ -55,9 +55,8 @@ TEST(MapVirtualDrive, FirstMappingTakesZWithoutWaitSecondTakesYAndWaits) {
                                      "C:\\Netmarble\\Sudden Attack"));
   EXPECT_EQ(m.drives.NetmarbleDrive, "Z:");
   EXPECT_EQ(m.substs, (std::vector<std::string>{"subst Z: \"C:\\Netmarble\\Sudden Attack\""}));
-  EXPECT_EQ(m.sim.processes.calls[0],
-            "CreateProcess subst Z: \"C:\\Netmarble\\Sudden Attack\" creation=0x20 flags=0x41 "
-            "show=0");
+  EXPECT_EQ(m.sim.processes.requests[0],
+            "run subst Z: \"C:\\Netmarble\\Sudden Attack\" hidden wait");
   EXPECT_EQ(m.sim.clock.ticks, 0u);  // the only slot in use: no wait
 
   ASSERT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::ScreenshotDrive,
@@ -66,7 +65,6 @@ TEST(MapVirtualDrive, FirstMappingTakesZWithoutWaitSecondTakesYAndWaits) {
   EXPECT_EQ(m.substs.back(), "subst Y: \"C:\\Docs\\Suddenattack\\screenshot\"");
   EXPECT_EQ(m.sim.clock.ticks, 3003u);  // WaitSeconds(3) after subst ended
   EXPECT_TRUE(m.drives.NexonDrive.empty());
-  EXPECT_TRUE(m.sim.processes.open_handles.empty());
 }
 
 TEST(MapVirtualDrive, FilledSlotIsReusedWithoutCommandOrWait) {
@@ -78,7 +76,7 @@ TEST(MapVirtualDrive, FilledSlotIsReusedWithoutCommandOrWait) {
   m.sim.drives.Use('Z', "\\??\\C:\\Docs");
   EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\Nexon"));
   EXPECT_EQ(m.drives.NexonDrive, "Q:");
-  EXPECT_TRUE(m.sim.processes.calls.empty());
+  EXPECT_TRUE(m.sim.processes.requests.empty());
   EXPECT_TRUE(m.sim.drives.queries.empty());
   EXPECT_EQ(m.sim.clock.ticks, 0u);
 
@@ -114,7 +112,7 @@ TEST(MapVirtualDrive, FailedSubstEmptiesTheSlotAndALaterRequestRetries) {
     std::function<void(Machine&)> break_it;
   };
   const Case cases[] = {
-      {"cannot be started", [](Machine& m) { m.sim.processes.can_create = false; }},
+      {"cannot be started", [](Machine& m) { m.sim.processes.can_start = false; }},
       {"exits with an error",
        [](Machine& m) { m.sim.processes.program = [](const std::string&) { return 1u; }; }},
       {"exits 0 but maps nothing",
@@ -130,10 +128,9 @@ TEST(MapVirtualDrive, FailedSubstEmptiesTheSlotAndALaterRequestRetries) {
         << c.what;
     EXPECT_EQ(m.drives.NexonDrive, "") << c.what;
     EXPECT_EQ(m.sim.clock.ticks, 0u) << c.what;  // no wait after a failure
-    EXPECT_TRUE(m.sim.processes.open_handles.empty()) << c.what;
 
     // The same machine with a working "subst" again.
-    m.sim.processes.can_create = true;
+    m.sim.processes.can_start = true;
     m.sim.processes.program = [&m](const std::string& line) { return m.Subst(line); };
     EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\NX")) << c.what;
     EXPECT_EQ(m.drives.NexonDrive, "Y:") << c.what;
@@ -169,7 +166,7 @@ TEST(MapVirtualDrive, NoFreeLetterRunsNothingAndLeavesTheSlotEmpty) {
   m.drives.ScreenshotDrive = "Z:";
   EXPECT_FALSE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));
   EXPECT_EQ(m.drives.NetmarbleDrive, "");
-  EXPECT_TRUE(m.sim.processes.calls.empty());
+  EXPECT_TRUE(m.sim.processes.requests.empty());
   EXPECT_EQ(m.sim.clock.ticks, 0u);
 }
 

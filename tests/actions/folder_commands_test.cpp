@@ -16,6 +16,7 @@ const char kShots[] = "C:\\Users\\guest\\Documents\\Suddenattack\\screenshot";
 const char kNetmarble[] = "D:\\PLX\\Netmarble\\SuddenAttack";
 const char kNexon[] = "D:\\PLX\\Nexon\\SuddenAttack";
 constexpr WindowHandle kMainWindow = 0x77;
+constexpr WindowHandle kApplicationWindow = 0x52;
 
 // One journal, in call order, of everything the user would see or the system
 // would be asked to do; texts in UTF-8 so expectations read as written.
@@ -54,24 +55,26 @@ struct JournalDialogs : SimDialogs {
 struct JournalProcesses : SimProcesses {
   Journal& journal;
   explicit JournalProcesses(Journal& j) : journal(j) {}
-  bool CreateProcessA(const std::string& line, uint32_t creation, const StartupInfo& startup,
-                      ProcessInformation* info) override {
-    journal.Add("run " + line + (startup.show_window == kSwHide ? " hidden" : ""));
-    return SimProcesses::CreateProcessA(line, creation, startup, info);
+  RunOutcome Run(const std::string& line, StartWindow window, WaitMode wait) override {
+    journal.Add("run " + line + (window == StartWindow::kHidden ? " hidden" : ""));
+    return SimProcesses::Run(line, window, wait);
   }
-  intptr_t ShellExecuteA(WindowHandle owner, const std::string& verb, const std::string& file,
-                         const std::string& parameters, int show) override {
-    journal.Add("shell " + std::string(owner == kMainWindow ? "main " : "?? ") + verb + " [" +
-                file + "] [" + parameters + "] " + std::to_string(show));
-    return SimProcesses::ShellExecuteA(owner, verb, file, parameters, show);
+  OpenResult ShellOpen(WindowHandle owner, const std::string& verb, const std::string& file,
+                       const std::string& parameters) override {
+    const char* name = owner == kMainWindow          ? "main "
+                       : owner == kApplicationWindow ? "app "
+                                                     : "?? ";
+    journal.Add("shell " + std::string(name) + verb + " [" + file + "] [" + parameters + "]");
+    return SimProcesses::ShellOpen(owner, verb, file, parameters);
   }
-  uint32_t WinExec(const std::string& line, int show) override {
-    journal.Add("winexec [" + line + "] " + std::to_string(show));
-    return SimProcesses::WinExec(line, show);
+  OpenResult Execute(const std::string& line) override {
+    journal.Add("execute [" + line + "]");
+    return SimProcesses::Execute(line);
   }
-  int SHFileOperationA(const FileOperation& op) override {
-    journal.Add("shell delete [" + op.from.substr(0, op.from.find('\0')) + "]");
-    return SimProcesses::SHFileOperationA(op);
+  bool ShellDelete(const std::string& path, ShellDeleteOptions options) override {
+    journal.Add("shell delete [" + path + "]" + (options.to_recycle_bin ? " recycle" : "") +
+                (options.error_dialogs ? "" : " quiet"));
+    return SimProcesses::ShellDelete(path, options);
   }
 };
 
@@ -147,13 +150,13 @@ TEST(OpenGameFolder, MapsOnceThenReopensTheSameDrive) {
     c.commands.OpenGameFolder(e.edition, kMainWindow);
     EXPECT_EQ(c.Take(), (Lines{std::string("wait 1 ") + kOpeningGame,
                                std::string("run subst Z: \"") + e.folder + "\" hidden",
-                               "shell main open [Z:\\] [] 1", "close 1"}));
+                               "shell main open [Z:\\] []", "close 1"}));
     EXPECT_EQ(c.drives.*e.slot, "Z:");
     EXPECT_EQ(c.sim.clock.ticks, 0u);  // the only drive: no wait
 
     // Pressed again: the wait window shows, nothing is mapped, same drive.
     c.commands.OpenGameFolder(e.edition, kMainWindow);
-    EXPECT_EQ(c.Take(), (Lines{std::string("wait 2 ") + kOpeningGame, "shell main open [Z:\\] [] 1",
+    EXPECT_EQ(c.Take(), (Lines{std::string("wait 2 ") + kOpeningGame, "shell main open [Z:\\] []",
                                "close 2"}));
     EXPECT_TRUE(c.waits.open.empty());
     EXPECT_TRUE(c.dialogs.shown.empty());
@@ -170,7 +173,7 @@ TEST(OpenScreenshotFolder, SharedDriveAndThreeSecondsWhenAnotherIsMapped) {
   c.commands.OpenScreenshotFolder(kMainWindow);
   EXPECT_EQ(c.Take(), (Lines{std::string("wait 2 ") + kOpeningShots,
                              std::string("run subst Y: \"") + kShots + "\" hidden",
-                             "shell main open [Y:\\] [] 1", "close 2"}));
+                             "shell main open [Y:\\] []", "close 2"}));
   EXPECT_TRUE(open_during_wait);
   EXPECT_GE(c.sim.clock.ticks, 3000u);
   EXPECT_EQ(c.drives.ScreenshotDrive, "Y:");
@@ -178,7 +181,7 @@ TEST(OpenScreenshotFolder, SharedDriveAndThreeSecondsWhenAnotherIsMapped) {
   // Both sections' buttons run this command: the drive is reused.
   uint32_t before = c.sim.clock.ticks;
   c.commands.OpenScreenshotFolder(kMainWindow);
-  EXPECT_EQ(c.Take(), (Lines{std::string("wait 3 ") + kOpeningShots, "shell main open [Y:\\] [] 1",
+  EXPECT_EQ(c.Take(), (Lines{std::string("wait 3 ") + kOpeningShots, "shell main open [Y:\\] []",
                              "close 3"}));
   EXPECT_EQ(c.sim.clock.ticks, before);
 }
@@ -236,7 +239,7 @@ TEST(OpenFolder, FailedMappingSaysCannotOpenAndALaterPressRetries) {
     void (*break_it)(Cafe&);
   };
   const Case breaks[] = {
-      {"subst cannot start", [](Cafe& c) { c.processes.can_create = false; }},
+      {"subst cannot start", [](Cafe& c) { c.processes.can_start = false; }},
       {"subst fails", [](Cafe& c) { c.processes.program = [](const std::string&) { return 1u; }; }},
   };
   for (const Case& k : breaks) {
@@ -259,13 +262,13 @@ TEST(OpenFolder, FailedMappingSaysCannotOpenAndALaterPressRetries) {
                                   : "info \r\n서든 폴더를 열 수 없습니다."}));
       EXPECT_EQ(c.drives.NetmarbleDrive + c.drives.ScreenshotDrive, "");
 
-      c.processes.can_create = true;
+      c.processes.can_start = true;
       c.processes.program = [&c](const std::string& line) { return c.Subst(line); };
       press();
       Lines again = c.Take();
       ASSERT_EQ(again.size(), 4u);
       EXPECT_EQ(again[1], "run subst Z: \"" + folder + "\" hidden");
-      EXPECT_EQ(again[2], "shell main open [Z:\\] [] 1");
+      EXPECT_EQ(again[2], "shell main open [Z:\\] []");
     }
   }
 }
@@ -280,15 +283,8 @@ TEST(DeleteScreenshots, AsksAndEmptiesOnlyTheScreenshotFolder) {
   EXPECT_EQ(c.Take(), (Lines{"confirm \r\n스크린샷 폴더를 삭제하시겠습니까?",
                              std::string("shell delete [") + kShots + "\\*.*]",
                              "info \r\n스크린샷 폴더를 삭제하였습니다."}));
-  // Exactly one path in the list, permanently, silently, errors shown.
-  ASSERT_EQ(c.processes.file_operations.size(), 1u);
-  const FileOperation& op = c.processes.file_operations[0];
-  EXPECT_EQ(op.from.substr(0, op.from.find(std::string(2, '\0'))), std::string(kShots) + "\\*.*");
-  EXPECT_EQ(op.function, kFoDelete);
-  EXPECT_EQ(op.flags, kFofSilent | kFofNoConfirmation);
-
   c.dialogs.answers = {true};
-  c.processes.file_operation_result = 0x78;
+  c.processes.delete_succeeds = false;
   c.commands.DeleteScreenshots();
   EXPECT_EQ(c.Take().back(), "info \r\n스크린샷 폴더를 삭제하지 못했습니다.");
 }
@@ -302,7 +298,7 @@ TEST(DeleteScreenshots, NoFolderReportsDeletedWithoutAsking) {
     c.dialogs.answers = {true};
     c.commands.DeleteScreenshots();
     EXPECT_EQ(c.Take(), Lines{"info \r\n스크린샷 폴더가 삭제되었습니다."});
-    EXPECT_TRUE(c.processes.file_operations.empty());
+    EXPECT_TRUE(c.processes.requests.empty());
   }
 }
 
@@ -315,7 +311,7 @@ TEST(DeleteScreenshots, TooLongAPathDeletesNothing) {
   c.dialogs.answers = {true};
   c.commands.DeleteScreenshots();
   EXPECT_EQ(c.Take().back(), "info \r\n스크린샷 폴더를 삭제하지 못했습니다.");
-  EXPECT_TRUE(c.processes.file_operations.empty());
+  EXPECT_TRUE(c.processes.requests.empty());
 }
 
 TEST(ResetGame, DeletesOnlyGviDatAfterYes) {
@@ -372,19 +368,21 @@ TEST(ResetGame, NothingToDeleteOrAFailedDelete) {
                              std::string("delete ") + kNetmarble + "\\gvi.dat"}));
 }
 
+// The shell's step is owned by the application window, the hidden window
+// that owns the main window.
 TEST(OpenHomePage, EachEditionItsAddressAndNothingShown) {
   Cafe c;
-  c.commands.OpenHomePage(GameEdition::kNetmarble);
-  c.commands.OpenHomePage(GameEdition::kNexon);
-  EXPECT_EQ(c.Take(), (Lines{"winexec [http://sudden.netmarble.net/ ] 1",
-                             "winexec [http://sa.nexon.com/ ] 1"}));
-  // WinExec finds no such file: the shell opens the address; any failure
-  // there is the shell's to show.
-  c.processes.win_exec_results = {kErrorFileNotFound};
-  c.processes.shell_execute_results = {5};
-  c.commands.OpenHomePage(GameEdition::kNexon);
-  EXPECT_EQ(c.Take(), (Lines{"winexec [http://sa.nexon.com/ ] 1",
-                             "shell ?? Open [http://sa.nexon.com/] [] 1"}));
+  c.commands.OpenHomePage(GameEdition::kNetmarble, kApplicationWindow);
+  c.commands.OpenHomePage(GameEdition::kNexon, kApplicationWindow);
+  EXPECT_EQ(c.Take(),
+            (Lines{"execute [http://sudden.netmarble.net/ ]", "execute [http://sa.nexon.com/ ]"}));
+  // No such file to start: the shell opens the address; any failure there is
+  // the shell's to show.
+  c.processes.execute_results = {OpenResult::kFileNotFound};
+  c.processes.shell_open_results = {OpenResult::kFailed};
+  c.commands.OpenHomePage(GameEdition::kNexon, kApplicationWindow);
+  EXPECT_EQ(c.Take(),
+            (Lines{"execute [http://sa.nexon.com/ ]", "shell app Open [http://sa.nexon.com/] []"}));
   EXPECT_TRUE(c.dialogs.shown.empty());
 }
 
@@ -409,13 +407,13 @@ TEST(NestedCommands, RunInsideTheWaitAndCloseOnlyTheirOwnWindow) {
                              // nested, during the wait after subst
                              std::string("wait 3 ") + kOpeningGame,
                              std::string("run subst X: \"") + kNexon + "\" hidden",
-                             "shell main open [X:\\] [] 1", "close 3",
-                             std::string("wait 4 ") + kOpeningGame, "shell main open [Y:\\] [] 1",
+                             "shell main open [X:\\] []", "close 3",
+                             std::string("wait 4 ") + kOpeningGame, "shell main open [Y:\\] []",
                              "close 4", "confirm \r\n서든어택을 초기화 하시겠습니까?",
                              std::string("delete ") + kNexon + "\\gvi.dat",
                              "info \r\n서든어택이 초기화 되었습니다.",
                              // the first command goes on
-                             "shell main open [Y:\\] [] 1", "close 2"}));
+                             "shell main open [Y:\\] []", "close 2"}));
   EXPECT_TRUE(c.waits.open.empty());
   EXPECT_EQ(c.drives.ScreenshotDrive + c.drives.NetmarbleDrive + c.drives.NexonDrive, "Z:Y:X:");
   // The nested mapping waited its own three seconds, and the first one's wait

@@ -11,15 +11,16 @@ TEST(RemoveVirtualDrives, FilledSlotsInSlotOrderOneAfterAnother) {
   SimPlatform sim;
   Platform p = sim.View();
   VirtualDriveSet drives{"Y:", " ", "Z:"};
-  sim.processes.timed_waits = {kWaitTimeout};  // the first removal takes a while
+  // The first removal takes a while; a handler runs during its wait, after
+  // it was asked for and before the next removal is.
+  sim.processes.busy_waits = {1};
+  size_t asked_when_handled = 0;
+  sim.clock.pending_messages.push_back([&] { asked_when_handled = sim.processes.requests.size(); });
   RemoveVirtualDrives(p, drives);
-  EXPECT_EQ(
-      sim.processes.calls,
-      (std::vector<std::string>{
-          "GetActiveWindow", "ShellExecuteEx mask=0x140 window=0x51 open [subst] [/D Y:] show=0",
-          "WaitForSingleObject 0x100 50", "WaitForSingleObject 0x100 50", "CloseHandle 0x100",
-          "GetActiveWindow", "ShellExecuteEx mask=0x140 window=0x51 open [subst] [/D Z:] show=0",
-          "WaitForSingleObject 0x101 50", "CloseHandle 0x101"}));
+  EXPECT_EQ(sim.processes.requests,
+            (std::vector<std::string>{"shell open [subst] [/D Y:] hidden wait",
+                                      "shell open [subst] [/D Z:] hidden wait"}));
+  EXPECT_EQ(asked_when_handled, 1u);
   // The slots keep their values.
   EXPECT_EQ(drives.ScreenshotDrive, "Y:");
   EXPECT_EQ(drives.NexonDrive, "Z:");
@@ -29,7 +30,7 @@ TEST(RemoveVirtualDrives, NothingMappedRunsNothing) {
   SimPlatform sim;
   Platform p = sim.View();
   RemoveVirtualDrives(p, VirtualDriveSet{});
-  EXPECT_TRUE(sim.processes.calls.empty());
+  EXPECT_TRUE(sim.processes.requests.empty());
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // central headers, the rebuild from local headers, and the reader's states.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "catalogue/zip_format.h"
 #include "tests/catalogue/archive_fixture.h"
 #include "tools/writer/signature_rewrite.h"
@@ -117,6 +120,70 @@ TEST(ArchiveDirectory, DuplicateKeysRebuildTheDirectoryFromLocalHeaders) {
   EXPECT_EQ(stream.Bytes(), kText);
   EXPECT_TRUE(f.unzipper.Scanned());
   EXPECT_EQ(f.unzipper.Directory()->Count(), 2u);
+}
+
+// The central headers of an archive, each with its name, extra field and
+// comment, and where the directory starts.
+std::vector<std::string> CentralHeaders(const std::string& archive, size_t* start) {
+  const std::string signature = "\x35\x10\x10\x58";
+  size_t at = *start = archive.find(signature);
+  std::vector<std::string> headers;
+  while (archive.compare(at, 4, signature) == 0) {
+    const uint8_t* h = reinterpret_cast<const uint8_t*>(archive.data()) + at;
+    size_t size = 46 + zip::Le16(h + 28) + zip::Le16(h + 30) + zip::Le16(h + 32);
+    headers.push_back(archive.substr(at, size));
+    at += size;
+  }
+  return headers;
+}
+
+// However the directory lists its entries, they come out in the order of their
+// local header offsets; a key listed twice still sends the reader to the local
+// headers, wherever the second one stands.
+TEST(ArchiveDirectory, ListingOrderDoesNotMatter) {
+  constexpr int kEntries = 3000;
+  std::vector<ArchiveMember> members;
+  for (int i = 0; i < kEntries; ++i) {
+    members.push_back(Member("m" + std::to_string(i), "data " + std::to_string(i), 0));
+    members.back().zip64 = true;  // the offsets come from the extra field
+  }
+  members.back().name = "Game.dat";
+  const std::string archive = WriteArchive(members, {"", true});
+  size_t start = 0;
+  const std::vector<std::string> ascending = CentralHeaders(archive, &start);
+  ASSERT_EQ(ascending.size(), size_t{kEntries});
+
+  std::vector<std::string> descending(ascending.rbegin(), ascending.rend());
+  std::vector<std::string> shuffled = ascending;
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(11));
+  std::vector<std::string> duplicated = descending;
+  duplicated.back() = duplicated.front();  // the last one read repeats the first
+  struct Case {
+    const char* what;
+    const std::vector<std::string>& headers;
+    bool scanned;
+  };
+  for (const Case& c : {Case{"ascending", ascending, false}, Case{"descending", descending, false},
+                        Case{"shuffled", shuffled, false}, Case{"duplicated", duplicated, true}}) {
+    std::string bytes = archive;
+    size_t at = start;
+    for (const std::string& h : c.headers) {
+      bytes.replace(at, h.size(), h);
+      at += h.size();
+    }
+    ArchiveFixture f;
+    f.Put(bytes);
+    MemoryStream stream;
+    EXPECT_EQ(f.Extract(&stream), 1) << c.what;
+    EXPECT_EQ(stream.Bytes(), "data " + std::to_string(kEntries - 1)) << c.what;
+    EXPECT_EQ(f.unzipper.Scanned(), c.scanned) << c.what;
+    const TSortedEntries& d = *f.unzipper.Directory();
+    ASSERT_EQ(d.Count(), size_t{kEntries}) << c.what;
+    for (int i = 0; i + 1 < kEntries; ++i) {
+      ASSERT_EQ(d[i].file_name, "m" + std::to_string(i)) << c.what;
+      ASSERT_LT(d[i].LocalHeaderOffset(), d[i + 1].LocalHeaderOffset()) << c.what;
+    }
+  }
 }
 
 TEST(ArchiveDirectory, DirectoryOffsetIntoNowhereScansFromTheStartAndMatchesCentralHeaders) {

@@ -26,10 +26,14 @@ struct Catalogue {
     table.ClearRecords();
     Load(bytes);
   }
-  // The scan the locator makes: first visible record whose Game equals the key.
+  // The scan the locator makes: first visible record whose Game equals the
+  // key. The comparison in place agrees with the value read out.
   bool Find(const std::string& key) {
+    const TField& game = table.FieldNamed("Game");
     for (table.MoveFirst(); !table.AtEnd(); table.MoveNext()) {
-      if (table.AsText(table.FieldNamed("Game")) == key) return true;
+      const bool equal = table.AsText(game) == key;
+      EXPECT_EQ(table.TextEquals(game, key), equal) << key;
+      if (equal) return true;
     }
     return false;
   }
@@ -140,7 +144,7 @@ TEST(GameTable, CursorSkipsDeletedAndOlderVersions) {
   EXPECT_EQ(t.VisibleGames(), (std::vector<std::string>{"new", "inserted"}));
   EXPECT_EQ(t.table.RecordCount(), 4u);
   EXPECT_EQ(t.table.DeletedCount(), 2u);
-  ASSERT_NE(t.table.RecordAt(1).Older(), nullptr);
+  ASSERT_TRUE(t.table.RecordAt(1).Older().has_value());
   EXPECT_EQ(t.table.RecordAt(1).Older()->Value(0), "old");
 
   // MoveNext at the end stays on the last visible record.
@@ -179,6 +183,42 @@ TEST(GameTable, LoadsAppendUntilCleared) {
   EXPECT_EQ(t.VisibleGames(), (std::vector<std::string>{"b1"}));
   EXPECT_EQ(t.table.RecordAt(0).RecordNo(), 0u);
   EXPECT_EQ(t.table.RecordAt(0).UniqueRecordNo(), 0u);
+}
+
+// The table keeps the loaded bytes as they were, whatever becomes of the
+// stream afterwards.
+TEST(GameTable, ValuesOutliveChangesToTheSource) {
+  Catalogue t;
+  MemoryStream stream(WriteGameCatalogue({GameRecord({{"Game", "kept"}, {"MPath", "C:\\G"}})}));
+  t.table.LoadRecordsFromStream(stream);
+  stream.Seek(0);
+  stream.Write(std::string(stream.Size(), 'x'));
+  stream.Clear();
+  ASSERT_TRUE(t.Find("kept"));
+  EXPECT_EQ(t.Value("MPath"), "C:\\G");
+}
+
+// Null records are the smallest a stream holds (24 bytes each here); what the
+// table holds for them, the stream's bytes included, stays within twice the
+// stream, as it does for ordinary records.
+TEST(GameTable, MemoryHeldIsBoundedByTheStream) {
+  struct Case {
+    const char* what;
+    StreamRecord record;
+  };
+  for (const Case& c : {Case{"null", GameRecord({})},
+                        Case{"filled", GameRecord({{"Game", "Game name"},
+                                                   {"MPath", "C:\\Games\\Some game"},
+                                                   {"DPath", "D:\\Games\\Some game"}})}}) {
+    constexpr size_t kRecords = 50000;
+    const std::string bytes = WriteGameCatalogue(std::vector<StreamRecord>(kRecords, c.record));
+    Catalogue t;
+    t.Load(bytes);
+    ASSERT_EQ(t.table.RecordCount(), kRecords) << c.what;
+    EXPECT_LE(t.table.BytesHeld(), 2 * bytes.size()) << c.what;
+    t.table.ClearRecords();
+    EXPECT_EQ(t.table.BytesHeld(), 0u) << c.what;
+  }
 }
 
 TEST(GameTable, FieldNamedIgnoresCase) {

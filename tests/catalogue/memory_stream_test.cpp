@@ -41,6 +41,21 @@ TEST(MemoryStream, PositionPastTheEnd) {
   EXPECT_EQ(s.Position(), 0u);
 }
 
+// Bytes cut off and grown back are zero again; a shared copy keeps its bytes.
+TEST(MemoryStream, RegrownBytesAreZeroAndSharedBytesStay) {
+  MemoryStream s;
+  s.Write("abcdef");
+  std::shared_ptr<const ByteBuffer> shared = s.Share();
+  s.SetSize(2);
+  s.SetSize(4);
+  EXPECT_EQ(s.Bytes(), std::string("ab\0\0", 4));
+  s.Reserve(1000);
+  s.SetSize(6);
+  EXPECT_EQ(s.Bytes(), std::string("ab\0\0\0\0", 6));
+  s.MutableData()[0] = 'x';
+  EXPECT_EQ(shared->view(), "abcdef");
+}
+
 TEST(CatalogueErrors, OneBaseCarriesTheText) {
   try {
     throw EMemTableError("No format specified.");

@@ -168,12 +168,12 @@ TEST(TableStream, EveryRevisionRule) {
     ExpectTypedRecords(t);
     const TRecord& beta = t.table.RecordAt(1);
     if (c.versions_kept) {
-      ASSERT_NE(beta.Older(), nullptr);
+      ASSERT_TRUE(beta.Older().has_value());
       EXPECT_EQ(beta.Older()->Value(0), "beta-old");
       EXPECT_EQ(beta.Older()->Status(), usModified);
-      EXPECT_EQ(beta.Older()->Older(), nullptr);
+      EXPECT_FALSE(beta.Older()->Older().has_value());
     } else {
-      EXPECT_EQ(beta.Older(), nullptr);
+      EXPECT_FALSE(beta.Older().has_value());
     }
     EXPECT_EQ(t.source.Position(), t.source.Size());
   }

@@ -57,37 +57,66 @@ bool IsEmptyFolder(const std::string& folder) {
 
 TEST(Win32ProcessHelpers, ChildEndingWithAnErrorStillCountsAsStarted) {
   Win32Platform real;
-  Platform p = real.View();
   uint32_t exit_code = 0;
-  EXPECT_TRUE(ExecuteCommand(p, "cmd.exe /c exit 3", true, true, &exit_code));
+  EXPECT_TRUE(ExecuteCommand(real.processes, "cmd.exe /c exit 3", true, true, &exit_code));
   EXPECT_EQ(exit_code, 3u);
-  EXPECT_FALSE(ExecuteCommand(p, "varnett_no_such_program.exe", true, true));
+  EXPECT_FALSE(ExecuteCommand(real.processes, "varnett_no_such_program.exe", true, true));
+  RunOutcome outcome =
+      real.processes.Run("cmd.exe /c exit 4", StartWindow::kProgramChooses, WaitMode::kNone);
+  EXPECT_TRUE(outcome.started);
+  EXPECT_FALSE(outcome.exit_code);  // not waited for
 }
 
 TEST(Win32ProcessHelpers, WaitedCommandHasFinishedItsWork) {
   Win32Platform real;
-  Platform p = real.View();
+  Processes& p = real.processes;
   std::string marker = TempFolder(Ko("표시"));
   DeleteFileW(Wide(marker).c_str());
   ASSERT_TRUE(ExecuteCommand(p, "cmd.exe /c echo x> \"" + marker + "\"", true, true));
   EXPECT_TRUE(Exists(marker));
   DeleteFileW(Wide(marker).c_str());
 
-  ShellExecuteAndWait(p, "cmd.exe", "/c echo x> \"" + marker + "\"", kSwHide);
+  ShellExecuteAndWait(p, "cmd.exe", "/c echo x> \"" + marker + "\"", StartWindow::kHidden);
   EXPECT_TRUE(Exists(marker));
   EXPECT_TRUE(ShellDeleteFile(p, marker));
   EXPECT_FALSE(Exists(marker));
 }
 
-TEST(Win32ProcessHelpers, WinExecAnswersFileNotFoundForAMissingProgram) {
-  Win32Processes processes;
-  EXPECT_EQ(processes.WinExec("varnett_no_such_program.exe ", kSwShowNormal), kErrorFileNotFound);
-  EXPECT_GT(processes.WinExec("cmd.exe /c exit 0", kSwHide), 31u);
+// Another button's handler runs while the shell's process is waited for.
+TEST(Win32ProcessHelpers, ShellWaitProcessesMessagesMeanwhile) {
+  static bool handled = false;
+  WNDCLASSW cls = {};
+  cls.lpfnWndProc = [](HWND window, UINT message, WPARAM wparam, LPARAM lparam) -> LRESULT {
+    if (message == WM_APP) handled = true;
+    return DefWindowProcW(window, message, wparam, lparam);
+  };
+  cls.hInstance = GetModuleHandleW(nullptr);
+  cls.lpszClassName = L"VarnettShellWaitTest";
+  RegisterClassW(&cls);
+  HWND window = CreateWindowExW(0, cls.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                cls.hInstance, nullptr);
+  ASSERT_TRUE(window);
+  PostMessageW(window, WM_APP, 0, 0);
+  Win32Platform real;
+  // "ping" pauses a second between its two echoes, whatever the network does.
+  ShellExecuteAndWait(real.processes, "cmd.exe", "/c ping -n 2 127.0.0.1 >nul",
+                      StartWindow::kHidden);
+  EXPECT_TRUE(handled);
+  DestroyWindow(window);
+}
+
+// Only "not found" lets OpenDocument try the shell next.
+TEST(Win32ProcessHelpers, ExecuteAnswersFileNotFoundForAMissingProgram) {
+  Win32Platform real;
+  EXPECT_EQ(real.processes.Execute("varnett_no_such_program.exe "), OpenResult::kFileNotFound);
+  EXPECT_EQ(real.processes.Execute("cmd.exe /c exit 0"), OpenResult::kOpened);
+  EXPECT_EQ(real.processes.ShellOpen(0, "Open", "varnett_no_such_program.exe", ""),
+            OpenResult::kFileNotFound);
 }
 
 TEST(Win32ProcessHelpers, WildcardDeleteEmptiesTheFolderAndKeepsIt) {
   Win32Platform real;
-  Platform p = real.View();
+  Processes& p = real.processes;
   std::string root = MakeTree(Ko("스크린샷") + "_wild_");
   EXPECT_TRUE(ShellDeletePath(p, root + "\\*.*", false));
   EXPECT_TRUE(Exists(root));
@@ -97,7 +126,7 @@ TEST(Win32ProcessHelpers, WildcardDeleteEmptiesTheFolderAndKeepsIt) {
 
 TEST(Win32ProcessHelpers, TrailingBackslashDeletesTheFolderItself) {
   Win32Platform real;
-  Platform p = real.View();
+  Processes& p = real.processes;
   std::string root = MakeTree(Ko("스크린샷") + "_self_");
   EXPECT_TRUE(ShellDeletePath(p, root + "\\", false));
   EXPECT_FALSE(Exists(root));
@@ -105,7 +134,7 @@ TEST(Win32ProcessHelpers, TrailingBackslashDeletesTheFolderItself) {
 
 TEST(Win32ProcessHelpers, DeletingAMissingFileIsFalseAndShowsNothing) {
   Win32Platform real;
-  Platform p = real.View();
+  Processes& p = real.processes;
   // A dialog would block this call; returning at all shows none was opened.
   EXPECT_FALSE(ShellDeleteFile(p, TempFolder("varnett_missing_") + "\\x.log"));
 }

@@ -8,10 +8,12 @@ namespace varnett {
 
 bool ArchiveInput::Load(const std::string& utf8_path) {
   std::string error;
-  if (!ReadWholeFile(utf8_path, &bytes_, &error)) {
+  std::string bytes;
+  if (!ReadWholeFile(utf8_path, &bytes, &error)) {
     WriteErrorLine(error);
     return false;
   }
+  bytes_ = std::make_shared<const std::string>(std::move(bytes));
   name_ = Utf8ToCp949(utf8_path);
   return true;
 }
@@ -27,7 +29,7 @@ std::unique_ptr<ReadSource> ArchiveInput::OpenForReading(const std::string& path
     if (error) *error = "The system cannot find the file specified";
     return nullptr;
   }
-  return std::make_unique<MemorySource>(bytes_);
+  return std::make_unique<MemorySource>(bytes_);  // read in place, not copied
 }
 
 void ConsoleDialogs::Information(const std::string& text) { WriteErrorLine(text); }

@@ -2,6 +2,7 @@
 // reader as its only file; the reader's message boxes go to standard error.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/dialogs.h"
@@ -27,7 +28,7 @@ class ArchiveInput : public FileSystem {
 
  private:
   std::string name_;
-  std::string bytes_;
+  std::shared_ptr<const std::string> bytes_;
 };
 
 // "TITLE: TEXT" on standard error for each box; nothing waits for an answer.

@@ -57,8 +57,9 @@ int RunLookup(const Args& args) {
     LoadCatalogue(input, &catalogue);
     TMemTable& table = catalogue.Game_MemTable;
     // The first record whose game name is the key, byte for byte.
+    const TField& game = table.FieldNamed("Game");
     for (table.MoveFirst(); !table.AtEnd(); table.MoveNext()) {
-      if (table.AsText(table.FieldNamed("Game")) != key) continue;
+      if (!table.TextEquals(game, key)) continue;
       for (const char* name : {"MPath", "DPath", "InsRPath", "PRPath"}) {
         const TField& field = table.FieldNamed(name);
         out += std::string(name) + "=" +

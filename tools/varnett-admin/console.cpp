@@ -90,6 +90,12 @@ bool ReadWholeFile(const std::string& utf8_path, std::string* bytes, std::string
   }
 #endif
   bytes->clear();
+  // Sized once from the file, so that it is not copied as it grows.
+  if (std::fseek(f, 0, SEEK_END) == 0) {
+    const long size = std::ftell(f);
+    if (size > 0) bytes->reserve(static_cast<size_t>(size));
+    std::rewind(f);
+  }
   char buffer[65536];
   size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes->append(buffer, n);

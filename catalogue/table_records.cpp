@@ -1,0 +1,85 @@
+#include "catalogue/table_records.h"
+
+#include "catalogue/field_value.h"
+
+namespace varnett {
+
+void ReadRecord(ValueReader& in, const std::vector<TField>& fields, bool lists, bool null_flags,
+                uint8_t* status, const char** values, int32_t* auto_inc) {
+  *status = 0;
+  if (lists) {
+    in.ReadListBegin();
+    *status = static_cast<uint8_t>(in.ReadInteger());
+  }
+  *values = in.Here();
+  for (;;) {
+    for (const TField& f : fields) {
+      ReadFieldValue(in, f.DataType, f.Size, null_flags, nullptr, auto_inc);
+    }
+    if (!lists || in.EndOfList()) break;
+    in.ReadInteger();  // an older version's update status
+  }
+  if (lists) in.ReadListEnd();
+}
+
+namespace {
+
+uint32_t LoadU32(const char* p) {
+  const unsigned char* b = reinterpret_cast<const unsigned char*>(p);
+  return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
+}
+
+}  // namespace
+
+const char* CheckTextRecord(const char* p, const char* end, int field_count, bool lists,
+                            bool null_flags, uint8_t* status, const char** values) {
+  auto integer = [&](int32_t* out) {
+    if (p == end) return false;
+    const uint8_t tag = static_cast<uint8_t>(*p++);
+    const ptrdiff_t width = tag == kTagInt8 ? 1 : tag == kTagInt16 ? 2 : tag == kTagInt32 ? 4 : 0;
+    if (width == 0 || end - p < width) return false;
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(p);
+    *out = width == 1   ? static_cast<int8_t>(b[0])
+           : width == 2 ? static_cast<int16_t>(b[0] | (b[1] << 8))
+                        : static_cast<int32_t>(LoadU32(p));
+    p += width;
+    return true;
+  };
+  int32_t value = 0;
+  if (lists) {
+    if (p == end || *p++ != kTagStartOfList || !integer(&value)) return nullptr;
+  }
+  *status = static_cast<uint8_t>(value);
+  *values = p;
+  for (;;) {
+    for (int i = 0; i < field_count; ++i) {
+      if (null_flags) {
+        if (p == end) return nullptr;
+        if (*p++ == kTagTrue) continue;
+      }
+      if (p == end) return nullptr;
+      const uint8_t tag = static_cast<uint8_t>(*p++);
+      uint64_t size;
+      if (tag == kTagShortText) {
+        if (p == end) return nullptr;
+        size = static_cast<uint8_t>(*p++);
+      } else if (tag == kTagLongText || tag == kTagUtf8Text || tag == kTagWideText) {
+        if (end - p < 4) return nullptr;
+        const uint32_t n = LoadU32(p);
+        p += 4;
+        if (n > 0x7FFFFFFFu) return nullptr;
+        size = tag == kTagWideText ? uint64_t{n} * 2 : n;
+      } else {
+        return nullptr;
+      }
+      if (size > static_cast<uint64_t>(end - p)) return nullptr;
+      p += size;
+    }
+    if (!lists) return p;
+    if (p == end) return nullptr;
+    if (*p == kTagEndOfList) return p + 1;
+    if (!integer(&value)) return nullptr;  // an older version's status
+  }
+}
+
+}  // namespace varnett
