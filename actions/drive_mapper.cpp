@@ -1,9 +1,9 @@
 #include "actions/drive_mapper.h"
 
-#include "actions/blank.h"
 #include "actions/cooperative_delay.h"
 #include "actions/drive_letters.h"
 #include "actions/process_helpers.h"
+#include "text/cp949.h"
 
 namespace varnett {
 

@@ -1,9 +1,9 @@
 #include "actions/folder_commands.h"
 
-#include "actions/blank.h"
 #include "actions/home_pages.h"
 #include "actions/process_helpers.h"
 #include "platform/text.h"
+#include "text/cp949.h"
 
 namespace varnett {
 

@@ -1,5 +1,7 @@
 #include "actions/process_helpers.h"
 
+#include "text/cp949.h"
+
 namespace varnett {
 
 namespace {
@@ -8,19 +10,6 @@ namespace {
 // list's closing NUL. A longer path is refused whole rather than cut, since
 // a cut pattern could name the folder's parent.
 constexpr size_t kLongestDeletePath = 254;
-
-bool IsLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-
-// True when the last byte of `text` is a character of its own, not the trail
-// of a double-byte character (whose trail byte may be 0x5C, the "\").
-bool EndsInSingleByte(const std::string& text) {
-  size_t i = 0, last = 0;
-  while (i < text.size()) {
-    last = i;
-    i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-  }
-  return !text.empty() && last == text.size() - 1;
-}
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 #include "actions/virtual_drive_set.h"
 
-#include "actions/blank.h"
 #include "actions/process_helpers.h"
+#include "text/cp949.h"
 
 namespace varnett {
 

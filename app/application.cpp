@@ -4,6 +4,7 @@
 #include "platform/win32/message_box.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/wide.h"
+#include "text/full_stop.h"
 
 namespace varnett {
 namespace {
@@ -11,13 +12,6 @@ namespace {
 constexpr wchar_t kClass[] = L"TApplication";
 
 }  // namespace
-
-std::string WithFullStop(std::string message) {
-  // Comparing the last byte is enough: both bytes of a double-byte CP949
-  // character sort after ".", like its lead byte.
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
-  return message;
-}
 
 bool Application::Initialize(HINSTANCE instance) {
   WNDCLASSW cls = {};

@@ -46,7 +46,4 @@ class Application {
   bool terminated_ = false;
 };
 
-// The error text as the default error box shows it.
-std::string WithFullStop(std::string message);
-
 }  // namespace varnett

@@ -6,10 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "actions/blank.h"
 #include "actions/process_helpers.h"
 #include "app/control_ids.h"
-#include "app/int_argument.h"
 #include "app/single_instance.h"
 #include "app/skin_button.h"
 #include "locator/install_locator.h"
@@ -20,6 +18,8 @@
 #include "platform/win32/panel.h"
 #include "platform/win32/ui_font.h"
 #include "platform/win32/wide.h"
+#include "text/cp949.h"
+#include "text/integer_text.h"
 
 namespace varnett {
 namespace {

@@ -8,6 +8,7 @@
 #include "catalogue/unzipper.h"
 #include "catalogue/zip_errors.h"
 #include "catalogue/zip_format.h"
+#include "text/cp949.h"
 
 namespace varnett {
 namespace {
@@ -18,10 +19,6 @@ constexpr uint64_t kFreeClaim = uint64_t(1) << 20;
 // More than any of the methods can make of one compressed byte (deflate
 // reaches about 1032, shrink's longest strings about 5000).
 constexpr uint64_t kMaxExpansion = 8192;
-
-bool Blank(const std::string& s) {
-  return std::all_of(s.begin(), s.end(), [](char c) { return uint8_t(c) <= 32; });
-}
 
 class FileInput : public MemberInput {
  public:
@@ -73,7 +70,7 @@ bool TUnZipper::Selected(const TZipEntry& entry) const {
 }
 
 int TUnZipper::ExtractToStream(MemoryStream* target, const std::string& name) {
-  if (target == nullptr || Blank(name)) return 0;
+  if (target == nullptr || IsBlank(name)) return 0;
   stream_mode_ = true;
   target_ = target;
   struct Leave {

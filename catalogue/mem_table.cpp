@@ -4,20 +4,11 @@
 #include <cstring>
 
 #include "catalogue/errors.h"
+#include "text/cp949.h"
 
 namespace varnett {
 
 namespace {
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
-bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
 
 template <typename T>
 T Load(const std::string& bytes) {
@@ -69,7 +60,7 @@ void TMemTable::MoveNext() {
 
 const TField& TMemTable::FieldNamed(std::string_view name) const {
   for (const TField& field : fields_) {
-    if (SameTextIgnoringCase(field.FieldName, name)) return field;
+    if (SameTextIgnoringAsciiCase(field.FieldName, name)) return field;
   }
   std::string message = "Field '" + std::string(name) + "' not found";
   if (!name_.empty()) message = name_ + ": " + message;

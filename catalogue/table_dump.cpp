@@ -3,12 +3,12 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "text/cp949.h"
 
 namespace varnett {
 
 namespace {
 
-bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 bool IsTrailByte(unsigned char c) {
   return (c >= 0x41 && c <= 0x5A) || (c >= 0x61 && c <= 0x7A) || (c >= 0x81 && c <= 0xFE);
 }
@@ -52,7 +52,7 @@ std::string ToUtf8(std::string_view cp949, EscapeAscii escape) {
       escape(out, static_cast<char>(c));
       continue;
     }
-    if (IsLeadByte(c) && i + 1 < cp949.size()) {
+    if (CharacterSize(cp949, i) == 2) {
       unsigned char t = static_cast<unsigned char>(cp949[i + 1]);
       if (IsTrailByte(t)) {
         const std::string& utf8 = PairUtf8(c, t);

@@ -5,18 +5,14 @@
 
 #include "catalogue/zip_errors.h"
 #include "catalogue/zip_format.h"
+#include "text/cp949.h"
 
 namespace varnett {
 namespace {
 
-std::string LowerAscii(std::string s) {
-  for (char& c : s) {
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  }
-  return s;
-}
-
-// The extension of a path's file name, from its last "." on.
+// The extension of a path's file name, from its last "." on. Member names
+// are split byte by byte too (ReadName): they may be OEM or UTF-8 bytes, not
+// CP949 characters.
 std::string Extension(const std::string& path) {
   size_t dot = path.find_last_of(".\\:");
   if (dot == std::string::npos || path[dot] != '.') return "";
@@ -65,7 +61,7 @@ void WalkCentralExtra(const uint8_t* extra, size_t size, TZipEntry* entry) {
 }  // namespace
 
 bool MatchName(const std::string& pattern, const std::string& name) {
-  return LowerAscii(pattern) == LowerAscii(name);
+  return SameTextIgnoringAsciiCase(pattern, name);
 }
 
 TUnZipper::TUnZipper(FileSystem& files, Dialogs& dialogs) : files_(files), dialogs_(dialogs) {}
@@ -81,7 +77,7 @@ void TUnZipper::ResetState() {
 }
 
 void TUnZipper::SetZipName(const std::string& name) {
-  if (LowerAscii(name) == LowerAscii(zip_name_)) return;
+  if (SameTextIgnoringAsciiCase(name, zip_name_)) return;
   ResetState();
   zip_name_ = name;
 }
@@ -278,7 +274,7 @@ bool TUnZipper::ScanLocalHeaders() {
   directory_.reset();
 
   // Self-extracting archives keep their stub in the first 14000 bytes.
-  file_->Seek(LowerAscii(Extension(zip_name_)) == ".exe" ? 14000 : 0);
+  file_->Seek(SameTextIgnoringAsciiCase(Extension(zip_name_), ".exe") ? 14000 : 0);
   static const uint8_t kSignature[4] = {0x10, 0x10, 0x42, 0x02};
   size_t matched = 0;
   for (;;) {

@@ -17,6 +17,7 @@ build=${build:-build/fuzz}
 results=${VARNETT_RESULTS:-}
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DVARNETT_FUZZ=ON -DVARNETT_SANITIZE=ON \
+  -DVARNETT_WERROR=ON \
   -DCMAKE_BUILD_TYPE=Debug >/dev/null
 nice ninja -j2 -C "$build" >/dev/null
 

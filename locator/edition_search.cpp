@@ -3,9 +3,9 @@
 #include <new>
 
 #include "catalogue/errors.h"
-#include "locator/blank.h"
 #include "locator/registry_values.h"
 #include "platform/text.h"
+#include "text/cp949.h"
 
 namespace varnett {
 

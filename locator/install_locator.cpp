@@ -1,9 +1,9 @@
 #include "locator/install_locator.h"
 
-#include "locator/blank.h"
 #include "locator/catalogue_component_lookup.h"
 #include "locator/edition_search.h"
 #include "locator/registry_values.h"
+#include "text/cp949.h"
 
 namespace varnett {
 

@@ -1,8 +1,7 @@
 #include "locator/registry_values.h"
 
-#include "locator/blank.h"
 #include "locator/locator_trace.h"
-#include "locator/path_parts.h"
+#include "text/cp949.h"
 
 namespace varnett {
 

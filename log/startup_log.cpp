@@ -2,26 +2,9 @@
 
 #include <cstdio>
 
+#include "text/cp949.h"
+
 namespace varnett {
-
-namespace {
-
-// Position just after the last "\" or ":" of a path; 0 when there is none.
-// CP949 trail bytes can be 0x5C, so lead bytes carry their trail with them.
-size_t FileNameStart(const std::string& path) {
-  size_t start = 0;
-  for (size_t i = 0; i < path.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(path[i]);
-    if (c >= 0x81 && c <= 0xFE && i + 1 < path.size()) {
-      ++i;
-      continue;
-    }
-    if (c == '\\' || c == ':') start = i + 1;
-  }
-  return start;
-}
-
-}  // namespace
 
 std::string StartupLogPath(const std::string& exe_path, LocalDate date) {
   size_t name_start = FileNameStart(exe_path);

@@ -1,14 +1,14 @@
 #include "platform/sim/sim_file_system.h"
 
 #include "platform/memory_source.h"
+#include "text/cp949.h"
 
 namespace varnett {
 
 std::string SimFileSystem::Key(const std::string& path) {
-  std::string key = path;
+  std::string key = AsciiUpperCase(path);
   for (char& c : key) {
     if (c == '/') c = '\\';
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
   while (key.size() > 1 && key.back() == '\\') key.pop_back();
   return key;

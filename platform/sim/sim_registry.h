@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/registry.h"
+#include "text/cp949.h"
 
 namespace varnett {
 
@@ -32,11 +33,7 @@ class SimRegistry : public Registry {
   }
 
  private:
-  static std::string Upper(std::string s) {
-    for (char& c : s)
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-  }
+  static std::string Upper(const std::string& s) { return AsciiUpperCase(s); }
   std::map<std::tuple<RegistryRoot, std::string, std::string>, RegistryValue> values_;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/text_case.h"
+#include "text/cp949.h"
 
 namespace varnett {
 
@@ -15,13 +16,9 @@ class SimTextCase : public TextCase {
   std::string UpperCase(const std::string& cp949) override {
     ++calls;
     std::string upper = cp949;
-    for (size_t i = 0; i < upper.size(); ++i) {
-      unsigned char c = static_cast<unsigned char>(upper[i]);
-      if (c >= 0x81 && c <= 0xFE)
-        ++i;  // a lead byte: its trail may look like an ASCII letter
-      else if (c >= 'a' && c <= 'z')
-        upper[i] = static_cast<char>(c - 'a' + 'A');
-    }
+    // By characters: a trail byte may look like an ASCII letter.
+    for (size_t i = 0; i < upper.size(); i += CharacterSize(upper, i))
+      upper[i] = AsciiUpper(upper[i]);
     return upper;
   }
 };

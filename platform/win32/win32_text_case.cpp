@@ -3,15 +3,9 @@
 #include <windows.h>
 
 #include "platform/text.h"
+#include "text/cp949.h"
 
 namespace varnett {
-
-namespace {
-bool IsLeadByte(char c) {
-  unsigned char b = static_cast<unsigned char>(c);
-  return b >= 0x81 && b <= 0xFE;
-}
-}  // namespace
 
 // Character by character, so that a byte sequence the code page cannot
 // represent, or a letter whose upper case it cannot, stays as it is and never
@@ -19,7 +13,7 @@ bool IsLeadByte(char c) {
 std::string Win32TextCase::UpperCase(const std::string& cp949) {
   std::string upper = cp949;
   for (size_t i = 0; i < cp949.size();) {
-    size_t n = IsLeadByte(cp949[i]) && i + 1 < cp949.size() ? 2 : 1;
+    size_t n = CharacterSize(cp949, i);
     std::string character = cp949.substr(i, n);
     std::u16string wide = Cp949ToUtf16(character);
     if (wide.size() == 1 && Utf16ToCp949(wide) == character) {

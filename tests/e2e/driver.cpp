@@ -83,6 +83,12 @@ HWND FindTopWindow(DWORD pid, const wchar_t* cls, const wchar_t* title, bool vis
 
 }  // namespace
 
+bool RoundTrip(HWND window, int timeout_ms) {
+  DWORD_PTR result;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout_ms),
+                             &result) != 0;
+}
+
 HWND FindMainWindow(DWORD pid) { return FindTopWindow(pid, nullptr, kCaption, false); }
 
 HWND Program::WaitForWindow(int timeout_ms) {
@@ -103,7 +109,7 @@ bool Program::WaitVisible(int timeout_ms, std::wstring* unexpected,
     }
     HWND box = FindTopWindow(process_.dwProcessId, L"#32770", nullptr, true);
     if (box) {
-      Sleep(100);
+      RoundTrip(box);
       std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
       Press(box, IDOK);
       if (!expected_box.empty() && text == expected_box) continue;
@@ -119,7 +125,7 @@ bool Program::WaitForBox(Box* box, int timeout_ms) {
   for (int waited = 0; waited < timeout_ms; waited += 20) {
     HWND found = FindTopWindow(process_.dwProcessId, L"#32770", nullptr, true);
     if (found) {
-      Sleep(100);  // let it finish laying out
+      RoundTrip(found);  // laid out before its loop looks at messages
       box->window = found;
       box->title = TextOf(found);
       box->text = TextOf(GetDlgItem(found, 0xFFFF));

@@ -68,6 +68,12 @@ class Program {
   HWND window_ = nullptr;
 };
 
+// Returns once the thread of `window` has handled a message sent now, that is
+// finished what it was doing and looked at its messages again (a modal box
+// runs its own loop, so a box that was coming exists by then). False when it
+// did not within the time.
+bool RoundTrip(HWND window, int timeout_ms = 5000);
+
 // The main window's caption, and the main window of any copy.
 inline constexpr wchar_t kCaption[] = L"Varnett Ver2.3";
 HWND FindMainWindow(DWORD pid);

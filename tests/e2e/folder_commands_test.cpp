@@ -244,7 +244,7 @@ TEST_F(TenButtons, DeleteScreenshotsAndResetGame) {
   EXPECT_EQ(PressAndAnswer(p, kNexonButton4, IDNO), ask_delete);
   EXPECT_EQ(PressAndAnswer(p, kNetmarbleButton3, IDNO), ask_reset);
   EXPECT_EQ(PressAndAnswer(p, kNexonButton3, IDNO), ask_reset);
-  Sleep(200);
+  ASSERT_TRUE(RoundTrip(p.window()));
   EXPECT_TRUE(Windows(p.pid(), L"#32770").empty()) << "No shows nothing more";
   EXPECT_EQ(Tree(), before);
 
@@ -306,7 +306,7 @@ TEST_F(TenButtons, HomePages) {
   EXPECT_NE(lines[0].find(L" \"http://sudden.netmarble.net/\""), std::wstring::npos)
       << Utf8(lines[0]);
   EXPECT_NE(lines[1].find(L" \"http://sa.nexon.com/\""), std::wstring::npos) << Utf8(lines[1]);
-  Sleep(200);
+  ASSERT_TRUE(RoundTrip(p.window()));
   EXPECT_TRUE(Windows(p.pid(), L"#32770").empty()) << "nothing of the program's own shows";
   EXPECT_TRUE(p.Close());
 }

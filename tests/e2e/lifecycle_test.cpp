@@ -10,6 +10,8 @@
 
 #include "tests/e2e/cafe.h"
 #include "tests/e2e/driver.h"
+#include "tests/support/win32/startup_logs.h"
+#include "tests/support/win32/temp_folder.h"
 
 namespace varnett::e2e {
 namespace {
@@ -124,13 +126,19 @@ int CountLines(const std::string& text) {
   return lines;
 }
 
-std::wstring StartupLogOf(const std::wstring& folder) {
+// Every start-up log line the copy in `folder` wrote. Each start dates its
+// own log, so the names are checked against the days from `since` to now.
+std::string StartupLogText(const std::wstring& folder, const SYSTEMTIME& since) {
   SYSTEMTIME now;
   GetLocalTime(&now);
-  wchar_t rel[64];
-  swprintf(rel, 64, L"\\Log\\%04d\\%02d\\%04d%02d%02d_Varnett.log", now.wYear, now.wMonth,
-           now.wYear, now.wMonth, now.wDay);
-  return folder + rel;
+  std::string text;
+  for (const auto& [name, lines] : support::ReadStartupLogs(folder)) {
+    EXPECT_TRUE(name == support::StartupLogName(since, L"Varnett") ||
+                name == support::StartupLogName(now, L"Varnett"))
+        << Utf8(name);
+    text += lines;
+  }
+  return text;
 }
 
 // Each start writes two lines to the start-up log; closing with the skin's
@@ -142,7 +150,9 @@ TEST(Lifecycle, StartupLogAndLogFileRemovedAtExit) {
   Program program(folder);
   std::wstring log_file = program.exe() + L".log";
   ASSERT_TRUE(WriteFile(log_file, "left by an older version\r\n"));
-  DeleteFileW(StartupLogOf(folder).c_str());
+  support::RemoveTree(folder + L"\\Log");
+  SYSTEMTIME since;
+  GetLocalTime(&since);
 
   ASSERT_TRUE(program.Start());
   ASSERT_TRUE(program.WaitVisible(15000, nullptr, kNotFound));
@@ -150,7 +160,7 @@ TEST(Lifecycle, StartupLogAndLogFileRemovedAtExit) {
   ClickAt(program.window(), kCloseX, kTitleY);
   EXPECT_TRUE(program.WaitExit());
   EXPECT_FALSE(FileExists(log_file));
-  std::string log = ReadFile(StartupLogOf(folder));
+  std::string log = StartupLogText(folder, since);
   EXPECT_EQ(CountLines(log), 2);
   EXPECT_NE(log.find("LOG Started"), std::string::npos);
 
@@ -162,7 +172,7 @@ TEST(Lifecycle, StartupLogAndLogFileRemovedAtExit) {
   EXPECT_TRUE(again.WaitExit(15000, &code));
   EXPECT_EQ(code, 0u);
   EXPECT_FALSE(FileExists(log_file));
-  EXPECT_EQ(CountLines(ReadFile(StartupLogOf(folder))), 4);
+  EXPECT_EQ(CountLines(StartupLogText(folder, since)), 4);
 }
 
 }  // namespace

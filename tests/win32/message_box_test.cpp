@@ -15,6 +15,7 @@ namespace varnett {
 namespace {
 
 struct Seen {
+  bool came = false;
   std::wstring title, text;
   std::vector<std::wstring> buttons;
   bool owner_disabled = false;
@@ -45,16 +46,21 @@ BOOL CALLBACK FindBox(HWND w, LPARAM lparam) {
   return TRUE;
 }
 
-// Waits for this process's box, records it and answers with `command`.
+// Waits up to ten seconds for this process's box, records it and answers
+// with `command`. When none comes, `came` stays false and the test fails.
 std::thread Answer(int command, Seen* seen) {
   return std::thread([command, seen] {
     Finder f{GetCurrentProcessId(), nullptr};
-    for (int i = 0; i < 500 && !f.found; ++i) {
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!f.found && GetTickCount64() < deadline) {
       Sleep(10);
       EnumWindows(FindBox, reinterpret_cast<LPARAM>(&f));
     }
     if (!f.found) return;
-    Sleep(50);
+    // Its controls exist once its thread answers: the box is laid out
+    // before its modal loop first looks at messages.
+    SendMessageTimeoutW(f.found, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    seen->came = true;
     seen->title = Text(f.found);
     seen->text = Text(GetDlgItem(f.found, 0xFFFF));
     for (int id : {IDOK, IDYES, IDNO, IDCANCEL})
@@ -83,6 +89,7 @@ TEST_F(FrameworkBoxes, InformationHasEnglishTitleAndOneOkButton) {
   std::thread answer = Answer(IDOK, &seen);
   dialogs_.Information(Ko("\r\n게임을 찾을 수 없습니다."));
   answer.join();
+  ASSERT_TRUE(seen.came) << "no box came";
   EXPECT_EQ(seen.title, L"Information");
   EXPECT_EQ(seen.text, L"\r\n게임을 찾을 수 없습니다.");
   EXPECT_EQ(seen.buttons, std::vector<std::wstring>{L"OK"});
@@ -102,6 +109,7 @@ TEST_F(FrameworkBoxes, ConfirmationProceedsOnlyOnYes) {
     std::thread answer = Answer(c.command, &seen);
     bool result = dialogs_.Confirm(Ko("\r\n삭제하시겠습니까?"));
     answer.join();
+    ASSERT_TRUE(seen.came) << "no box came";
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(seen.title, L"Confirm");
     EXPECT_EQ(seen.text, L"\r\n삭제하시겠습니까?");

@@ -13,6 +13,7 @@
 #include "platform/text.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
+#include "tests/support/win32/temp_folder.h"
 #include "tests/wintools/subst/stand_in.h"
 
 namespace varnett {
@@ -40,13 +41,29 @@ bool HasLineEndingWith(const std::string& log, const std::string& ending) {
   return false;
 }
 
-std::string MakeFolder(const std::string& name) {
-  wchar_t base[MAX_PATH];
-  GetTempPathW(MAX_PATH, base);
-  std::string folder = Narrow(base) + name + std::to_string(GetCurrentProcessId());
-  CreateDirectoryW(Wide(folder).c_str(), nullptr);
-  return folder;
-}
+// Removes the drives still mapped when the test ends, however it ends, so
+// that a failed run leaves no letter taken for the tests after it.
+class DrivesRemovedAtEnd {
+ public:
+  DrivesRemovedAtEnd(Platform& platform, const VirtualDriveSet& drives)
+      : platform_(platform), drives_(drives) {}
+  ~DrivesRemovedAtEnd() {
+    VirtualDriveSet mapped;
+    for (auto slot : {&VirtualDriveSet::ScreenshotDrive, &VirtualDriveSet::NetmarbleDrive,
+                      &VirtualDriveSet::NexonDrive}) {
+      const std::string& drive = drives_.*slot;
+      if (!drive.empty() && GetDriveTypeW(Wide(drive + "\\").c_str()) != DRIVE_NO_ROOT_DIR)
+        mapped.*slot = drive;
+    }
+    RemoveVirtualDrives(platform_, mapped);
+  }
+  DrivesRemovedAtEnd(const DrivesRemovedAtEnd&) = delete;
+  DrivesRemovedAtEnd& operator=(const DrivesRemovedAtEnd&) = delete;
+
+ private:
+  Platform& platform_;
+  const VirtualDriveSet& drives_;
+};
 
 std::string ReadAll(const std::string& path) {
   HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -72,14 +89,15 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
   Win32Platform real;
   Platform p = real.View();
   DriveMapper mapper(p);
-  const std::string shots = MakeFolder(Ko("스크린샷") + "_");
-  const std::string game = MakeFolder(Ko("서든어택") + "_");
+  support::TempFolder shots_folder(L"스크린샷_"), game_folder(L"서든어택_");
+  const std::string shots = Narrow(shots_folder.path()), game = Narrow(game_folder.path());
   WriteAll(shots + "\\" + Ko("사진") + ".txt", "shot");
   WriteAll(game + "\\gvi.dat", "game");
 
   const std::string first = mapper.FindFreeDriveLetter();
   ASSERT_EQ(first.size(), 2u);
   VirtualDriveSet drives;
+  DrivesRemovedAtEnd cleanup(p, drives);
   ASSERT_TRUE(mapper.MapVirtualDrive(drives, &VirtualDriveSet::ScreenshotDrive, shots));
   EXPECT_EQ(drives.ScreenshotDrive, first);
   EXPECT_EQ(ReadAll(first + "\\" + Ko("사진") + ".txt"), "shot");
@@ -106,11 +124,6 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
   EXPECT_TRUE(HasLineEndingWith(log, "/D " + first));
   EXPECT_TRUE(HasLineEndingWith(log, "/D " + drives.NexonDrive));
   EXPECT_EQ(drives.ScreenshotDrive, first);  // the slots keep their values
-
-  DeleteFileW(Wide(shots + "\\" + Ko("사진") + ".txt").c_str());
-  DeleteFileW(Wide(game + "\\gvi.dat").c_str());
-  RemoveDirectoryW(Wide(shots).c_str());
-  RemoveDirectoryW(Wide(game).c_str());
 }
 
 TEST(VirtualDrive, SubstThatFailsLeavesTheSlotEmpty) {
@@ -118,8 +131,8 @@ TEST(VirtualDrive, SubstThatFailsLeavesTheSlotEmpty) {
   Platform p = real.View();
   DriveMapper mapper(p);
   VirtualDriveSet drives;
-  const std::string missing = MakeFolder("varnett_gone_");
-  RemoveDirectoryW(Wide(missing).c_str());
+  DrivesRemovedAtEnd cleanup(p, drives);
+  const std::string missing = Narrow(support::TempFolder(L"varnett_gone_").path());
   EXPECT_FALSE(mapper.MapVirtualDrive(drives, &VirtualDriveSet::NetmarbleDrive, missing));
   EXPECT_EQ(drives.NetmarbleDrive, "");
 }

@@ -7,20 +7,15 @@
 
 #include "platform/text.h"
 #include "platform/win32/wide.h"
+#include "tests/support/win32/temp_folder.h"
 
 namespace varnett {
 namespace {
 
-std::string TempFolder(const char* name) {
-  wchar_t base[MAX_PATH];
-  GetTempPathW(MAX_PATH, base);
-  std::string folder = Narrow(base) + name + std::to_string(GetCurrentProcessId());
-  return folder;
-}
-
 TEST(Win32FileSystem, CreatesNestedKoreanFoldersAndAppendsLines) {
   Win32FileSystem fs;
-  std::string root = TempFolder("varnett_fs_");
+  support::TempFolder temp(L"varnett_fs_");
+  const std::string root = Narrow(temp.path());
   std::string folder = root + "\\" + Ko("로그") + "\\2026\\12";
   ASSERT_TRUE(fs.CreateFolders(folder));
   EXPECT_TRUE(fs.DirectoryExists(folder));
@@ -50,16 +45,13 @@ TEST(Win32FileSystem, CreatesNestedKoreanFoldersAndAppendsLines) {
   EXPECT_TRUE(fs.RemoveFile(file));
   EXPECT_FALSE(fs.RemoveFile(file));
   EXPECT_FALSE(fs.FileAge(file).has_value());
-  RemoveDirectoryW(Wide(folder).c_str());
-  RemoveDirectoryW(Wide(root + "\\" + Ko("로그") + "\\2026").c_str());
-  RemoveDirectoryW(Wide(root + "\\" + Ko("로그")).c_str());
-  RemoveDirectoryW(Wide(root).c_str());
 }
 
 TEST(Win32FileSystem, OpenMissingFileGivesTheSystemReason) {
   Win32FileSystem fs;
   std::string error;
-  EXPECT_FALSE(fs.OpenForReading(TempFolder("varnett_missing_") + "\\x.nif", &error));
+  EXPECT_FALSE(fs.OpenForReading(
+      Narrow(support::TempFolder(L"varnett_missing_").path()) + "\\x.nif", &error));
   EXPECT_FALSE(error.empty());
   EXPECT_NE(error.back(), '\n');
 }

@@ -1,4 +1,4 @@
-#include "app/int_argument.h"
+#include "text/integer_text.h"
 
 #include <cstdint>
 

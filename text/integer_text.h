@@ -1,6 +1,7 @@
 // Integers given on the command line, in the framework's text form: leading
-// blanks, an optional sign, then decimal digits, or hexadecimal digits after
-// "$" or "0x". Nothing may follow, and the value must fit 32 bits.
+// spaces (a tab is not one), an optional sign, then decimal digits, or
+// hexadecimal digits after "$" or "0x". Nothing may follow, and the value must
+// fit 32 bits; hexadecimal may spell the whole 32-bit pattern.
 #pragma once
 
 #include <optional>
