@@ -71,7 +71,7 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
   if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
   Win32Platform real;
   Platform p = real.View();
-  DriveMapper mapper(p);
+  DriveMapper mapper(p.processes, p.drives, p.text_case, p.clock);
   const std::string shots = MakeFolder(Ko("스크린샷") + "_");
   const std::string game = MakeFolder(Ko("서든어택") + "_");
   WriteAll(shots + "\\" + Ko("사진") + ".txt", "shot");
@@ -98,7 +98,7 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
   EXPECT_LT(drives.NexonDrive[0], first[0]);
   EXPECT_EQ(ReadAll(drives.NexonDrive + "\\gvi.dat"), "game");
 
-  RemoveVirtualDrives(p, drives);
+  RemoveVirtualDrives(p.processes, drives);
   EXPECT_EQ(GetDriveTypeW(Wide(first + "\\").c_str()), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
   EXPECT_EQ(GetDriveTypeW(Wide(drives.NexonDrive + "\\").c_str()),
             static_cast<UINT>(DRIVE_NO_ROOT_DIR));
@@ -116,7 +116,7 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
 TEST(VirtualDrive, SubstThatFailsLeavesTheSlotEmpty) {
   Win32Platform real;
   Platform p = real.View();
-  DriveMapper mapper(p);
+  DriveMapper mapper(p.processes, p.drives, p.text_case, p.clock);
   VirtualDriveSet drives;
   const std::string missing = MakeFolder("varnett_gone_");
   RemoveDirectoryW(Wide(missing).c_str());
