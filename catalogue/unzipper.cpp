@@ -68,7 +68,7 @@ bool MatchName(const std::string& pattern, const std::string& name) {
   return LowerAscii(pattern) == LowerAscii(name);
 }
 
-TUnZipper::TUnZipper(FileSource& files, Dialogs& dialogs) : files_(files), dialogs_(dialogs) {}
+TUnZipper::TUnZipper(FileReader& files, Dialogs& dialogs) : files_(files), dialogs_(dialogs) {}
 
 TUnZipper::~TUnZipper() { CloseArchive(); }
 

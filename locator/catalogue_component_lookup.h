@@ -23,7 +23,7 @@ CatalogueLookup::Outcome LookUpCatalogue(TUnZipper& zipper, TMemTable& table,
 
 class CatalogueComponentLookup : public CatalogueLookup {
  public:
-  CatalogueComponentLookup(FileSource& files, Dialogs& dialogs);
+  CatalogueComponentLookup(FileReader& files, Dialogs& dialogs);
   Outcome LookUp(const std::string& catalogue_path, const std::string& key,
                  Candidates& candidates) override;
 

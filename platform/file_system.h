@@ -19,8 +19,8 @@ struct ReadSource {
 
 // All a reader of whole files needs: a file opened for reading at offsets,
 // and its age, to tell whether what it read before is still current.
-struct FileSource {
-  virtual ~FileSource() = default;
+struct FileReader {
+  virtual ~FileReader() = default;
 
   // Modification stamp of a file; nullopt when it does not exist.
   virtual std::optional<int64_t> FileAge(const std::string& path) = 0;
@@ -30,7 +30,7 @@ struct FileSource {
                                                      std::string* error) = 0;
 };
 
-struct FileSystem : FileSource {
+struct FileSystem : FileReader {
   virtual bool DirectoryExists(const std::string& path) = 0;
   // True for a file only; a directory of that name does not count.
   virtual bool FileExists(const std::string& path) = 0;

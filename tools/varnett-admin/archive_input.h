@@ -10,7 +10,7 @@
 
 namespace varnett {
 
-class ArchiveInput : public FileSource {
+class ArchiveInput : public FileReader {
  public:
   // False, with the open error printed on standard error, when the file
   // cannot be read.
