@@ -4,7 +4,7 @@
 
 namespace varnett {
 
-void CooperativeDelay(Clock& clock, double seconds) {
+void CooperativeDelay(WaitClock& clock, double seconds) {
   double target = seconds * 10;
   if (!(target >= 0)) target = 0;  // NaN would never be reached
   const uint32_t start = clock.TickCount();
@@ -23,7 +23,7 @@ void CooperativeDelay(Clock& clock, double seconds) {
   }
 }
 
-void WaitSeconds(Clock& clock, int count) {
+void WaitSeconds(WaitClock& clock, int count) {
   for (int i = 0; i < count; ++i) {
     CooperativeDelay(clock, 1.0);
     clock.ProcessMessages();

@@ -11,10 +11,10 @@ namespace varnett {
 // 0.05 wait for the first boundary, 0.25 for three. One boundary at most is
 // seen per pass, so a message handler that blocks for longer than a tenth
 // makes the wait longer, never shorter. The counter's wrap-around is harmless.
-void CooperativeDelay(Clock& clock, double seconds);
+void CooperativeDelay(WaitClock& clock, double seconds);
 
 // `count` delays of one second, each followed by processing messages once.
 // Nothing at all for a count of 0 or less.
-void WaitSeconds(Clock& clock, int count);
+void WaitSeconds(WaitClock& clock, int count);
 
 }  // namespace varnett

@@ -20,12 +20,16 @@ bool AnotherSlotFilled(const VirtualDriveSet& drives, DriveSlot slot) {
 
 }  // namespace
 
-DriveMapper::DriveMapper(Platform& platform)
-    : platform_(platform), upper_case_map_(BuildUpperCaseMap(platform.text_case)) {}
+DriveMapper::DriveMapper(Processes& processes, DriveSystem& drives, TextCase& text_case,
+                         WaitClock& clock)
+    : processes_(processes),
+      drives_(drives),
+      clock_(clock),
+      upper_case_map_(BuildUpperCaseMap(text_case)) {}
 
 std::string DriveMapper::FindFreeDriveLetter() {
   std::string candidates = "ZYXWVUTSRQPONMLKJIHGFEDCBA";
-  TDriveLetters letters(platform_.drives);
+  TDriveLetters letters(drives_);
   for (const std::string& entry : letters.Drives()) {
     if (entry.empty()) continue;
     candidates = ReplaceOccurrences(candidates, entry.substr(0, 1), "", false, upper_case_map_);
@@ -44,14 +48,14 @@ bool DriveMapper::MapVirtualDrive(VirtualDriveSet& drives, DriveSlot slot,
   drives.*slot = letter;
   // An exit code that cannot be read says nothing; the drive itself decides.
   uint32_t exit_code = 0;
-  bool mapped = ExecuteCommand(platform_.processes, "subst " + letter + " \"" + folder + "\"", true,
-                               true, &exit_code) &&
-                exit_code == 0 && platform_.drives.DriveType(letter + "\\") != kDriveNoRootDir;
+  bool mapped = ExecuteCommand(processes_, "subst " + letter + " \"" + folder + "\"", true, true,
+                               &exit_code) &&
+                exit_code == 0 && drives_.DriveType(letter + "\\") != kDriveNoRootDir;
   if (!mapped) {
     (drives.*slot).clear();
     return false;
   }
-  if (AnotherSlotFilled(drives, slot)) WaitSeconds(platform_.clock, 3);
+  if (AnotherSlotFilled(drives, slot)) WaitSeconds(clock_, 3);
   return true;
 }
 

@@ -1,7 +1,7 @@
 // Maps folders to free drive letters with "subst" (virtual drives) and keeps
 // the letters in the three drive slots.
 //
-//   DriveMapper mapper(platform);  // once, at start: builds the case map
+//   DriveMapper mapper(processes, drives, text_case, clock);  // once: builds the case map
 //   if (!mapper.MapVirtualDrive(drives, &VirtualDriveSet::NetmarbleDrive, folder))
 //     ... tell the user the folder cannot be opened ...
 //   ... open drives.NetmarbleDrive + "\" in the shell ...
@@ -11,7 +11,10 @@
 
 #include "actions/replace_occurrences.h"
 #include "actions/virtual_drive_set.h"
-#include "platform/platform.h"
+#include "platform/clock.h"
+#include "platform/drives.h"
+#include "platform/processes.h"
+#include "platform/text_case.h"
 
 namespace varnett {
 
@@ -20,7 +23,8 @@ using DriveSlot = std::string VirtualDriveSet::*;
 
 class DriveMapper {
  public:
-  explicit DriveMapper(Platform& platform);
+  // `clock` paces the wait after a second drive, processing messages.
+  DriveMapper(Processes& processes, DriveSystem& drives, TextCase& text_case, WaitClock& clock);
 
   // The highest free letter as a drive name ("Z:"), from a fresh snapshot of
   // the letters in use; empty when all 26 are in use.
@@ -40,7 +44,9 @@ class DriveMapper {
   const UpperCaseMap& upper_case_map() const { return upper_case_map_; }
 
  private:
-  Platform& platform_;
+  Processes& processes_;
+  DriveSystem& drives_;
+  WaitClock& clock_;
   UpperCaseMap upper_case_map_;
 };
 

@@ -70,7 +70,10 @@ std::string ScreenshotFolder(const EditionPaths& paths) {
 
 FolderCommands::FolderCommands(Platform platform, const EditionPaths& paths,
                                VirtualDriveSet& drives)
-    : platform_(platform), paths_(paths), drives_(drives), mapper_(platform_) {}
+    : platform_(platform),
+      paths_(paths),
+      drives_(drives),
+      mapper_(platform_.processes, platform_.drives, platform_.text_case, platform_.clock) {}
 
 const std::string& FolderCommands::EditionFolder(GameEdition edition) const {
   return edition == GameEdition::kNetmarble ? paths_.NetmarbleFolder : paths_.NexonFolder;

@@ -5,11 +5,11 @@
 
 namespace varnett {
 
-void RemoveVirtualDrives(Platform& platform, const VirtualDriveSet& drives) {
+void RemoveVirtualDrives(Processes& processes, const VirtualDriveSet& drives) {
   for (const std::string* slot :
        {&drives.ScreenshotDrive, &drives.NetmarbleDrive, &drives.NexonDrive}) {
     if (!IsBlank(*slot))
-      ShellExecuteAndWait(platform.processes, "subst", "/D " + *slot, StartWindow::kHidden);
+      ShellExecuteAndWait(processes, "subst", "/D " + *slot, StartWindow::kHidden);
   }
 }
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/processes.h"
 
 namespace varnett {
 
@@ -15,6 +15,6 @@ struct VirtualDriveSet {
 
 // Removes every mapped drive with "subst /D", one after another, in slot
 // order. Reports nothing; the slots keep their values.
-void RemoveVirtualDrives(Platform& platform, const VirtualDriveSet& drives);
+void RemoveVirtualDrives(Processes& processes, const VirtualDriveSet& drives);
 
 }  // namespace varnett

@@ -190,8 +190,8 @@ void TfMain::MoveUp(HWND control, int designed_pixels) {
   for (Placement& p : placements_) {
     if (p.control != control) continue;
     OffsetRect(&p.designed, 0, -designed_pixels);
-    SetWindowPos(control, nullptr, Scale(p.designed.left, dpi_), Scale(p.designed.top, dpi_), 0,
-                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(control, nullptr, Scale(p.designed.left, dpi_), Scale(p.designed.top, dpi_), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -220,9 +220,8 @@ void TfMain::ApplyDpi(int dpi) {
     SendMessageW(p.control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(dpi)), FALSE);
   }
   scaled_banner_.Reset();
-  if (dpi != kDesignDpi && banner_) scaled_banner_ = ScaledCopy(banner_.get(), SIZE{
-                                                                    Scale(490, dpi),
-                                                                    Scale(162, dpi)});
+  if (dpi != kDesignDpi && banner_)
+    scaled_banner_ = ScaledCopy(banner_.get(), SIZE{Scale(490, dpi), Scale(162, dpi)});
   if (bottom_edge_) PlaceBottomEdge(handle_, bottom_edge_);
 }
 
@@ -261,8 +260,8 @@ void TfMain::FormShow() {
     application_.Terminate();
     return;
   }
-  Platform view = platform_.View();
-  InstallLocator(view).Run(paths);
+  InstallLocator({platform_.environment, platform_.registry, platform_.files, platform_.dialogs})
+      .Run(paths);
   SetOuterSize(kWidth, kFullHeight);
   ApplyStateRules();
 }
@@ -294,10 +293,7 @@ void TfMain::ApplyStateRules() {
   }
 }
 
-void TfMain::FormClose() {
-  Platform view = platform_.View();
-  RemoveVirtualDrives(view, drives);
-}
+void TfMain::FormClose() { RemoveVirtualDrives(platform_.processes, drives); }
 
 void TfMain::RequestClose() {
   // The removal of the drives processes messages while it waits: a second

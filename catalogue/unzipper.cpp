@@ -64,7 +64,7 @@ bool MatchName(const std::string& pattern, const std::string& name) {
   return SameTextIgnoringAsciiCase(pattern, name);
 }
 
-TUnZipper::TUnZipper(FileSystem& files, Dialogs& dialogs) : files_(files), dialogs_(dialogs) {}
+TUnZipper::TUnZipper(FileReader& files, Dialogs& dialogs) : files_(files), dialogs_(dialogs) {}
 
 TUnZipper::~TUnZipper() { CloseArchive(); }
 

@@ -28,7 +28,7 @@ inline constexpr uint64_t kMaxExtractionTotal = uint64_t(1) << 30;
 
 class TUnZipper {
  public:
-  TUnZipper(FileSystem& files, Dialogs& dialogs);
+  TUnZipper(FileReader& files, Dialogs& dialogs);
   ~TUnZipper();
   TUnZipper(const TUnZipper&) = delete;
   TUnZipper& operator=(const TUnZipper&) = delete;
@@ -78,7 +78,7 @@ class TUnZipper {
   bool ExtractMember(size_t index);
   void DecodeMember(const TZipEntry& entry, class MemberIO& io);
 
-  FileSystem& files_;
+  FileReader& files_;
   Dialogs& dialogs_;
   std::string zip_name_;
   std::unique_ptr<ArchiveFile> file_;

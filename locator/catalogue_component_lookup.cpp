@@ -52,7 +52,7 @@ CatalogueLookup::Outcome LookUpCatalogue(TUnZipper& zipper, TMemTable& table,
   return outcome;
 }
 
-CatalogueComponentLookup::CatalogueComponentLookup(FileSystem& files, Dialogs& dialogs)
+CatalogueComponentLookup::CatalogueComponentLookup(FileReader& files, Dialogs& dialogs)
     : MemZipper(files, dialogs) {}
 
 CatalogueLookup::Outcome CatalogueComponentLookup::LookUp(const std::string& catalogue_path,

@@ -29,7 +29,7 @@ CatalogueLookup::Outcome FindInTable(TMemTable& table, const std::string& key,
 
 class CatalogueComponentLookup : public CatalogueLookup {
  public:
-  CatalogueComponentLookup(FileSystem& files, Dialogs& dialogs);
+  CatalogueComponentLookup(FileReader& files, Dialogs& dialogs);
   Outcome LookUp(const std::string& catalogue_path, const std::string& key,
                  Candidates& candidates) override;
 

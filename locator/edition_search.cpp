@@ -95,7 +95,7 @@ const Edition kNexon = {
 void ReportCatalogueFailure(const LocatorContext& context, const Edition& edition,
                             const std::string& message) {
   context.Trace(std::string(edition.trace_name) + " catalogue lookup failed");
-  context.platform.dialogs.Information("\r\n" + message);
+  context.system.dialogs.Information("\r\n" + message);
 }
 
 void LookUpCandidates(const LocatorContext& context, const Edition& edition,
@@ -129,7 +129,7 @@ void LookUpCandidates(const LocatorContext& context, const Edition& edition,
 Candidates SetUpCandidates(const LocatorContext& context, const Edition& edition,
                            const std::string& catalogue_path) {
   Candidates c;
-  if (context.platform.files.FileExists(catalogue_path)) {
+  if (context.system.files.FileExists(catalogue_path)) {
     // Whatever the catalogue gives is final: no defaults behind it.
     LookUpCandidates(context, edition, catalogue_path, c);
   } else {
@@ -145,9 +145,8 @@ Candidates SetUpCandidates(const LocatorContext& context, const Edition& edition
 
 std::string RunStep(const LocatorContext& context, const Step& step, const std::string& candidate,
                     const std::string& trace_prefix) {
-  Platform& platform = context.platform;
   if (step.kind == StepKind::kFolder) {
-    bool exists = platform.files.DirectoryExists(candidate);
+    bool exists = context.system.files.DirectoryExists(candidate);
     context.Trace(trace_prefix + ": " + (exists ? "found" : "not a folder"));
     return exists ? candidate : std::string();
   }
@@ -158,8 +157,8 @@ std::string RunStep(const LocatorContext& context, const Step& step, const std::
     // For "Executable" the value names the game's program; the normalised
     // value is the folder holding it, which is where the game keeps its
     // settings file "gvi.dat", so that folder is taken as it is.
-    folder =
-        ReadFolderValue(platform.registry, platform.files, candidate, step.value_name, &report);
+    folder = ReadFolderValue(context.system.registry, context.system.files, candidate,
+                             step.value_name, &report);
   } catch (const RegistryTypeError& e) {
     context.Trace(line + (report.empty() ? "" : report + "; ") + e.what());
     throw;

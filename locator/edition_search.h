@@ -6,13 +6,13 @@
 #include <string>
 
 #include "locator/catalogue_lookup.h"
+#include "locator/locator_system.h"
 #include "locator/locator_trace.h"
-#include "platform/platform.h"
 
 namespace varnett {
 
 struct LocatorContext {
-  Platform& platform;
+  LocatorSystem system;
   CatalogueLookup& catalogue;
   LocatorTrace* trace = nullptr;  // optional
 

@@ -15,25 +15,25 @@ constexpr char kDefaultHideFolder[] = "D:\\PLX";
 
 }  // namespace
 
-InstallLocator::InstallLocator(Platform& platform)
-    : platform_(platform),
-      own_catalogue_(new CatalogueComponentLookup(platform.files, platform.dialogs)),
+InstallLocator::InstallLocator(LocatorSystem system)
+    : system_(system),
+      own_catalogue_(new CatalogueComponentLookup(system.files, system.dialogs)),
       catalogue_(own_catalogue_.get()) {}
 
-InstallLocator::InstallLocator(Platform& platform, CatalogueLookup& catalogue)
-    : platform_(platform), catalogue_(&catalogue) {}
+InstallLocator::InstallLocator(LocatorSystem system, CatalogueLookup& catalogue)
+    : system_(system), catalogue_(&catalogue) {}
 
 InstallLocator::~InstallLocator() = default;
 
 void InstallLocator::Run(EditionPaths& paths) {
-  LocatorContext context{platform_, *catalogue_, trace_};
+  LocatorContext context{system_, *catalogue_, trace_};
 
-  paths.DocumentsFolder = platform_.environment.DocumentsFolder();
+  paths.DocumentsFolder = system_.environment.DocumentsFolder();
   context.Trace("documents folder: " +
                 (paths.DocumentsFolder.empty() ? "none" : Quoted(paths.DocumentsFolder)));
 
   // Used as read: a wrong hidden folder only makes the catalogue absent.
-  std::string hide_folder = ReadMachineValue(platform_.registry, kConfigKey, kHideFolderValue);
+  std::string hide_folder = ReadMachineValue(system_.registry, kConfigKey, kHideFolderValue);
   std::string hide_line = std::string("hide folder registry HKLM ") + Quoted(kConfigKey) +
                           " value " + Quoted(kHideFolderValue) + ": ";
   if (IsBlank(hide_folder)) {

@@ -6,17 +6,17 @@
 
 #include "locator/catalogue_lookup.h"
 #include "locator/edition_paths.h"
+#include "locator/locator_system.h"
 #include "locator/locator_trace.h"
-#include "platform/platform.h"
 
 namespace varnett {
 
 class InstallLocator {
  public:
   // Reads the catalogue with the program's own archive reader and table.
-  explicit InstallLocator(Platform& platform);
+  explicit InstallLocator(LocatorSystem system);
   // Looks editions up through `catalogue` instead (tests).
-  InstallLocator(Platform& platform, CatalogueLookup& catalogue);
+  InstallLocator(LocatorSystem system, CatalogueLookup& catalogue);
   ~InstallLocator();
 
   // Every source tried is told to `trace` (may be null, the default).
@@ -28,7 +28,7 @@ class InstallLocator {
   void Run(EditionPaths& paths);
 
  private:
-  Platform& platform_;
+  LocatorSystem system_;
   std::unique_ptr<CatalogueLookup> own_catalogue_;
   CatalogueLookup* catalogue_;
   LocatorTrace* trace_ = nullptr;

@@ -15,7 +15,7 @@ std::string StartupLogPath(const std::string& exe_path, LocalDate date);
 
 class StartupLog {
  public:
-  StartupLog(FileSystem& files, Clock& clock) : files_(files), clock_(clock) {}
+  StartupLog(FileSystem& files, Calendar& clock) : files_(files), clock_(clock) {}
 
   // Builds the path, creates its folders and writes the two start lines.
   // A folder or file that cannot be made leaves the log silent; the program
@@ -30,7 +30,7 @@ class StartupLog {
   void WriteLocked(const std::string& message);
 
   FileSystem& files_;
-  Clock& clock_;
+  Calendar& clock_;
   std::mutex lock_;
   std::string path_;
   bool enabled_ = false;

@@ -17,14 +17,23 @@ struct ReadSource {
   virtual bool ReadAt(uint64_t offset, void* buffer, size_t count) = 0;
 };
 
-struct FileSystem {
-  virtual ~FileSystem() = default;
+// All a reader of whole files needs: a file opened for reading at offsets,
+// and its age, to tell whether what it read before is still current.
+struct FileReader {
+  virtual ~FileReader() = default;
 
+  // Modification stamp of a file; nullopt when it does not exist.
+  virtual std::optional<int64_t> FileAge(const std::string& path) = 0;
+  // Opens a file for reading while denying writes to others. On failure
+  // returns null and sets `error` to the system's text for the reason.
+  virtual std::unique_ptr<ReadSource> OpenForReading(const std::string& path,
+                                                     std::string* error) = 0;
+};
+
+struct FileSystem : FileReader {
   virtual bool DirectoryExists(const std::string& path) = 0;
   // True for a file only; a directory of that name does not count.
   virtual bool FileExists(const std::string& path) = 0;
-  // Modification stamp of a file; nullopt when it does not exist.
-  virtual std::optional<int64_t> FileAge(const std::string& path) = 0;
   // Direct, permanent delete of one file.
   virtual bool RemoveFile(const std::string& path) = 0;
   // Creates the folder and every missing parent; true when it exists afterwards.
@@ -33,10 +42,6 @@ struct FileSystem {
   // little for a file that another writer holds. Creates the file when it
   // does not exist; never empties one. False when nothing could be written.
   virtual bool AppendLine(const std::string& path, const std::string& line) = 0;
-  // Opens a file for reading while denying writes to others. On failure
-  // returns null and sets `error` to the system's text for the reason.
-  virtual std::unique_ptr<ReadSource> OpenForReading(const std::string& path,
-                                                     std::string* error) = 0;
 };
 
 }  // namespace varnett

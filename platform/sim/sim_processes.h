@@ -37,7 +37,7 @@ class SimProcesses : public Processes {
   std::deque<int> busy_waits;
   bool shell_gives_process = true;
   // Processed once after every 50 ms wait that ended by time-out.
-  Clock* messages = nullptr;
+  WaitClock* messages = nullptr;
   // Answer of ShellDelete.
   bool delete_succeeds = true;
 

@@ -11,7 +11,7 @@ namespace varnett {
 class Win32Processes : public Processes {
  public:
   // `messages` is processed while ShellOpenAndWait waits.
-  explicit Win32Processes(Clock& messages) : messages_(messages) {}
+  explicit Win32Processes(WaitClock& messages) : messages_(messages) {}
   Win32Processes(const Win32Processes&) = delete;
   Win32Processes& operator=(const Win32Processes&) = delete;
 
@@ -24,7 +24,7 @@ class Win32Processes : public Processes {
   bool ShellDelete(const std::string& path, ShellDeleteOptions options) override;
 
  private:
-  Clock& messages_;
+  WaitClock& messages_;
 };
 
 }  // namespace varnett

@@ -10,9 +10,12 @@ namespace {
 // A machine with C and D, and a "subst" that maps as Windows' does.
 struct Machine {
   SimPlatform sim;
-  Platform platform = sim.View();
   VirtualDriveSet drives;
   std::vector<std::string> substs;
+
+  DriveMapper NewMapper() {
+    return DriveMapper(sim.processes, sim.drives, sim.text_case, sim.clock);
+  }
 
   Machine() {
     sim.drives.Use('C', "\\Device\\HarddiskVolume1");
@@ -33,7 +36,7 @@ struct Machine {
 
 TEST(FindFreeDriveLetter, HighestFreeLetterFromAFreshSnapshot) {
   Machine m;
-  DriveMapper mapper(m.platform);
+  DriveMapper mapper = m.NewMapper();
   EXPECT_EQ(mapper.FindFreeDriveLetter(), "Z:");
   m.sim.drives.Use('Z', "x");
   m.sim.drives.Use('X', "x");
@@ -50,7 +53,7 @@ TEST(FindFreeDriveLetter, HighestFreeLetterFromAFreshSnapshot) {
 
 TEST(MapVirtualDrive, FirstMappingTakesZWithoutWaitSecondTakesYAndWaits) {
   Machine m;
-  DriveMapper mapper(m.platform);
+  DriveMapper mapper = m.NewMapper();
   ASSERT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive,
                                      "C:\\Netmarble\\Sudden Attack"));
   EXPECT_EQ(m.drives.NetmarbleDrive, "Z:");
@@ -69,7 +72,7 @@ TEST(MapVirtualDrive, FirstMappingTakesZWithoutWaitSecondTakesYAndWaits) {
 
 TEST(MapVirtualDrive, FilledSlotIsReusedWithoutCommandOrWait) {
   Machine m;
-  DriveMapper mapper(m.platform);
+  DriveMapper mapper = m.NewMapper();
   m.drives.NexonDrive = "Q:";
   m.drives.ScreenshotDrive = "Z:";
   m.sim.drives.Use('Q', "\\??\\C:\\Nexon");
@@ -88,7 +91,7 @@ TEST(MapVirtualDrive, FilledSlotIsReusedWithoutCommandOrWait) {
 
 TEST(MapVirtualDrive, RequestsNestedInTheWaitSeeTheFilledSlot) {
   Machine m;
-  DriveMapper mapper(m.platform);
+  DriveMapper mapper = m.NewMapper();
   m.drives.ScreenshotDrive = "Z:";
   m.sim.drives.Use('Z', "\\??\\C:\\Docs");
   bool nested_same = false, nested_other = false;
@@ -120,7 +123,7 @@ TEST(MapVirtualDrive, FailedSubstEmptiesTheSlotAndALaterRequestRetries) {
   };
   for (const Case& c : cases) {
     Machine m;
-    DriveMapper mapper(m.platform);
+    DriveMapper mapper = m.NewMapper();
     m.drives.ScreenshotDrive = "Z:";
     m.sim.drives.Use('Z', "\\??\\C:\\Docs");
     c.break_it(m);
@@ -139,7 +142,7 @@ TEST(MapVirtualDrive, FailedSubstEmptiesTheSlotAndALaterRequestRetries) {
 
 TEST(MapVirtualDrive, LetterTakenMeanwhileIsAFailure) {
   Machine m;
-  DriveMapper mapper(m.platform);
+  DriveMapper mapper = m.NewMapper();
   // Someone maps Z between the snapshot and the subst run.
   m.sim.processes.program = [&m](const std::string& line) {
     m.sim.drives.Use('Z', "\\??\\D:\\other");
@@ -153,7 +156,7 @@ TEST(MapVirtualDrive, LetterTakenMeanwhileIsAFailure) {
 // would leave a drive that nothing removes).
 TEST(MapVirtualDrive, UnreadableExitCodeTrustsTheDriveItself) {
   Machine m;
-  DriveMapper mapper(m.platform);
+  DriveMapper mapper = m.NewMapper();
   m.sim.processes.exit_code_readable = false;
   EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\NX"));
   EXPECT_EQ(m.drives.NexonDrive, "Z:");
@@ -161,7 +164,7 @@ TEST(MapVirtualDrive, UnreadableExitCodeTrustsTheDriveItself) {
 
 TEST(MapVirtualDrive, NoFreeLetterRunsNothingAndLeavesTheSlotEmpty) {
   Machine m;
-  DriveMapper mapper(m.platform);
+  DriveMapper mapper = m.NewMapper();
   m.sim.drives.UseAll();
   m.drives.ScreenshotDrive = "Z:";
   EXPECT_FALSE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));

@@ -9,14 +9,13 @@ namespace {
 
 TEST(RemoveVirtualDrives, FilledSlotsInSlotOrderOneAfterAnother) {
   SimPlatform sim;
-  Platform p = sim.View();
   VirtualDriveSet drives{"Y:", " ", "Z:"};
   // The first removal takes a while; a handler runs during its wait, after
   // it was asked for and before the next removal is.
   sim.processes.busy_waits = {1};
   size_t asked_when_handled = 0;
   sim.clock.pending_messages.push_back([&] { asked_when_handled = sim.processes.requests.size(); });
-  RemoveVirtualDrives(p, drives);
+  RemoveVirtualDrives(sim.processes, drives);
   EXPECT_EQ(sim.processes.requests,
             (std::vector<std::string>{"shell open [subst] [/D Y:] hidden wait",
                                       "shell open [subst] [/D Z:] hidden wait"}));
@@ -28,8 +27,7 @@ TEST(RemoveVirtualDrives, FilledSlotsInSlotOrderOneAfterAnother) {
 
 TEST(RemoveVirtualDrives, NothingMappedRunsNothing) {
   SimPlatform sim;
-  Platform p = sim.View();
-  RemoveVirtualDrives(p, VirtualDriveSet{});
+  RemoveVirtualDrives(sim.processes, VirtualDriveSet{});
   EXPECT_TRUE(sim.processes.requests.empty());
 }
 

@@ -40,7 +40,6 @@ StreamRecord Edition(const std::string& game, const std::string& mpath, const st
 // A machine whose locator reads catalogues with the program's components.
 struct CatalogueMachine {
   SimPlatform sim;
-  Platform platform = sim.View();
   RecordingTrace trace;
   EditionPaths paths;
 
@@ -54,7 +53,7 @@ struct CatalogueMachine {
       sim.files.AddDirectory(folder);
   }
   void Run() {
-    InstallLocator locator(platform);
+    InstallLocator locator({sim.environment, sim.registry, sim.files, sim.dialogs});
     locator.SetTrace(&trace);
     locator.Run(paths);
   }

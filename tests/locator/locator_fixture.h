@@ -48,7 +48,6 @@ struct FakeCatalogue : CatalogueLookup {
 
 struct LocatorMachine {
   SimPlatform sim;
-  Platform platform = sim.View();
   FakeCatalogue catalogue;
   RecordingTrace trace;
   EditionPaths paths;
@@ -60,7 +59,7 @@ struct LocatorMachine {
     sim.files.AddFile(hide_folder + "\\GameData\\GPData.nif", "catalogue");
   }
   void Run() {
-    InstallLocator locator(platform, catalogue);
+    InstallLocator locator({sim.environment, sim.registry, sim.files, sim.dialogs}, catalogue);
     locator.SetTrace(&trace);
     locator.Run(paths);
   }

@@ -55,7 +55,7 @@ class DrivesRemovedAtEnd {
       if (!drive.empty() && GetDriveTypeW(Wide(drive + "\\").c_str()) != DRIVE_NO_ROOT_DIR)
         mapped.*slot = drive;
     }
-    RemoveVirtualDrives(platform_, mapped);
+    RemoveVirtualDrives(platform_.processes, mapped);
   }
   DrivesRemovedAtEnd(const DrivesRemovedAtEnd&) = delete;
   DrivesRemovedAtEnd& operator=(const DrivesRemovedAtEnd&) = delete;
@@ -88,7 +88,7 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
   if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
   Win32Platform real;
   Platform p = real.View();
-  DriveMapper mapper(p);
+  DriveMapper mapper(p.processes, p.drives, p.text_case, p.clock);
   support::TempFolder shots_folder(L"스크린샷_"), game_folder(L"서든어택_");
   const std::string shots = Narrow(shots_folder.path()), game = Narrow(game_folder.path());
   WriteAll(shots + "\\" + Ko("사진") + ".txt", "shot");
@@ -116,7 +116,7 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
   EXPECT_LT(drives.NexonDrive[0], first[0]);
   EXPECT_EQ(ReadAll(drives.NexonDrive + "\\gvi.dat"), "game");
 
-  RemoveVirtualDrives(p, drives);
+  RemoveVirtualDrives(p.processes, drives);
   EXPECT_EQ(GetDriveTypeW(Wide(first + "\\").c_str()), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
   EXPECT_EQ(GetDriveTypeW(Wide(drives.NexonDrive + "\\").c_str()),
             static_cast<UINT>(DRIVE_NO_ROOT_DIR));
@@ -129,7 +129,7 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
 TEST(VirtualDrive, SubstThatFailsLeavesTheSlotEmpty) {
   Win32Platform real;
   Platform p = real.View();
-  DriveMapper mapper(p);
+  DriveMapper mapper(p.processes, p.drives, p.text_case, p.clock);
   VirtualDriveSet drives;
   DrivesRemovedAtEnd cleanup(p, drives);
   const std::string missing = Narrow(support::TempFolder(L"varnett_gone_").path());

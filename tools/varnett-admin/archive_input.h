@@ -10,7 +10,7 @@
 
 namespace varnett {
 
-class ArchiveInput : public FileSystem {
+class ArchiveInput : public FileReader {
  public:
   // False, with the open error printed on standard error, when the file
   // cannot be read.
@@ -18,12 +18,7 @@ class ArchiveInput : public FileSystem {
   // The archive's name as the reader takes it (CP949).
   const std::string& Name() const { return name_; }
 
-  bool DirectoryExists(const std::string&) override { return false; }
-  bool FileExists(const std::string& path) override { return path == name_; }
   std::optional<int64_t> FileAge(const std::string& path) override;
-  bool RemoveFile(const std::string&) override { return false; }
-  bool CreateFolders(const std::string&) override { return false; }
-  bool AppendLine(const std::string&, const std::string&) override { return false; }
   std::unique_ptr<ReadSource> OpenForReading(const std::string& path, std::string* error) override;
 
  private:

@@ -57,11 +57,8 @@ int RunLocate(const Args& args) {
 #ifdef _WIN32
   Win32Platform system;
   PrintedDialogs dialogs;
-  // The real platform, except that boxes are printed.
-  Platform real = system.View();
-  Platform platform{real.files,     real.clock,  real.environment, real.registry, dialogs,
-                    real.processes, real.drives, real.text_case,   real.waits};
-  InstallLocator locator(platform);
+  // The real system, except that boxes are printed.
+  InstallLocator locator({system.environment, system.registry, system.files, dialogs});
   PrintedTrace trace;
   locator.SetTrace(&trace);
   EditionPaths paths;
