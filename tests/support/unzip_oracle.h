@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -64,9 +65,20 @@ inline UnzipResult UnzipPrint(const std::string& zip) {
   if (spawned == 0) {
     char buffer[65536];
     ssize_t n;
-    while ((n = read(out[0], buffer, sizeof buffer)) > 0) result.output.append(buffer, size_t(n));
+    // A signal (libFuzzer's timer among them) may interrupt either call;
+    // stopping there would read a complete run as an empty one.
+    while ((n = read(out[0], buffer, sizeof buffer)) != 0) {
+      if (n > 0) {
+        result.output.append(buffer, size_t(n));
+      } else if (errno != EINTR) {
+        break;
+      }
+    }
     int status = 0;
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
+    pid_t waited;
+    while ((waited = waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
+    }
+    if (waited == pid && WIFEXITED(status)) {
       result.status = WEXITSTATUS(status);
       // posix_spawnp reports a missing program as exit status 127 of the child.
       result.ran = result.status != 127;
