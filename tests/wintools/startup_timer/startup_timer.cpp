@@ -128,13 +128,13 @@ int main() {
   int rounds = std::max(1, _wtoi(argv[1]));
   std::vector<Case> cases;
   for (int i = 2; i < argc; ++i) {
-    std::wstring spec = argv[i];
-    size_t a = spec.find(L'|'), b = a == std::wstring::npos ? a : spec.find(L'|', a + 1);
+    std::wstring text = argv[i];
+    size_t a = text.find(L'|'), b = a == std::wstring::npos ? a : text.find(L'|', a + 1);
     if (b == std::wstring::npos) {
-      std::fprintf(stderr, "startup_timer: bad case %s\n", Utf8(spec).c_str());
+      std::fprintf(stderr, "startup_timer: bad case %s\n", Utf8(text).c_str());
       return 2;
     }
-    cases.push_back(Case{spec.substr(0, a), spec.substr(a + 1, b - a - 1), spec.substr(b + 1), {}});
+    cases.push_back(Case{text.substr(0, a), text.substr(a + 1, b - a - 1), text.substr(b + 1), {}});
   }
   // Round 0 is not counted: the first start of a session also starts Wine's
   // desktop process and fills the file cache.
