@@ -1,7 +1,7 @@
 #include "app/application.h"
 
-#include "platform/win32/error_barrier.h"
-#include "platform/win32/message_box.h"
+#include "app/error_barrier.h"
+#include "app/message_box.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/wide.h"
 #include "text/full_stop.h"

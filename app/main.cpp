@@ -4,10 +4,10 @@
 
 #include "app/application.h"
 #include "app/data_module.h"
+#include "app/error_barrier.h"
 #include "app/main_window.h"
+#include "app/win32_platform.h"
 #include "log/startup_log.h"
-#include "platform/win32/error_barrier.h"
-#include "platform/win32/win32_platform.h"
 
 namespace varnett {
 namespace {

@@ -9,10 +9,10 @@
 #include "actions/folder_commands.h"
 #include "actions/virtual_drive_set.h"
 #include "app/application.h"
+#include "app/scoped_gdi.h"
 #include "app/skin.h"
+#include "app/win32_platform.h"
 #include "locator/edition_paths.h"
-#include "platform/win32/scoped_gdi.h"
-#include "platform/win32/win32_platform.h"
 
 namespace varnett {
 

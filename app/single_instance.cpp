@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/error_barrier.h"
+#include "app/error_barrier.h"
 
 namespace varnett {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "platform/win32/centred_text.h"
-#include "platform/win32/dpi.h"
-#include "platform/win32/error_barrier.h"
-#include "platform/win32/scoped_gdi.h"
-#include "platform/win32/ui_font.h"
+#include "app/centred_text.h"
+#include "app/dpi.h"
+#include "app/error_barrier.h"
+#include "app/scoped_gdi.h"
+#include "app/ui_font.h"
 
 namespace varnett {
 namespace {

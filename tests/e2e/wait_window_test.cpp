@@ -3,9 +3,9 @@
 // program's own where it does not), so the program never looks frozen.
 #include <gtest/gtest.h>
 
+#include "app/win32_wait_windows.h"
 #include "platform/text.h"
 #include "platform/win32/message_pump.h"
-#include "platform/win32/win32_wait_windows.h"
 #include "tests/e2e/driver.h"
 
 namespace varnett::e2e {

@@ -1,7 +1,7 @@
 // The barrier at the entry of a window procedure, with a real window and the
 // system's own message dispatch around it: what a handler throws is
 // reported, never unwinds through the system, and the window goes on.
-#include "platform/win32/error_barrier.h"
+#include "app/error_barrier.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

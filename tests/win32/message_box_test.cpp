@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "app/win32_dialogs.h"
 #include "platform/text.h"
-#include "platform/win32/win32_dialogs.h"
 
 namespace varnett {
 namespace {

@@ -10,9 +10,9 @@
 #include "actions/drive_letters.h"
 #include "actions/drive_mapper.h"
 #include "actions/virtual_drive_set.h"
+#include "app/win32_platform.h"
 #include "platform/text.h"
 #include "platform/win32/wide.h"
-#include "platform/win32/win32_platform.h"
 #include "tests/support/win32/temp_folder.h"
 #include "tests/wintools/subst/stand_in.h"
 

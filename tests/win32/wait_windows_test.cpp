@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "app/win32_wait_windows.h"
 #include "platform/text.h"
-#include "platform/win32/win32_wait_windows.h"
 
 namespace varnett {
 namespace {

@@ -5,9 +5,9 @@
 
 #include "actions/process_helpers.h"
 #include "actions/replace_occurrences.h"
+#include "app/win32_platform.h"
 #include "platform/text.h"
 #include "platform/win32/wide.h"
-#include "platform/win32/win32_platform.h"
 
 namespace varnett {
 namespace {

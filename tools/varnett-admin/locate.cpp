@@ -11,7 +11,9 @@
 #include "tools/varnett-admin/commands.h"
 #include "tools/varnett-admin/console.h"
 #ifdef _WIN32
-#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_registry.h"
 #endif
 
 namespace varnett {
@@ -55,10 +57,12 @@ struct PrintedTrace : LocatorTrace {
 int RunLocate(const Args& args) {
   if (!args.empty()) return Usage();
 #ifdef _WIN32
-  Win32Platform system;
-  PrintedDialogs dialogs;
   // The real system, except that boxes are printed.
-  InstallLocator locator({system.environment, system.registry, system.files, dialogs});
+  Win32Environment environment;
+  Win32Registry registry;
+  Win32FileSystem files;
+  PrintedDialogs dialogs;
+  InstallLocator locator({environment, registry, files, dialogs});
   PrintedTrace trace;
   locator.SetTrace(&trace);
   EditionPaths paths;

@@ -1,4 +1,4 @@
-#include "platform/win32/error_barrier.h"
+#include "app/error_barrier.h"
 
 namespace varnett {
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/win32/panel.h"
+#include "app/panel.h"
 
-#include "platform/win32/dpi.h"
-#include "platform/win32/error_barrier.h"
-#include "platform/win32/scoped_gdi.h"
+#include "app/dpi.h"
+#include "app/error_barrier.h"
+#include "app/scoped_gdi.h"
 
 namespace varnett {
 namespace {

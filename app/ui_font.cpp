@@ -1,10 +1,10 @@
-#include "platform/win32/ui_font.h"
+#include "app/ui_font.h"
 
 #include <map>
 #include <utility>
 
-#include "platform/win32/dpi.h"
-#include "platform/win32/scoped_gdi.h"
+#include "app/dpi.h"
+#include "app/scoped_gdi.h"
 
 namespace varnett {
 namespace {

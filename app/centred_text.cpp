@@ -1,4 +1,4 @@
-#include "platform/win32/centred_text.h"
+#include "app/centred_text.h"
 
 namespace varnett {
 

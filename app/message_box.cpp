@@ -1,12 +1,12 @@
-#include "platform/win32/message_box.h"
+#include "app/message_box.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/dpi.h"
-#include "platform/win32/error_barrier.h"
-#include "platform/win32/scoped_gdi.h"
-#include "platform/win32/ui_font.h"
+#include "app/dpi.h"
+#include "app/error_barrier.h"
+#include "app/scoped_gdi.h"
+#include "app/ui_font.h"
 
 namespace varnett {
 namespace {

@@ -1,3 +1,5 @@
+// The boxes commands show: the program's own information and confirmation
+// boxes, and the system's plain one.
 #pragma once
 
 #include <windows.h>

@@ -1,17 +1,17 @@
-#include "platform/win32/win32_wait_windows.h"
+#include "app/win32_wait_windows.h"
 
 #include <commctrl.h>
 
 #include <cmath>
 
+#include "app/centred_text.h"
+#include "app/dpi.h"
+#include "app/error_barrier.h"
+#include "app/panel.h"
+#include "app/scoped_gdi.h"
+#include "app/ui_font.h"
 #include "platform/text.h"
-#include "platform/win32/centred_text.h"
-#include "platform/win32/dpi.h"
-#include "platform/win32/error_barrier.h"
 #include "platform/win32/message_pump.h"
-#include "platform/win32/panel.h"
-#include "platform/win32/scoped_gdi.h"
-#include "platform/win32/ui_font.h"
 #include "platform/win32/wide.h"
 
 namespace varnett {
@@ -97,8 +97,7 @@ LRESULT HandleOwnAnimation(HWND window, UINT message, WPARAM wparam, LPARAM lpar
       ScopedBitmap bitmap(CreateCompatibleBitmap(paint.get(), r.right, r.bottom));
       {
         ScopedSelect selected(memory.get(), bitmap.get());
-        DrawSearchFrame(memory.get(), r,
-                        static_cast<int>(GetWindowLongPtrW(window, GWLP_USERDATA)),
+        DrawSearchFrame(memory.get(), r, static_cast<int>(GetWindowLongPtrW(window, GWLP_USERDATA)),
                         WindowDpi(window));
         BitBlt(paint.get(), 0, 0, r.right, r.bottom, memory.get(), 0, 0, SRCCOPY);
       }
@@ -120,10 +119,10 @@ LRESULT CALLBACK OwnAnimationProc(HWND window, UINT message, WPARAM wparam, LPAR
 // it, else the program's own drawing. Either way it starts playing at once.
 HWND CreateAnimation(HWND parent, int x, int y, int dpi) {
   const int width = Scale(kAnimationWidth, dpi), height = Scale(kAnimationHeight, dpi);
-  HWND animate = CreateWindowExW(0, ANIMATE_CLASSW, L"Animate",
-                                 WS_CHILD | WS_VISIBLE | ACS_CENTER | ACS_TRANSPARENT | ACS_TIMER,
-                                 x, y, width, height, parent, nullptr, GetModuleHandleW(nullptr),
-                                 nullptr);
+  HWND animate =
+      CreateWindowExW(0, ANIMATE_CLASSW, L"Animate",
+                      WS_CHILD | WS_VISIBLE | ACS_CENTER | ACS_TRANSPARENT | ACS_TIMER, x, y, width,
+                      height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   HMODULE shell = GetModuleHandleW(L"shell32.dll");
   if (!shell) shell = LoadLibraryW(L"shell32.dll");
   if (animate && shell &&
@@ -133,8 +132,8 @@ HWND CreateAnimation(HWND parent, int x, int y, int dpi) {
     return animate;
   }
   if (animate) DestroyWindow(animate);
-  HWND own = CreateWindowExW(0, kOwnAnimationClass, L"Animate", WS_CHILD | WS_VISIBLE, x, y,
-                             width, height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND own = CreateWindowExW(0, kOwnAnimationClass, L"Animate", WS_CHILD | WS_VISIBLE, x, y, width,
+                             height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetTimer(own, kFrameTimer, 100, nullptr);
   return own;
 }
@@ -199,9 +198,8 @@ HWND CreateWaitWindow(HWND owner, const std::wstring& text) {
   const int width = Scale(kWidth, dpi), height = Scale(kHeight, dpi);
   int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  HWND window =
-      CreateWindowExW(WS_EX_CONTROLPARENT, kWaitClass, L"TfWait", WS_POPUP, left, top, width,
-                      height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kWaitClass, L"TfWait", WS_POPUP, left, top,
+                                width, height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!window) return nullptr;
   HWND panel = CreatePanel(window, L"Panel1", Bevel::kFrame, kFace, 0, 0, width, height, 1);
   // The panel's bevel takes one pixel inside its 10-pixel border.

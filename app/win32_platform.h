@@ -1,17 +1,18 @@
-// The real platform: one of each Windows implementation, and the Platform
-// view the portable code takes.
+// The real platform: the system's side from platform/win32, the program's own
+// boxes and wait windows from here, and the Platform view the portable code
+// takes.
 #pragma once
 
+#include "app/win32_dialogs.h"
+#include "app/win32_wait_windows.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_dialogs.h"
 #include "platform/win32/win32_drives.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_text_case.h"
-#include "platform/win32/win32_wait_windows.h"
 
 namespace varnett {
 

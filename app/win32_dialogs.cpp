@@ -1,6 +1,6 @@
-#include "platform/win32/win32_dialogs.h"
+#include "app/win32_dialogs.h"
 
-#include "platform/win32/message_box.h"
+#include "app/message_box.h"
 #include "platform/win32/wide.h"
 
 namespace varnett {
