@@ -2,6 +2,7 @@
 
 #include "app/error_barrier.h"
 #include "app/message_box.h"
+#include "app/window_class.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/wide.h"
 #include "text/full_stop.h"
@@ -14,12 +15,12 @@ constexpr wchar_t kClass[] = L"TApplication";
 }  // namespace
 
 bool Application::Initialize(HINSTANCE instance) {
-  WNDCLASSW cls = {};
+  WNDCLASSEXW cls = {};
   cls.lpfnWndProc = Proc;
   cls.hInstance = instance;
   cls.hIcon = LoadIconW(instance, L"MAINICON");
   cls.lpszClassName = kClass;
-  RegisterClassW(&cls);
+  if (!RegisterWindowClass(cls)) return false;
   // A zero-sized window in the middle of the screen: it has the taskbar
   // entry but nothing of it is ever seen.
   int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;

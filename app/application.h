@@ -14,6 +14,10 @@ class Application {
  public:
   static constexpr const wchar_t* kTitle = L"Helvane Ver2.3";
 
+  Application() = default;
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
   // Creates the application window; the main window is owned by it.
   bool Initialize(HINSTANCE instance);
   HWND handle() const { return handle_; }

@@ -1,13 +1,14 @@
 #include "app/dpi.h"
 
+#include "app/scoped_gdi.h"
+
 namespace varnett {
 
 int SystemDpi() {
   // Fixed for the life of the process: the system DPI changes only at sign-in.
   static const int dpi = [] {
-    HDC screen = GetDC(nullptr);
-    int value = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
-    if (screen) ReleaseDC(nullptr, screen);
+    ScopedWindowDc screen(nullptr);
+    int value = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kDesignDpi;
     return value > 0 ? value : kDesignDpi;
   }();
   return dpi;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "actions/process_helpers.h"
+#include "app/buffered_paint.h"
 #include "app/centred_text.h"
 #include "app/control_ids.h"
 #include "app/dpi.h"
@@ -15,8 +16,10 @@
 #include "app/single_instance.h"
 #include "app/skin_button.h"
 #include "app/ui_font.h"
+#include "app/window_class.h"
 #include "locator/install_locator.h"
 #include "platform/text.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/wide.h"
 #include "text/cp949.h"
 #include "text/integer_text.h"
@@ -66,7 +69,7 @@ ScopedBitmap ScaledCopy(HBITMAP source, SIZE size) {
   if (!scaled || !source) return scaled;
   BITMAP info;
   GetObjectW(source, sizeof info, &info);
-  ScopedMemoryDc from(screen.get()), to(screen.get());
+  ScopedDc from(CreateCompatibleDC(screen.get())), to(CreateCompatibleDC(screen.get()));
   ScopedSelect from_selected(from.get(), source), to_selected(to.get(), scaled.get());
   SetStretchBltMode(to.get(), HALFTONE);
   SetBrushOrgEx(to.get(), 0, 0, nullptr);
@@ -78,10 +81,9 @@ ScopedBitmap ScaledCopy(HBITMAP source, SIZE size) {
 std::vector<std::string> CommandLineArguments() {
   std::vector<std::string> args;
   int count = 0;
-  LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
+  ScopedLocalMemory<LPWSTR> list(CommandLineToArgvW(GetCommandLineW(), &count));
   if (!list) return args;
-  for (int i = 0; i < count; ++i) args.push_back(Narrow(list[i]));
-  LocalFree(list);
+  for (int i = 0; i < count; ++i) args.push_back(Narrow(list.get()[i]));
   return args;
 }
 
@@ -107,14 +109,14 @@ bool TfMain::Create(HINSTANCE instance) {
   picture_.Reset(static_cast<HBITMAP>(
       LoadImageW(instance, L"PICTURE", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 
-  WNDCLASSW cls = {};
+  WNDCLASSEXW cls = {};
   cls.style = CS_DBLCLKS;
   cls.lpfnWndProc = Proc;
   cls.hInstance = instance;
   cls.hIcon = icon_;
   cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.lpszClassName = kClass;
-  RegisterClassW(&cls);
+  if (!RegisterWindowClass(cls)) return false;
   // Made at the system's DPI; the monitor it lands on may have another one.
   int dpi = SystemDpi();
   designed_size_ = SIZE{kDesignedWidth, kDesignedHeight};
@@ -394,14 +396,7 @@ void TfMain::RunCommand(int id) {
 // --- painting ------------------------------------------------------------
 
 void TfMain::Paint() {
-  ScopedPaint paint(handle_);
-  RECT r;
-  GetClientRect(handle_, &r);
-  ScopedMemoryDc memory(paint.get());
-  ScopedBitmap bitmap(CreateCompatibleBitmap(paint.get(), r.right, r.bottom));
-  ScopedSelect selected(memory.get(), bitmap.get());
-  frame_.Paint(handle_, memory.get(), icon_);
-  BitBlt(paint.get(), 0, 0, r.right, r.bottom, memory.get(), 0, 0, SRCCOPY);
+  PaintBuffered(handle_, [&](HDC dc, const RECT&) { frame_.Paint(handle_, dc, icon_); });
 }
 
 void TfMain::OnDrawItem(const DRAWITEMSTRUCT& item) {
@@ -423,7 +418,7 @@ void TfMain::OnDrawItem(const DRAWITEMSTRUCT& item) {
 void TfMain::DrawBannerItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT r = item.rcItem;
-  ScopedMemoryDc source(dc);
+  ScopedDc source(CreateCompatibleDC(dc));
   if (item.hwndItem == Image2) {
     // The 355 x 165 picture stretched to its control (352 x 162 at 96 DPI)
     // with halftone filtering.

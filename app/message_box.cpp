@@ -26,6 +26,8 @@ struct BoxRequest {
   const std::wstring* title;
   BoxKind kind;
   HWND owner;
+  // The icon the box shows; the static control showing it does not own it.
+  ScopedIcon icon;
 };
 
 struct ButtonSpec {
@@ -68,8 +70,7 @@ HWND AddControl(HWND dialog, const wchar_t* cls, const wchar_t* text, DWORD styl
 }
 
 // The system's icon drawn for `size` pixels, not a 32-pixel one stretched;
-// looked up in Common Controls 6, which the manifest asks for. The box
-// destroys it when it goes.
+// looked up in Common Controls 6, which the manifest asks for.
 HICON LoadBoxIcon(BoxKind kind, int size) {
   using LoadFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
   HMODULE controls = GetModuleHandleW(L"comctl32.dll");
@@ -82,7 +83,7 @@ HICON LoadBoxIcon(BoxKind kind, int size) {
 }
 
 // Lays the box out in pixels from the size its text needs.
-void BuildBox(HWND dialog, const BoxRequest& request) {
+void BuildBox(HWND dialog, BoxRequest& request) {
   SetWindowTextW(dialog, request.title->c_str());
   const int dpi = WindowDpi(dialog);
   const int margin = Scale(kMargin, dpi), icon_size = Scale(kIconSize, dpi);
@@ -99,8 +100,8 @@ void BuildBox(HWND dialog, const BoxRequest& request) {
 
   HWND icon = AddControl(dialog, L"Static", nullptr, SS_ICON | SS_REALSIZECONTROL, -1, margin,
                          margin, icon_size, icon_size, dpi);
-  SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadBoxIcon(request.kind, icon_size)),
-               0);
+  request.icon.Reset(LoadBoxIcon(request.kind, icon_size));
+  SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(request.icon.get()), 0);
   int text_top = margin + (body_height - text.cy) / 2;
   AddControl(dialog, L"Static", request.text->c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
              kTextId, text_left, text_top, text.cx + 1, text.cy, dpi);
@@ -136,20 +137,10 @@ void BuildBox(HWND dialog, const BoxRequest& request) {
 INT_PTR HandleBox(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG: {
-      const auto* request = reinterpret_cast<const BoxRequest*>(lparam);
+      auto* request = reinterpret_cast<BoxRequest*>(lparam);
       SetWindowLongPtrW(dialog, DWLP_USER, static_cast<LONG_PTR>(request->kind));
       BuildBox(dialog, *request);
       return FALSE;  // focus was set on the first button
-    }
-    case WM_DESTROY: {
-      HWND icon = FindWindowExW(dialog, nullptr, L"Static", nullptr);
-      for (; icon; icon = FindWindowExW(dialog, icon, L"Static", nullptr)) {
-        if ((GetWindowLongPtrW(icon, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-          auto loaded = reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0));
-          if (loaded) DestroyIcon(loaded);
-        }
-      }
-      return FALSE;
     }
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
@@ -185,7 +176,9 @@ std::vector<WORD> EmptyTemplate() {
 }  // namespace
 
 int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& title, BoxKind kind) {
-  BoxRequest request{&text, &title, kind, owner};
+  // The request outlives the dialog, so its icon is destroyed after the
+  // control that shows it.
+  BoxRequest request{&text, &title, kind, owner, ScopedIcon()};
   std::vector<WORD> layout = EmptyTemplate();
   INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
                                            reinterpret_cast<DLGTEMPLATE*>(layout.data()), owner,

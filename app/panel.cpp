@@ -3,6 +3,7 @@
 #include "app/dpi.h"
 #include "app/error_barrier.h"
 #include "app/scoped_gdi.h"
+#include "app/window_class.h"
 
 namespace varnett {
 namespace {
@@ -52,28 +53,29 @@ LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wparam, LPARAM lpara
   return Guarded(LRESULT{0}, [&] { return HandlePanel(panel, message, wparam, lparam); });
 }
 
-void RegisterOnce() {
-  static bool done = false;
-  if (done) return;
-  WNDCLASSW cls = {};
-  cls.lpfnWndProc = PanelProc;
-  cls.hInstance = GetModuleHandleW(nullptr);
-  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  cls.cbWndExtra = 2 * sizeof(LONG_PTR);
-  cls.lpszClassName = kClass;
-  RegisterClassW(&cls);
-  done = true;
+bool RegisterOnce() {
+  static const bool registered = [] {
+    WNDCLASSEXW cls = {};
+    cls.lpfnWndProc = PanelProc;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.cbWndExtra = 2 * sizeof(LONG_PTR);
+    cls.lpszClassName = kClass;
+    return RegisterWindowClass(cls);
+  }();
+  return registered;
 }
 
 }  // namespace
 
 HWND CreatePanel(HWND parent, const wchar_t* name, Bevel bevel, COLORREF face, int x, int y,
                  int width, int height, int id) {
-  RegisterOnce();
+  if (!RegisterOnce()) return nullptr;
   HWND panel = CreateWindowExW(
       WS_EX_CONTROLPARENT, kClass, name, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
       x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       GetModuleHandleW(nullptr), nullptr);
+  if (!panel) return nullptr;
   SetWindowLongPtrW(panel, kBevelSlot, static_cast<LONG_PTR>(bevel));
   SetWindowLongPtrW(panel, kFaceSlot, static_cast<LONG_PTR>(face));
   return panel;

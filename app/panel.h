@@ -10,7 +10,8 @@ namespace varnett {
 // kFrame: a one-pixel dark line, for a panel that is a whole borderless window.
 enum class Bevel { kNone, kLowered, kRaised, kFrame };
 
-// Window class "TPanel"; registered on first use.
+// Window class "TPanel"; registered on first use. Null when the panel
+// cannot be made.
 HWND CreatePanel(HWND parent, const wchar_t* name, Bevel bevel, COLORREF face, int x, int y,
                  int width, int height, int id);
 

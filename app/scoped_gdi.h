@@ -1,47 +1,40 @@
 // Ownership of GDI objects and device contexts, each released exactly once
-// when its owner goes, also on an early return. None can be copied.
+// when its owner goes, also on an early return, in the scheme of
+// platform/win32/scoped_handle.h. None can be copied.
 #pragma once
 
 #include <windows.h>
+
+#include "platform/win32/scoped_handle.h"
 
 namespace varnett {
 
 // A pen, brush, bitmap, font or region: deleted with DeleteObject.
 template <typename T>
-class ScopedGdiObject {
- public:
-  ScopedGdiObject() = default;
-  explicit ScopedGdiObject(T object) : object_(object) {}
-  ~ScopedGdiObject() { Reset(); }
-  ScopedGdiObject(const ScopedGdiObject&) = delete;
-  ScopedGdiObject& operator=(const ScopedGdiObject&) = delete;
-  ScopedGdiObject(ScopedGdiObject&& other) noexcept : object_(other.object_) {
-    other.object_ = nullptr;
-  }
-  ScopedGdiObject& operator=(ScopedGdiObject&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      object_ = other.object_;
-      other.object_ = nullptr;
-    }
-    return *this;
-  }
-
-  T get() const { return object_; }
-  explicit operator bool() const { return object_ != nullptr; }
-  void Reset(T object = nullptr) {
-    if (object_) DeleteObject(object_);
-    object_ = object;
-  }
-
- private:
-  T object_ = nullptr;
+struct GdiObjectTraits : NullIsEmpty<T> {
+  static void Free(T object) { DeleteObject(object); }
 };
+template <typename T>
+using ScopedGdiObject = Scoped<GdiObjectTraits<T>>;
 
 using ScopedBrush = ScopedGdiObject<HBRUSH>;
 using ScopedPen = ScopedGdiObject<HPEN>;
 using ScopedBitmap = ScopedGdiObject<HBITMAP>;
 using ScopedFont = ScopedGdiObject<HFONT>;
+
+// An icon made for the caller (CopyIcon, LoadIconWithScaleDown): destroyed
+// with DestroyIcon. Shared icons from LoadIcon are never owned.
+struct IconTraits : NullIsEmpty<HICON> {
+  static void Free(HICON icon) { DestroyIcon(icon); }
+};
+using ScopedIcon = Scoped<IconTraits>;
+
+// A device context the caller made (CreateCompatibleDC): deleted with
+// DeleteDC. One from GetDC or BeginPaint is given back by its owner below.
+struct CreatedDcTraits : NullIsEmpty<HDC> {
+  static void Free(HDC dc) { DeleteDC(dc); }
+};
+using ScopedDc = Scoped<CreatedDcTraits>;
 
 // Selects an object into a device context and puts the previous one back.
 class ScopedSelect {
@@ -58,22 +51,26 @@ class ScopedSelect {
   HGDIOBJ old_;
 };
 
-// A memory device context compatible with `dc`: deleted with DeleteDC.
-class ScopedMemoryDc {
+// SaveDC ... RestoreDC: whatever is selected into or set on `dc` in between
+// (objects, modes, the world transform) is put back when it goes. Declared
+// after the objects selected in its time, so they are deselected before they
+// are deleted.
+class ScopedSavedDc {
  public:
-  explicit ScopedMemoryDc(HDC dc) : dc_(CreateCompatibleDC(dc)) {}
-  ~ScopedMemoryDc() {
-    if (dc_) DeleteDC(dc_);
+  explicit ScopedSavedDc(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+  ~ScopedSavedDc() {
+    if (saved_) RestoreDC(dc_, saved_);
   }
-  ScopedMemoryDc(const ScopedMemoryDc&) = delete;
-  ScopedMemoryDc& operator=(const ScopedMemoryDc&) = delete;
-  HDC get() const { return dc_; }
+  ScopedSavedDc(const ScopedSavedDc&) = delete;
+  ScopedSavedDc& operator=(const ScopedSavedDc&) = delete;
 
  private:
   HDC dc_;
+  int saved_;
 };
 
-// A window's device context from GetDC: given back with ReleaseDC.
+// A window's device context from GetDC (the screen's for a null window):
+// given back with ReleaseDC.
 class ScopedWindowDc {
  public:
   explicit ScopedWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/error_barrier.h"
+#include "platform/win32/scoped_handle.h"
 
 namespace varnett {
 namespace {
@@ -36,9 +37,14 @@ BOOL CALLBACK MatchCaption(HWND window, LPARAM lparam) {
 }  // namespace
 
 bool IsAlreadyRunning(const std::wstring& window_caption, const std::wstring& semaphore_name) {
-  HANDLE semaphore = CreateSemaphoreW(nullptr, 0, 1, semaphore_name.c_str());
-  if (!semaphore || GetLastError() != ERROR_ALREADY_EXISTS) return false;
-  CloseHandle(semaphore);
+  ScopedHandle semaphore(CreateSemaphoreW(nullptr, 0, 1, semaphore_name.c_str()));
+  if (!semaphore) return false;
+  if (GetLastError() != ERROR_ALREADY_EXISTS) {
+    // Kept open for the rest of the process: the name lasts as long as a
+    // handle to it, and later copies look for it.
+    semaphore.Release();
+    return false;
+  }
   Search search{&window_caption, nullptr};
   EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
   if (search.found) {

@@ -9,6 +9,7 @@
 #include "app/error_barrier.h"
 #include "app/scoped_gdi.h"
 #include "app/ui_font.h"
+#include "app/window_class.h"
 
 namespace varnett {
 namespace {
@@ -55,14 +56,15 @@ LRESULT CALLBACK EdgeProc(HWND edge, UINT message, WPARAM wparam, LPARAM lparam)
 }  // namespace
 
 HWND CreateBottomEdge(HWND window, const SkinTheme& theme) {
-  WNDCLASSW cls = {};
+  WNDCLASSEXW cls = {};
   cls.lpfnWndProc = EdgeProc;
   cls.hInstance = GetModuleHandleW(nullptr);
   cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.lpszClassName = kEdgeClass;
-  RegisterClassW(&cls);
+  if (!RegisterWindowClass(cls)) return nullptr;
   HWND edge = CreateWindowExW(0, kEdgeClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!edge) return nullptr;
   SetWindowLongPtrW(edge, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&theme));
   // Every other control yields to the strip where they overlap.
   for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))

@@ -43,6 +43,7 @@ void FillGradient(HDC dc, const RECT& box, COLORREF top, COLORREF bottom);
 // controls that lie below a shortened window neither cut through its border
 // nor take the clicks on it.
 // Keep it at the bottom with PlaceBottomEdge whenever the window is sized.
+// Null when the strip cannot be made; the window works without it.
 HWND CreateBottomEdge(HWND window, const SkinTheme& theme);
 void PlaceBottomEdge(HWND window, HWND edge);
 

@@ -4,12 +4,14 @@
 
 #include <cmath>
 
+#include "app/buffered_paint.h"
 #include "app/centred_text.h"
 #include "app/dpi.h"
 #include "app/error_barrier.h"
 #include "app/panel.h"
 #include "app/scoped_gdi.h"
 #include "app/ui_font.h"
+#include "app/window_class.h"
 #include "platform/text.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/wide.h"
@@ -40,41 +42,40 @@ HWND g_current = nullptr;  // fWait
 // Draws one frame in the 80 x 57 design box; `dpi` scales it to the control.
 void DrawSearchFrame(HDC dc, RECT box, int frame, int dpi) {
   FillSolid(dc, box, kFace);
-  // The shapes are designed at 96 DPI; the world transform scales them, so
-  // they are drawn (not stretched) at the control's size.
-  int old_mode = SetGraphicsMode(dc, GM_ADVANCED);
-  float factor = static_cast<float>(dpi) / kDesignDpi;
-  XFORM scale = {factor, 0, 0, factor, static_cast<float>(box.left), static_cast<float>(box.top)};
-  SetWorldTransform(dc, &scale);
-  int cx = kAnimationWidth / 2, cy = kAnimationHeight / 2 + 4;
-  // Folder: tab, back and front.
   ScopedPen outline(CreatePen(PS_SOLID, 1, RGB(176, 128, 24)));
   ScopedBrush back_brush(CreateSolidBrush(RGB(240, 190, 70)));
   ScopedBrush front_brush(CreateSolidBrush(RGB(252, 214, 110)));
   ScopedPen handle_pen(CreatePen(PS_SOLID, 4, RGB(70, 70, 80)));
   ScopedPen rim(CreatePen(PS_SOLID, 2, RGB(60, 60, 70)));
   ScopedBrush lens(CreateSolidBrush(RGB(200, 230, 250)));
-  {
-    ScopedSelect pen(dc, outline.get());
-    ScopedSelect brush(dc, back_brush.get());
-    RoundRect(dc, cx - 26, cy - 18, cx - 6, cy - 10, 4, 4);
-    Rectangle(dc, cx - 26, cy - 14, cx + 26, cy + 18);
-    SelectObject(dc, front_brush.get());
-    POINT front[] = {{cx - 26, cy + 18}, {cx - 20, cy - 6}, {cx + 30, cy - 6}, {cx + 26, cy + 18}};
-    Polygon(dc, front, 4);
-    // Magnifying glass on a small circle.
-    double angle = 2.0 * 3.14159265358979 * frame / kFrames;
-    int gx = cx + static_cast<int>(std::lround(12 * std::cos(angle)));
-    int gy = cy - 2 + static_cast<int>(std::lround(8 * std::sin(angle)));
-    SelectObject(dc, handle_pen.get());
-    MoveToEx(dc, gx + 6, gy + 6, nullptr);
-    LineTo(dc, gx + 13, gy + 13);
-    SelectObject(dc, rim.get());
-    SelectObject(dc, lens.get());
-    Ellipse(dc, gx - 9, gy - 9, gx + 9, gy + 9);
-  }
-  ModifyWorldTransform(dc, nullptr, MWT_IDENTITY);
-  SetGraphicsMode(dc, old_mode);
+  // The pens, brushes, graphics mode and transform set below are all put
+  // back before the pens and brushes go.
+  ScopedSavedDc saved(dc);
+  // The shapes are designed at 96 DPI; the world transform scales them, so
+  // they are drawn (not stretched) at the control's size.
+  SetGraphicsMode(dc, GM_ADVANCED);
+  float factor = static_cast<float>(dpi) / kDesignDpi;
+  XFORM scale = {factor, 0, 0, factor, static_cast<float>(box.left), static_cast<float>(box.top)};
+  SetWorldTransform(dc, &scale);
+  int cx = kAnimationWidth / 2, cy = kAnimationHeight / 2 + 4;
+  // Folder: tab, back and front.
+  SelectObject(dc, outline.get());
+  SelectObject(dc, back_brush.get());
+  RoundRect(dc, cx - 26, cy - 18, cx - 6, cy - 10, 4, 4);
+  Rectangle(dc, cx - 26, cy - 14, cx + 26, cy + 18);
+  SelectObject(dc, front_brush.get());
+  POINT front[] = {{cx - 26, cy + 18}, {cx - 20, cy - 6}, {cx + 30, cy - 6}, {cx + 26, cy + 18}};
+  Polygon(dc, front, 4);
+  // Magnifying glass on a small circle.
+  double angle = 2.0 * 3.14159265358979 * frame / kFrames;
+  int gx = cx + static_cast<int>(std::lround(12 * std::cos(angle)));
+  int gy = cy - 2 + static_cast<int>(std::lround(8 * std::sin(angle)));
+  SelectObject(dc, handle_pen.get());
+  MoveToEx(dc, gx + 6, gy + 6, nullptr);
+  LineTo(dc, gx + 13, gy + 13);
+  SelectObject(dc, rim.get());
+  SelectObject(dc, lens.get());
+  Ellipse(dc, gx - 9, gy - 9, gx + 9, gy + 9);
 }
 
 LRESULT HandleOwnAnimation(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -88,21 +89,12 @@ LRESULT HandleOwnAnimation(HWND window, UINT message, WPARAM wparam, LPARAM lpar
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      ScopedPaint paint(window);
-      RECT r;
-      GetClientRect(window, &r);
-      // Drawn off screen first so the frames do not flicker.
-      ScopedMemoryDc memory(paint.get());
-      ScopedBitmap bitmap(CreateCompatibleBitmap(paint.get(), r.right, r.bottom));
-      {
-        ScopedSelect selected(memory.get(), bitmap.get());
-        DrawSearchFrame(memory.get(), r, static_cast<int>(GetWindowLongPtrW(window, GWLP_USERDATA)),
+    case WM_PAINT:
+      PaintBuffered(window, [&](HDC dc, const RECT& client) {
+        DrawSearchFrame(dc, client, static_cast<int>(GetWindowLongPtrW(window, GWLP_USERDATA)),
                         WindowDpi(window));
-        BitBlt(paint.get(), 0, 0, r.right, r.bottom, memory.get(), 0, 0, SRCCOPY);
-      }
+      });
       return 0;
-    }
     case WM_DESTROY:
       KillTimer(window, kFrameTimer);
       return 0;
@@ -134,7 +126,7 @@ HWND CreateAnimation(HWND parent, int x, int y, int dpi) {
   if (animate) DestroyWindow(animate);
   HWND own = CreateWindowExW(0, kOwnAnimationClass, L"Animate", WS_CHILD | WS_VISIBLE, x, y, width,
                              height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetTimer(own, kFrameTimer, 100, nullptr);
+  if (own) SetTimer(own, kFrameTimer, 100, nullptr);
   return own;
 }
 
@@ -173,27 +165,29 @@ LRESULT CALLBACK WaitProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
   return Guarded(LRESULT{0}, [&] { return HandleWait(window, message, wparam, lparam); });
 }
 
-void RegisterClasses() {
-  static bool done = false;
-  if (done) return;
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_ANIMATE_CLASS};
-  InitCommonControlsEx(&icc);
-  WNDCLASSW cls = {};
-  cls.hInstance = GetModuleHandleW(nullptr);
-  cls.hCursor = LoadCursorW(nullptr, IDC_WAIT);
-  cls.lpfnWndProc = WaitProc;
-  cls.lpszClassName = kWaitClass;
-  cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  RegisterClassW(&cls);
-  cls.lpfnWndProc = OwnAnimationProc;
-  cls.lpszClassName = kOwnAnimationClass;
-  cls.hbrBackground = nullptr;
-  RegisterClassW(&cls);
-  done = true;
+// True when the wait window's class is there. Without the program's own
+// animation class the window still shows, its animation missing only where
+// the shell's is missing too.
+bool RegisterClasses() {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_ANIMATE_CLASS};
+    InitCommonControlsEx(&icc);
+    WNDCLASSEXW cls = {};
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.hCursor = LoadCursorW(nullptr, IDC_WAIT);
+    cls.lpfnWndProc = OwnAnimationProc;
+    cls.lpszClassName = kOwnAnimationClass;
+    RegisterWindowClass(cls);
+    cls.lpfnWndProc = WaitProc;
+    cls.lpszClassName = kWaitClass;
+    cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    return RegisterWindowClass(cls);
+  }();
+  return registered;
 }
 
 HWND CreateWaitWindow(HWND owner, const std::wstring& text) {
-  RegisterClasses();
+  if (!RegisterClasses()) return nullptr;
   const int dpi = owner ? WindowDpi(owner) : SystemDpi();
   const int width = Scale(kWidth, dpi), height = Scale(kHeight, dpi);
   int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;

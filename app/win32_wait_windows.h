@@ -13,6 +13,10 @@ namespace varnett {
 
 class Win32WaitWindows : public WaitWindows {
  public:
+  Win32WaitWindows() = default;
+  Win32WaitWindows(const Win32WaitWindows&) = delete;
+  Win32WaitWindows& operator=(const Win32WaitWindows&) = delete;
+
   // Wait windows are owned by this window once the main window exists.
   HWND owner = nullptr;
 

@@ -1,40 +1,74 @@
-// Ownership of one kernel handle: closed exactly once, when the owner goes.
+// Ownership of system resources: each is released exactly once, when its
+// owner goes or is given another, also on an early return. Owners move and
+// are never copied. A resource kind is a small traits type saying which value
+// is empty and how one is released; GDI objects use the same scheme in
+// app/scoped_gdi.h.
 #pragma once
 
 #include <windows.h>
 
 namespace varnett {
 
-class ScopedHandle {
+template <typename Traits>
+class Scoped {
  public:
-  ScopedHandle() = default;
-  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-  ~ScopedHandle() { Reset(); }
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.Release()) {}
-  ScopedHandle& operator=(ScopedHandle&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      handle_ = other.Release();
-    }
+  using Value = typename Traits::Value;
+
+  Scoped() = default;
+  explicit Scoped(Value value) : value_(value) {}
+  ~Scoped() { Reset(); }
+  Scoped(const Scoped&) = delete;
+  Scoped& operator=(const Scoped&) = delete;
+  Scoped(Scoped&& other) noexcept : value_(other.Release()) {}
+  Scoped& operator=(Scoped&& other) noexcept {
+    if (this != &other) Reset(other.Release());
     return *this;
   }
 
-  HANDLE get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE Release() {
-    HANDLE handle = handle_;
-    handle_ = nullptr;
-    return handle;
+  Value get() const { return value_; }
+  explicit operator bool() const { return Traits::Valid(value_); }
+  // Gives the resource up without releasing it.
+  Value Release() {
+    Value value = value_;
+    value_ = Value{};
+    return value;
   }
-  void Reset() {
-    if (*this) CloseHandle(handle_);
-    handle_ = nullptr;
+  void Reset(Value value = Value{}) {
+    if (Traits::Valid(value_)) Traits::Free(value_);
+    value_ = value;
   }
 
  private:
-  HANDLE handle_ = nullptr;
+  Value value_{};
 };
+
+// Resources whose only empty value is null.
+template <typename T>
+struct NullIsEmpty {
+  using Value = T;
+  static bool Valid(T value) { return value != nullptr; }
+};
+
+// A kernel object; CreateFile's failure value counts as empty too.
+struct KernelHandleTraits {
+  using Value = HANDLE;
+  static bool Valid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+  static void Free(HANDLE handle) { CloseHandle(handle); }
+};
+using ScopedHandle = Scoped<KernelHandleTraits>;
+
+struct RegistryKeyTraits : NullIsEmpty<HKEY> {
+  static void Free(HKEY key) { RegCloseKey(key); }
+};
+using ScopedRegistryKey = Scoped<RegistryKeyTraits>;
+
+// Memory the system allocated for the caller with LocalAlloc (FormatMessage's
+// text, CommandLineToArgvW's list).
+template <typename T>
+struct LocalMemoryTraits : NullIsEmpty<T*> {
+  static void Free(T* memory) { LocalFree(memory); }
+};
+template <typename T>
+using ScopedLocalMemory = Scoped<LocalMemoryTraits<T>>;
 
 }  // namespace varnett

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <utility>
+
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/wide.h"
 
 namespace varnett {
@@ -11,8 +14,8 @@ std::string SystemErrorText(unsigned long code) {
   DWORD n = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  ScopedLocalMemory<wchar_t> owned(text);
   std::wstring message(text ? text : L"", n);
-  if (text) LocalFree(text);
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
                               message.back() == L' ' || message.back() == L'.'))
     message.pop_back();
@@ -28,8 +31,7 @@ constexpr DWORD kBusyFileRetryStepMs = 5;
 
 class FileSource : public ReadSource {
  public:
-  FileSource(HANDLE file, uint64_t size) : file_(file), size_(size) {}
-  ~FileSource() override { CloseHandle(file_); }
+  FileSource(ScopedHandle file, uint64_t size) : file_(std::move(file)), size_(size) {}
   uint64_t Size() const override { return size_; }
   bool ReadAt(uint64_t offset, void* buffer, size_t count) override {
     if (offset > size_ || count > size_ - offset) return false;
@@ -40,7 +42,7 @@ class FileSource : public ReadSource {
       at.OffsetHigh = static_cast<DWORD>(offset >> 32);
       DWORD chunk = count > (1u << 30) ? (1u << 30) : static_cast<DWORD>(count);
       DWORD got = 0;
-      if (!ReadFile(file_, out, chunk, &got, &at) || got == 0) return false;
+      if (!ReadFile(file_.get(), out, chunk, &got, &at) || got == 0) return false;
       out += got;
       offset += got;
       count -= got;
@@ -49,7 +51,7 @@ class FileSource : public ReadSource {
   }
 
  private:
-  HANDLE file_;
+  ScopedHandle file_;
   uint64_t size_;
 };
 
@@ -106,9 +108,11 @@ bool Win32FileSystem::AppendLine(const std::string& path, const std::string& lin
   // failing while the first one writes. A busy file is tried again for a
   // while. OPEN_ALWAYS creates a missing file and never empties one.
   const ULONGLONG give_up = GetTickCount64() + kBusyFileRetryMs;
-  HANDLE file;
-  while ((file = CreateFileW(wide.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr)) == INVALID_HANDLE_VALUE) {
+  ScopedHandle file;
+  for (;;) {
+    file.Reset(CreateFileW(wide.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) break;
     DWORD error = GetLastError();
     if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) ||
         GetTickCount64() >= give_up)
@@ -116,29 +120,22 @@ bool Win32FileSystem::AppendLine(const std::string& path, const std::string& lin
     Sleep(kBusyFileRetryStepMs);
   }
   std::string bytes = line + "\r\n";
-  SetFilePointer(file, 0, nullptr, FILE_END);
+  SetFilePointer(file.get(), 0, nullptr, FILE_END);
   DWORD written = 0;
-  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size();
-  CloseHandle(file);
-  return ok;
+  return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
 }
 
 std::unique_ptr<ReadSource> Win32FileSystem::OpenForReading(const std::string& path,
                                                             std::string* error) {
-  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    if (error) *error = SystemErrorText(GetLastError());
-    return nullptr;
-  }
+  ScopedHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file, &size)) {
+  if (!file || !GetFileSizeEx(file.get(), &size)) {
     if (error) *error = SystemErrorText(GetLastError());
-    CloseHandle(file);
     return nullptr;
   }
-  return std::make_unique<FileSource>(file, static_cast<uint64_t>(size.QuadPart));
+  return std::make_unique<FileSource>(std::move(file), static_cast<uint64_t>(size.QuadPart));
 }
 
 }  // namespace varnett

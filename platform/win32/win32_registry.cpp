@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
 #include <vector>
 
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/wide.h"
 
 namespace varnett {
@@ -19,13 +18,11 @@ namespace {
 // still found. The fallback goes value by value, not key by key.
 constexpr REGSAM kViews[] = {KEY_WOW64_32KEY, KEY_WOW64_64KEY};
 
-using KeyHandle = std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)>;
-
-KeyHandle OpenForReading(HKEY base, const std::wstring& key, REGSAM view) {
+ScopedRegistryKey OpenForReading(HKEY base, const std::wstring& key, REGSAM view) {
   HKEY opened = nullptr;
   if (RegOpenKeyExW(base, key.c_str(), 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS)
     opened = nullptr;
-  return KeyHandle(opened, &RegCloseKey);
+  return ScopedRegistryKey(opened);
 }
 
 RegistryValue ReadValue(HKEY key, const std::wstring& name) {
@@ -65,7 +62,7 @@ RegistryValue Win32Registry::Read(RegistryRoot root, const std::string& key,
   const std::wstring wide_key = Wide(key), wide_name = Wide(value_name);
   for (REGSAM view : kViews) {
     // Closed on every way out, also when a conversion runs out of memory.
-    KeyHandle opened = OpenForReading(base, wide_key, view);
+    ScopedRegistryKey opened = OpenForReading(base, wide_key, view);
     if (!opened) continue;
     RegistryValue value = ReadValue(opened.get(), wide_name);
     if (value.kind != RegistryValue::Kind::kMissing) return value;
