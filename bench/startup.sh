@@ -16,7 +16,7 @@ varnett_install_deps
 out=$root/build/bench
 cmake -S . -B "$out/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-ninja -C "$out/win" Varnett varnett_e2e subst bare_window startup_timer >/dev/null
+ninja -C "$out/win" Varnett varnett_demo subst bare_window startup_timer >/dev/null
 
 # A display of our own, so nothing else drawing meanwhile weighs on the times.
 VARNETT_FORCE_XVFB=1 varnett_xvfb
@@ -37,10 +37,8 @@ cafe() {
     mkdir -p "$c/PLX$records/$game/SuddenAttack"
     printf 'settings\r\n' >"$c/PLX$records/$game/SuddenAttack/gvi.dat"
   done
-  VARNETT_DEMO_HIDE="$hide" VARNETT_DEMO_RECORDS="$records" \
-    VARNETT_DEMO_NETMARBLE="$hide\\Netmarble\\SuddenAttack" \
-    VARNETT_DEMO_NEXON="$hide\\Nexon\\SuddenAttack" \
-    wine "$out/win/varnett_e2e.exe" --gtest_filter=DemoCafe.WriteCatalogue >/dev/null
+  wine "$out/win/wintools/varnett_demo.exe" cafe "$hide" "$hide\\Netmarble\\SuddenAttack" \
+    "$hide\\Nexon\\SuddenAttack" "$records"
 }
 if [ ! -f "$prefix/.varnett-startup" ]; then
   varnett_wine_fonts

@@ -8,6 +8,7 @@
 #include "catalogue/unzipper.h"
 #include "catalogue/zip_errors.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/support/error_message.h"
 #include "tools/writer/archive_writer.h"
 
 namespace varnett {
@@ -32,12 +33,7 @@ struct ArchiveFixture {
   // The message of what extracting raises, "" when nothing is raised.
   std::string ExtractError(const std::string& name = "Game.dat") {
     MemoryStream stream;
-    try {
-      Extract(&stream, name);
-    } catch (const CatalogueError& e) {
-      return e.what();
-    }
-    return "";
+    return ErrorMessage<CatalogueError>([&] { Extract(&stream, name); });
   }
 };
 

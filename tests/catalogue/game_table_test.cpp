@@ -6,6 +6,7 @@
 
 #include "catalogue/errors.h"
 #include "platform/text.h"
+#include "tests/support/error_message.h"
 #include "tools/writer/catalogue_writer.h"
 
 namespace varnett {
@@ -225,12 +226,8 @@ TEST(GameTable, FieldNamedIgnoresCase) {
   GameCatalogue c;
   EXPECT_EQ(c.Game_MemTable.FieldNamed("mpath").FieldName, "MPath");
   EXPECT_EQ(c.Game_MemTable.FieldNamed("INSRPATH").Index, 7);
-  try {
-    c.Game_MemTable.FieldNamed("Path");
-    FAIL();
-  } catch (const EDatabaseError& e) {
-    EXPECT_STREQ(e.what(), "Game_MemTable: Field 'Path' not found");
-  }
+  EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { c.Game_MemTable.FieldNamed("Path"); }),
+            "Game_MemTable: Field 'Path' not found");
 }
 
 // With one value missing the record's end marker is taken as the last null
@@ -249,12 +246,8 @@ TEST(GameTable, NineteenOrTwentyOneValuesFail) {
     std::string bad_record = bad_stream.substr(11, bad_stream.size() - 12);
     std::string with_bad = good.substr(0, good.size() - 1) + bad_record + std::string(1, '\0');
     Catalogue t;
-    try {
-      t.Load(with_bad);
-      FAIL() << count;
-    } catch (const EReadError& e) {
-      EXPECT_STREQ(e.what(), "Invalid property value") << count;
-    }
+    EXPECT_EQ(ErrorMessage<EReadError>([&] { t.Load(with_bad); }), "Invalid property value")
+        << count;
     EXPECT_EQ(t.VisibleGames(), (std::vector<std::string>{"good"})) << count;
     // The table works normally afterwards.
     t.Reload(good);
@@ -269,24 +262,16 @@ TEST(GameTable, CutInTheThirdRecordKeepsTwo) {
   size_t third = stream.find("three");
   ASSERT_NE(third, std::string::npos);
   Catalogue t;
-  try {
-    t.Load(stream.substr(0, third + 10));
-    FAIL();
-  } catch (const EReadError& e) {
-    EXPECT_STREQ(e.what(), "Stream read error");
-  }
+  EXPECT_EQ(ErrorMessage<EReadError>([&] { t.Load(stream.substr(0, third + 10)); }),
+            "Stream read error");
   EXPECT_EQ(t.VisibleGames(), (std::vector<std::string>{"one", "two"}));
 }
 
 TEST(GameTable, NoFormatSpecified) {
   TMemTable table("Game_MemTable", GameFields());
   MemoryStream stream(WriteGameCatalogue({}));
-  try {
-    table.LoadRecordsFromStream(stream);
-    FAIL();
-  } catch (const EMemTableError& e) {
-    EXPECT_STREQ(e.what(), "No format specified.");
-  }
+  EXPECT_EQ(ErrorMessage<EMemTableError>([&] { table.LoadRecordsFromStream(stream); }),
+            "No format specified.");
 }
 
 }  // namespace

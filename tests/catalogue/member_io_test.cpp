@@ -11,6 +11,7 @@
 #include "catalogue/crc32.h"
 #include "catalogue/decoders.h"
 #include "catalogue/zip_errors.h"
+#include "tests/support/error_message.h"
 #include "tools/writer/archive_writer.h"
 
 namespace varnett {
@@ -66,12 +67,8 @@ TEST(MemberIO, ShortFileIsAPrematureEnd) {
   Channel c;
   c.in.bytes = "abc";
   MemberIO io = c.Make(10, 0);
-  try {
-    io.ReadInputByte();
-    FAIL();
-  } catch (const EFatalUnzipError& e) {
-    EXPECT_STREQ(e.what(), "Premature end of file reached");
-  }
+  EXPECT_EQ(ErrorMessage<EFatalUnzipError>([&] { io.ReadInputByte(); }),
+            "Premature end of file reached");
 }
 
 TEST(MemberIO, OutputIsChunkedBoundedAndChecked) {
@@ -95,12 +92,7 @@ TEST(MemberIO, TargetTakingFewerBytesCannotBeWritten) {
   c.out.accept = 3;
   MemberIO io = c.Make(0, 100);
   for (int i = 0; i < 5; ++i) io.Put('a');
-  try {
-    io.FlushOutput();
-    FAIL();
-  } catch (const ECantWriteUCF& e) {
-    EXPECT_STREQ(e.what(), "Cant write uncompressed file");
-  }
+  EXPECT_EQ(ErrorMessage<ECantWriteUCF>([&] { io.FlushOutput(); }), "Cant write uncompressed file");
 }
 
 TEST(MemberIO, BackReferencesSeeZerosBeforeTheStartAndWrapTheWindow) {

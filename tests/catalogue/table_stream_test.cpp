@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 
 #include "catalogue/errors.h"
 #include "catalogue/mem_table.h"
 #include "platform/text.h"
+#include "tests/support/error_message.h"
 #include "tools/writer/table_stream_writer.h"
 
 namespace varnett {
@@ -56,19 +56,6 @@ struct Loaded {
   void Load() { ReadTableStream(&format, table, source); }
   const TField& F(const char* name) const { return table.FieldNamed(name); }
 };
-
-// The message and class of the error a load raises, or "" when it succeeds.
-template <typename Error>
-std::string FailureOf(const std::function<void()>& load) {
-  try {
-    load();
-  } catch (const Error& e) {
-    return e.what();
-  } catch (const std::exception& e) {
-    return std::string("wrong class: ") + e.what();
-  }
-  return "";
-}
 
 TEST(TableStream, EmptyRevision251StreamAddsNothing) {
   const unsigned char kBytes[] = {
@@ -348,7 +335,7 @@ TEST(TableStream, ReadsFromTheCurrentPositionUnlessToldToRewind) {
     MemoryStream source(stream);
     source.Seek(source.Size() + 100);
     TMemTable table("T", TypedFields());
-    EXPECT_EQ(FailureOf<EReadError>([&] { ReadTableStream(&format, table, source); }),
+    EXPECT_EQ(ErrorMessage<EReadError>([&] { ReadTableStream(&format, table, source); }),
               "Stream read error");
   }
   {
@@ -433,8 +420,8 @@ TEST(TableStream, FailuresCarryTheirMessages) {
   };
   for (const Case& c : kCases) {
     Loaded t(c.bytes);
-    std::string got = c.read_error ? FailureOf<EReadError>([&] { t.Load(); })
-                                   : FailureOf<EMemTableError>([&] { t.Load(); });
+    std::string got = c.read_error ? ErrorMessage<EReadError>([&] { t.Load(); })
+                                   : ErrorMessage<EMemTableError>([&] { t.Load(); });
     EXPECT_EQ(got, c.message) << c.what;
   }
 }
@@ -442,13 +429,13 @@ TEST(TableStream, FailuresCarryTheirMessages) {
 TEST(TableStream, NoFormatAndNoFields) {
   TMemTable table("T", TypedFields());
   MemoryStream source(WriteTableStream(StreamFieldsOf(TypedFields()), kTypedRecords));
-  EXPECT_EQ(FailureOf<EMemTableError>([&] { ReadTableStream(nullptr, table, source); }),
+  EXPECT_EQ(ErrorMessage<EMemTableError>([&] { ReadTableStream(nullptr, table, source); }),
             "No format specified.");
   EXPECT_EQ(source.Position(), 0u);
 
   TMemTable empty("T", {});
   TBinaryStreamFormat format;
-  EXPECT_EQ(FailureOf<EMemTableError>([&] { ReadTableStream(&format, empty, source); }),
+  EXPECT_EQ(ErrorMessage<EMemTableError>([&] { ReadTableStream(&format, empty, source); }),
             "Couldnt determine field count for load.");
   EXPECT_EQ(empty.RecordCount(), 0u);
 }
@@ -457,7 +444,7 @@ TEST(TableStream, WrongSignatureLeavesTheTableAsItWas) {
   Loaded t(WriteTableStream(StreamFieldsOf(TypedFields()), kTypedRecords));
   t.Load();
   t.source = MemoryStream("TPF1" + std::string(t.source.Bytes().substr(4)));
-  EXPECT_EQ(FailureOf<EReadError>([&] { t.Load(); }), "Invalid stream format");
+  EXPECT_EQ(ErrorMessage<EReadError>([&] { t.Load(); }), "Invalid stream format");
   EXPECT_EQ(t.table.RecordCount(), 3u);
 }
 
@@ -470,7 +457,7 @@ TEST(TableStream, EveryTruncatedPrefix) {
   size_t last_count = 0;
   for (size_t n = 0; n < full.size(); ++n) {
     Loaded t(full.substr(0, n));
-    ASSERT_EQ(FailureOf<EReadError>([&] { t.Load(); }), "Stream read error") << n;
+    ASSERT_EQ(ErrorMessage<EReadError>([&] { t.Load(); }), "Stream read error") << n;
     size_t count = t.table.RecordCount();
     ASSERT_GE(count, last_count) << n;
     ASSERT_LE(count, 3u);

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/control_ids.h"
-#include "tests/e2e/cafe.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/shell_windows.h"
+#include "tests/support/e2e/cafe.h"
+#include "tests/support/e2e/driver.h"
+#include "tests/support/e2e/shell_windows.h"
 #include "tests/wintools/subst/stand_in.h"
 
 namespace varnett::e2e {
@@ -65,8 +65,8 @@ TEST(Closing, CommandsAndASecondCloseDoNothingWhileTheDrivesGo) {
   PostKey(main, VK_TAB);
   ASSERT_TRUE(WaitFor([&] { return FocusIn(main) == GetDlgItem(main, kNexonButton3); }));
   EXPECT_EQ(SubstLog().size(), 2u);
-  EXPECT_TRUE(Windows(p.pid(), L"TfWait").empty());
-  EXPECT_TRUE(Windows(p.pid(), L"#32770").empty());
+  EXPECT_TRUE(TopWindows({p.pid(), L"TfWait"}).empty());
+  EXPECT_TRUE(TopWindows({p.pid(), L"#32770"}).empty());
 
   hold.Release();
   EXPECT_TRUE(p.WaitExit());

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/cafe.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/e2e/cafe.h"
+#include "tests/support/e2e/driver.h"
 
 namespace varnett::e2e {
 namespace {

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/control_ids.h"
-#include "tests/e2e/cafe.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/shell_windows.h"
+#include "tests/support/e2e/cafe.h"
+#include "tests/support/e2e/driver.h"
+#include "tests/support/e2e/shell_windows.h"
 #include "tests/wintools/subst/stand_in.h"
 
 namespace varnett::e2e {
@@ -136,7 +136,7 @@ TEST_F(TenButtons, OpenFoldersThroughVirtualDrives) {
   Click(p.window(), kNetmarbleButton2);
   HWND outer = nullptr;
   ASSERT_TRUE(WaitFor([&] {
-    auto waits = Windows(p.pid(), L"TfWait");
+    auto waits = TopWindows({p.pid(), L"TfWait"});
     if (SubstLog().size() == 2 && waits.size() == 1) outer = waits[0];
     return outer != nullptr;
   }));
@@ -144,7 +144,7 @@ TEST_F(TenButtons, OpenFoldersThroughVirtualDrives) {
   Click(p.window(), kNexonButton1);
   HWND inner = nullptr;
   EXPECT_TRUE(WaitFor([&] {
-    for (HWND w : Windows(p.pid(), L"TfWait"))
+    for (HWND w : TopWindows({p.pid(), L"TfWait"}))
       if (w != outer) inner = w;
     return inner != nullptr;
   })) << "the nested command's own wait window";
@@ -155,7 +155,7 @@ TEST_F(TenButtons, OpenFoldersThroughVirtualDrives) {
   EXPECT_TRUE(IsWindow(outer)) << "the nested command closed only its own wait window";
   EXPECT_TRUE(ShellOpened(nexon));
   EXPECT_TRUE(ShellOpened(shots));
-  EXPECT_TRUE(WaitFor([&] { return Windows(p.pid(), L"TfWait").empty(); }));
+  EXPECT_TRUE(WaitFor([&] { return TopWindows({p.pid(), L"TfWait"}).empty(); }));
   EXPECT_EQ(SubstLog(), (std::vector<std::wstring>{
                             L"subst " + netmarble + L" \"" + kNetmarble + L"\"",
                             L"subst " + shots + L" \"" + kShots + L"\"",
@@ -198,7 +198,7 @@ TEST_F(TenButtons, FailedMappingAndMissingFolders) {
   Click(p.window(), kNetmarbleButton2);
   Box failed;
   bool shown = p.WaitForBox(&failed, 15000);
-  bool wait_gone = Windows(p.pid(), L"TfWait").empty();
+  bool wait_gone = TopWindows({p.pid(), L"TfWait"}).empty();
   MoveFileExW(away.c_str(), subst.c_str(), MOVEFILE_REPLACE_EXISTING);
   ASSERT_TRUE(shown);
   EXPECT_EQ(failed.title, L"Information");
@@ -224,7 +224,7 @@ TEST_F(TenButtons, FailedMappingAndMissingFolders) {
   EXPECT_EQ(PressAndAnswer(p, kNexonButton4),
             L"Information|\r\n스크린샷 폴더가 삭제되었습니다.|OK");
   EXPECT_EQ(Tree(), before);
-  EXPECT_TRUE(Windows(p.pid(), L"TfWait").empty());
+  EXPECT_TRUE(TopWindows({p.pid(), L"TfWait"}).empty());
   MoveFileW(shots_gone.c_str(), kShots.c_str());
   EXPECT_TRUE(p.Close());
 }
@@ -245,7 +245,7 @@ TEST_F(TenButtons, DeleteScreenshotsAndResetGame) {
   EXPECT_EQ(PressAndAnswer(p, kNetmarbleButton3, IDNO), ask_reset);
   EXPECT_EQ(PressAndAnswer(p, kNexonButton3, IDNO), ask_reset);
   ASSERT_TRUE(RoundTrip(p.window()));
-  EXPECT_TRUE(Windows(p.pid(), L"#32770").empty()) << "No shows nothing more";
+  EXPECT_TRUE(TopWindows({p.pid(), L"#32770"}).empty()) << "No shows nothing more";
   EXPECT_EQ(Tree(), before);
 
   std::set<std::wstring> expected = before;
@@ -307,7 +307,7 @@ TEST_F(TenButtons, HomePages) {
       << Utf8(lines[0]);
   EXPECT_NE(lines[1].find(L" \"http://sa.nexon.com/\""), std::wstring::npos) << Utf8(lines[1]);
   ASSERT_TRUE(RoundTrip(p.window()));
-  EXPECT_TRUE(Windows(p.pid(), L"#32770").empty()) << "nothing of the program's own shows";
+  EXPECT_TRUE(TopWindows({p.pid(), L"#32770"}).empty()) << "nothing of the program's own shows";
   EXPECT_TRUE(p.Close());
 }
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/control_ids.h"
-#include "tests/e2e/cafe.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/shell_windows.h"
+#include "tests/support/e2e/cafe.h"
+#include "tests/support/e2e/driver.h"
+#include "tests/support/e2e/shell_windows.h"
 #include "tests/wintools/subst/stand_in.h"
 
 namespace varnett::e2e {
@@ -47,7 +47,7 @@ TEST(Keyboard, TabAndEnterWorkDuringTheMappingWait) {
   Click(main, kNexonButton1);
   HWND wait = nullptr;
   ASSERT_TRUE(WaitFor([&] {
-    auto waits = Windows(p.pid(), L"TfWait");
+    auto waits = TopWindows({p.pid(), L"TfWait"});
     if (SubstLog().size() == 2 && waits.size() == 1) wait = waits[0];
     return wait != nullptr;
   }));

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/cafe.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/e2e/cafe.h"
+#include "tests/support/e2e/driver.h"
 #include "tests/support/win32/startup_logs.h"
 #include "tests/support/win32/temp_folder.h"
 
@@ -28,8 +28,8 @@ struct Placement {
   const char* name;
   const wchar_t* arguments;
   bool centred;
-  int left, top;         // when not centred
-  const wchar_t* error;  // the default error box's text, if any
+  int left, top;                                     // when not centred
+  const wchar_t* error;                              // the default error box's text, if any
   bool designed_left = false, designed_top = false;  // left or top still as designed
 };
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "app/control_ids.h"
-#include "tests/e2e/cafe.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/shell_windows.h"
+#include "tests/support/e2e/cafe.h"
+#include "tests/support/e2e/driver.h"
+#include "tests/support/e2e/shell_windows.h"
 
 namespace varnett::e2e {
 namespace {

@@ -6,7 +6,7 @@
 #include "app/win32_wait_windows.h"
 #include "platform/text.h"
 #include "platform/win32/message_pump.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/e2e/driver.h"
 
 namespace varnett::e2e {
 namespace {

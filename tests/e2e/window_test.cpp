@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/control_ids.h"
-#include "tests/e2e/cafe.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/e2e/cafe.h"
+#include "tests/support/e2e/driver.h"
 
 namespace varnett::e2e {
 namespace {

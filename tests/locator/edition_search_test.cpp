@@ -5,6 +5,7 @@
 
 #include "locator/registry_values.h"
 #include "tests/locator/locator_fixture.h"
+#include "tests/support/error_message.h"
 
 namespace varnett {
 namespace {
@@ -184,12 +185,8 @@ TEST(EditionSearch, NonTextRegistryValueEscapesTheLocator) {
   LocatorMachine m;
   m.sim.files.AddDirectory("C:\\Nexon\\SuddenAttack");
   m.sim.registry.SetOtherType(kMachine, kNexonKey, "Executable");
-  try {
-    m.Run();
-    FAIL() << "no error";
-  } catch (const RegistryTypeError& e) {
-    EXPECT_STREQ(e.what(), "Invalid data type for 'Executable'");
-  }
+  EXPECT_EQ(ErrorMessage<RegistryTypeError>([&] { m.Run(); }),
+            "Invalid data type for 'Executable'");
   EXPECT_EQ(m.trace.lines.back(), "nexon step 5 executable K1 \"" + kNexonKey +
                                       "\" value \"Executable\": HKCU missing; "
                                       "Invalid data type for 'Executable'");

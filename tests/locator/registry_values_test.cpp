@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim/sim_platform.h"
+#include "tests/support/error_message.h"
 
 namespace varnett {
 namespace {
@@ -30,12 +31,9 @@ TEST(ReadValue, EachRootAloneAndMissingReadsEmpty) {
 TEST(ReadValue, NonTextValueRaisesWithItsName) {
   SimPlatform sim;
   sim.registry.SetOtherType(kMachine, kKey, "RootPath");
-  try {
-    ReadMachineValue(sim.registry, kKey, "RootPath");
-    FAIL() << "no error";
-  } catch (const RegistryTypeError& e) {
-    EXPECT_STREQ(e.what(), "Invalid data type for 'RootPath'");
-  }
+  EXPECT_EQ(
+      ErrorMessage<RegistryTypeError>([&] { ReadMachineValue(sim.registry, kKey, "RootPath"); }),
+      "Invalid data type for 'RootPath'");
   EXPECT_EQ(ReadUserValue(sim.registry, kKey, "RootPath"), "");  // other root: missing
 }
 

@@ -5,6 +5,8 @@
 
 #include <climits>
 
+#include "tests/support/error_message.h"
+
 namespace varnett {
 namespace {
 
@@ -47,12 +49,8 @@ TEST(IntegerText, FrameworkForms) {
 
 TEST(IntegerText, StrToIntNamesTheText) {
   EXPECT_EQ(StrToInt(" 408"), 408);
-  try {
-    StrToInt("abc");
-    FAIL() << "no error";
-  } catch (const std::runtime_error& e) {
-    EXPECT_STREQ(e.what(), "'abc' is not a valid integer value");
-  }
+  EXPECT_EQ(ErrorMessage<std::runtime_error>([] { StrToInt("abc"); }),
+            "'abc' is not a valid integer value");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "app/win32_dialogs.h"
 #include "platform/text.h"
+#include "tests/support/win32/top_windows.h"
 
 namespace varnett {
 namespace {
@@ -22,52 +23,28 @@ struct Seen {
   HWND owner = nullptr;
 };
 
-std::wstring Text(HWND w) {
-  wchar_t buffer[512] = {};
-  GetWindowTextW(w, buffer, 512);
-  return buffer;
-}
-
-struct Finder {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND w, LPARAM lparam) {
-  auto* f = reinterpret_cast<Finder*>(lparam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  wchar_t cls[64];
-  GetClassNameW(w, cls, 64);
-  if (pid == f->pid && IsWindowVisible(w) && std::wstring(cls) == L"#32770") {
-    f->found = w;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // Waits up to ten seconds for this process's box, records it and answers
 // with `command`. When none comes, `came` stays false and the test fails.
 std::thread Answer(int command, Seen* seen) {
   return std::thread([command, seen] {
-    Finder f{GetCurrentProcessId(), nullptr};
+    HWND box = nullptr;
     const ULONGLONG deadline = GetTickCount64() + 10000;
-    while (!f.found && GetTickCount64() < deadline) {
+    while (!box && GetTickCount64() < deadline) {
       Sleep(10);
-      EnumWindows(FindBox, reinterpret_cast<LPARAM>(&f));
+      box = support::FirstTopWindow({GetCurrentProcessId(), L"#32770"});
     }
-    if (!f.found) return;
+    if (!box) return;
     // Its controls exist once its thread answers: the box is laid out
     // before its modal loop first looks at messages.
-    SendMessageTimeoutW(f.found, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
     seen->came = true;
-    seen->title = Text(f.found);
-    seen->text = Text(GetDlgItem(f.found, 0xFFFF));
+    seen->title = support::TextOf(box);
+    seen->text = support::TextOf(GetDlgItem(box, 0xFFFF));
     for (int id : {IDOK, IDYES, IDNO, IDCANCEL})
-      if (HWND b = GetDlgItem(f.found, id)) seen->buttons.push_back(Text(b));
-    seen->owner = GetWindow(f.found, GW_OWNER);
+      if (HWND b = GetDlgItem(box, id)) seen->buttons.push_back(support::TextOf(b));
+    seen->owner = GetWindow(box, GW_OWNER);
     seen->owner_disabled = seen->owner && !IsWindowEnabled(seen->owner);
-    PostMessageW(f.found, WM_COMMAND, static_cast<WPARAM>(command), 0);
+    PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(command), 0);
   });
 }
 

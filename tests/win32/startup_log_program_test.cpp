@@ -8,18 +8,13 @@
 #include <string>
 
 #include "platform/win32/wide.h"
+#include "tests/support/win32/build_folder.h"
 #include "tests/support/win32/startup_logs.h"
 #include "tests/support/win32/temp_folder.h"
+#include "tests/support/win32/top_windows.h"
 
 namespace varnett {
 namespace {
-
-std::wstring BuildFolder() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring p = path;
-  return p.substr(0, p.find_last_of(L'\\'));
-}
 
 // Starts the program, waits for its main window, closes it, waits for exit.
 bool RunOnce(const std::wstring& exe) {
@@ -33,11 +28,11 @@ bool RunOnce(const std::wstring& exe) {
   HWND window = nullptr;
   for (int i = 0; i < 200 && !window; ++i) {
     Sleep(50);
-    window = FindWindowW(nullptr, L"Varnett Ver2.3");
+    window = support::FirstTopWindow({pi.dwProcessId, nullptr, L"Varnett Ver2.3", false});
   }
   // The program may show a box first when it finds no game; answer it.
   for (int i = 0; i < 100 && window && !IsWindowVisible(window); ++i) {
-    HWND box = FindWindowW(L"#32770", nullptr);
+    HWND box = support::FirstTopWindow({pi.dwProcessId, L"#32770"});
     if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
     Sleep(50);
   }
@@ -52,7 +47,7 @@ bool RunOnce(const std::wstring& exe) {
 TEST(StartupLogProgram, TwoStartsAppendFourLines) {
   support::TempFolder folder(L"varnett_log_");
   std::wstring exe = folder.path() + L"\\Varnett.exe";
-  ASSERT_TRUE(CopyFileW((BuildFolder() + L"\\Varnett.exe").c_str(), exe.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW((support::BuildFolder() + L"\\Varnett.exe").c_str(), exe.c_str(), FALSE));
 
   // The program dates its log when it starts: some instant between these.
   SYSTEMTIME first, last;

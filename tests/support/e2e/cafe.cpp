@@ -1,10 +1,10 @@
-#include "tests/e2e/cafe.h"
+#include "tests/support/e2e/cafe.h"
 
 #include <string>
 #include <vector>
 
 #include "platform/win32/wide.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/e2e/driver.h"
 #include "tools/writer/archive_writer.h"
 #include "tools/writer/catalogue_writer.h"
 

@@ -1,6 +1,5 @@
 // What the folder commands leave behind outside the program: windows of the
-// shell on drive roots, the test prefix's "subst" log, and top-level windows
-// of a class.
+// shell on drive roots and the test prefix's "subst" log.
 #pragma once
 
 #include <windows.h>
@@ -13,9 +12,6 @@ namespace varnett::e2e {
 
 // Polls `done` every 20 ms until it holds or the time is up.
 bool WaitFor(const std::function<bool()>& done, int timeout_ms = 15000);
-
-// Visible top-level windows of a class, of one process (pid 0: any).
-std::vector<HWND> Windows(DWORD pid, const wchar_t* cls);
 
 // The shell's window on a drive's root ("X:"), which it names "<label> (X:)";
 // with an empty drive, the first shell window on any drive root, whose drive

@@ -1,17 +1,16 @@
-// Not a test: the run command uses this to press every button of the demo's
-// running window in turn, answering Yes to each question, saving a picture of
-// what each press brings up and saying what happened; at the end it closes
-// the window, which removes the drives. Skipped unless the run command asks.
-#include <gtest/gtest.h>
+#include "tests/wintools/varnett_demo/tour.h"
 
 #include <cstdio>
 #include <string>
 
 #include "app/control_ids.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/shell_windows.h"
+#include "tests/support/e2e/driver.h"
+#include "tests/support/e2e/shell_windows.h"
 
-namespace varnett::e2e {
+namespace varnett::demo {
+
+using namespace e2e;
+
 namespace {
 
 class Tour {
@@ -36,7 +35,7 @@ class Tour {
     std::wstring drive;
     HWND shell = nullptr;
     bool opened = WaitFor([&] {
-      auto waits = Windows(pid_, L"TfWait");
+      auto waits = TopWindows({pid_, L"TfWait"});
       // The first drive has no three-second wait: its window may be gone
       // before it can be seen.
       if (!waited && !waits.empty()) {
@@ -50,13 +49,16 @@ class Tour {
       }
       return (shell = AnyShellWindowOnADrive(&drive)) != nullptr;
     });
-    EXPECT_TRUE(opened) << Utf8(name);
-    if (!opened) return;
+    if (!opened) {
+      Say(L"no shell window opened");
+      ok_ = false;
+      return;
+    }
     Sleep(500);
     Picture(shell, name + L"-shell");
     Say(L"the shell shows the drive " + drive + L" (" + TextOf(shell) + L")");
     CloseAndWait(shell);
-    WaitFor([&] { return Windows(pid_, L"TfWait").empty(); });
+    WaitFor([&] { return TopWindows({pid_, L"TfWait"}).empty(); });
   }
 
   // A button that asks first: Yes, then the box that follows.
@@ -74,6 +76,8 @@ class Tour {
     }
   }
 
+  bool ok() const { return ok_; }
+
   void HomePage(int id, const std::wstring& name, const std::wstring& log) {
     size_t before = LogLines(log).size();
     Press(id, name);
@@ -89,7 +93,7 @@ class Tour {
     Click(main_, id);
   }
   HWND FirstBox() {
-    auto boxes = Windows(pid_, L"#32770");
+    auto boxes = TopWindows({pid_, L"#32770"});
     return boxes.empty() ? nullptr : boxes[0];
   }
   // A box's text on one line.
@@ -104,15 +108,18 @@ class Tour {
   std::wstring shots_;
   DWORD pid_ = 0;
   int pictures_ = 0;
+  bool ok_ = true;
 };
 
-TEST(DemoTour, PressEveryButton) {
-  std::wstring shots = Env(L"VARNETT_DEMO_TOUR");
-  if (shots.empty()) GTEST_SKIP() << "only for the run command";
+}  // namespace
+
+bool PressEveryButton(const std::wstring& shots) {
   MakeFolders(shots);
   HWND main = nullptr;
-  ASSERT_TRUE(
-      WaitFor([&] { return (main = FindWindowW(nullptr, kCaption)) && IsWindowVisible(main); }));
+  if (!WaitFor([&] { return (main = FindMainWindow(0)) && IsWindowVisible(main); })) {
+    std::printf("the window did not show\n");
+    return false;
+  }
   Sleep(500);
   const std::wstring browser_log = BuildFolder() + L"\\wintools\\browser.log";
   size_t substs = SubstLog().size();
@@ -130,15 +137,14 @@ TEST(DemoTour, PressEveryButton) {
   tour.HomePage(kButton10, L"넥슨 서든어택 홈페이지", browser_log);
 
   std::printf("closing the window\n");
-  DWORD pid = 0;
-  GetWindowThreadProcessId(main, &pid);
   PostMessageW(main, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(WaitFor([&] { return !IsWindow(main); }));
+  const bool closed = WaitFor([&] { return !IsWindow(main); });
+  if (!closed) std::printf("  the window did not close\n");
   Sleep(500);
   std::vector<std::wstring> log = SubstLog();
   std::printf("subst was run with:\n");
   for (size_t i = substs; i < log.size(); ++i) std::printf("  %s\n", Utf8(log[i]).c_str());
+  return tour.ok() && closed;
 }
 
-}  // namespace
-}  // namespace varnett::e2e
+}  // namespace varnett::demo

@@ -1,30 +1,10 @@
-#include "tests/e2e/shell_windows.h"
+#include "tests/support/e2e/shell_windows.h"
 
 #include <sstream>
 
-#include "tests/e2e/driver.h"
+#include "tests/support/e2e/driver.h"
 
 namespace varnett::e2e {
-namespace {
-
-struct TopWindows {
-  DWORD pid;
-  const wchar_t* cls;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
-  auto* s = reinterpret_cast<TopWindows*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  wchar_t cls[64] = {};
-  GetClassNameW(window, cls, 64);
-  if ((!s->pid || pid == s->pid) && IsWindowVisible(window) && s->cls == std::wstring(cls))
-    s->found.push_back(window);
-  return TRUE;
-}
-
-}  // namespace
 
 bool WaitFor(const std::function<bool()>& done, int timeout_ms) {
   for (int waited = 0; waited < timeout_ms; waited += 20) {
@@ -34,20 +14,14 @@ bool WaitFor(const std::function<bool()>& done, int timeout_ms) {
   return done();
 }
 
-std::vector<HWND> Windows(DWORD pid, const wchar_t* cls) {
-  TopWindows s{pid, cls, {}};
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
 HWND ShellWindowOn(const std::wstring& drive) {
-  for (HWND w : Windows(0, L"ExplorerWClass"))
+  for (HWND w : TopWindows({0, L"ExplorerWClass"}))
     if (TextOf(w).find(L"(" + drive + L")") != std::wstring::npos) return w;
   return nullptr;
 }
 
 HWND AnyShellWindowOnADrive(std::wstring* drive) {
-  for (HWND w : Windows(0, L"ExplorerWClass")) {
+  for (HWND w : TopWindows({0, L"ExplorerWClass"})) {
     std::wstring title = TextOf(w);
     size_t open = title.rfind(L'(');
     if (open != std::wstring::npos && title.size() == open + 4 && title[open + 2] == L':' &&

@@ -8,7 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/win32/build_folder.h"
+#include "tests/support/win32/top_windows.h"
+
 namespace varnett::e2e {
+
+using support::BuildFolder;
+using support::FirstTopWindow;
+using support::TextOf;
+using support::TopWindows;
 
 // One child control as automation sees it; the position is relative to the
 // top-left corner of the main window.
@@ -29,15 +37,14 @@ struct Box {
   std::vector<std::wstring> buttons;
 };
 
-// Folder of varnett_e2e.exe, which also holds Varnett.exe.
-std::wstring BuildFolder();
-
 class Program {
  public:
   // Copies Varnett.exe into `folder` (created) so each test has its own
   // start-up log and ".log" file.
   explicit Program(const std::wstring& folder);
   ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
 
   const std::wstring& exe() const { return exe_; }
   // Starts the copy with `arguments` appended to its command line.
@@ -81,7 +88,6 @@ HWND FindMainWindow(DWORD pid);
 std::vector<Control> ReadControls(HWND window);
 const Control* FindControl(const std::vector<Control>& controls, int id);
 RECT WindowRect(HWND window);
-std::wstring TextOf(HWND window);
 
 // Clicks a point of the main window given relative to its top-left corner.
 void ClickAt(HWND window, int x, int y, bool double_click = false);

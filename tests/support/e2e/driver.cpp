@@ -1,4 +1,4 @@
-#include "tests/e2e/driver.h"
+#include "tests/support/e2e/driver.h"
 
 #include <filesystem>
 #include <fstream>
@@ -7,13 +7,6 @@
 #include "platform/text.h"
 
 namespace varnett::e2e {
-
-std::wstring BuildFolder() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring p = path;
-  return p.substr(0, p.find_last_of(L'\\'));
-}
 
 bool MakeFolders(const std::wstring& path) {
   for (size_t i = 3; i <= path.size(); ++i) {
@@ -49,47 +42,13 @@ bool Program::Start(const std::wstring& arguments) {
                         &process_);
 }
 
-namespace {
-
-struct WindowSearch {
-  DWORD pid;
-  const wchar_t* cls;
-  const wchar_t* title;
-  bool visible_only;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM lparam) {
-  auto* s = reinterpret_cast<WindowSearch*>(lparam);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (s->pid && pid != s->pid) return TRUE;
-  if (s->visible_only && !IsWindowVisible(window)) return TRUE;
-  wchar_t buffer[256];
-  if (s->cls) {
-    GetClassNameW(window, buffer, 256);
-    if (wcscmp(buffer, s->cls) != 0) return TRUE;
-  }
-  if (s->title && TextOf(window) != s->title) return TRUE;
-  s->found = window;
-  return FALSE;
-}
-
-HWND FindTopWindow(DWORD pid, const wchar_t* cls, const wchar_t* title, bool visible_only) {
-  WindowSearch s{pid, cls, title, visible_only, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
-}  // namespace
-
 bool RoundTrip(HWND window, int timeout_ms) {
   DWORD_PTR result;
   return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout_ms),
                              &result) != 0;
 }
 
-HWND FindMainWindow(DWORD pid) { return FindTopWindow(pid, nullptr, kCaption, false); }
+HWND FindMainWindow(DWORD pid) { return FirstTopWindow({pid, nullptr, kCaption, false}); }
 
 HWND Program::WaitForWindow(int timeout_ms) {
   for (int waited = 0; waited < timeout_ms && !window_; waited += 20) {
@@ -107,7 +66,7 @@ bool Program::WaitVisible(int timeout_ms, std::wstring* unexpected,
       Sleep(150);  // let it paint
       return true;
     }
-    HWND box = FindTopWindow(process_.dwProcessId, L"#32770", nullptr, true);
+    HWND box = FirstTopWindow({process_.dwProcessId, L"#32770"});
     if (box) {
       RoundTrip(box);
       std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
@@ -123,7 +82,7 @@ bool Program::WaitVisible(int timeout_ms, std::wstring* unexpected,
 
 bool Program::WaitForBox(Box* box, int timeout_ms) {
   for (int waited = 0; waited < timeout_ms; waited += 20) {
-    HWND found = FindTopWindow(process_.dwProcessId, L"#32770", nullptr, true);
+    HWND found = FirstTopWindow({process_.dwProcessId, L"#32770"});
     if (found) {
       RoundTrip(found);  // laid out before its loop looks at messages
       box->window = found;
@@ -161,15 +120,6 @@ bool Program::WaitExit(int timeout_ms, DWORD* code) {
   return true;
 }
 
-std::wstring TextOf(HWND window) {
-  if (!window) return L"";
-  wchar_t buffer[1024] = {};
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
-                      2000, &result);
-  return buffer;
-}
-
 RECT WindowRect(HWND window) {
   RECT r = {};
   GetWindowRect(window, &r);
@@ -187,9 +137,7 @@ BOOL CALLBACK AddChild(HWND child, LPARAM lparam) {
   auto* scan = reinterpret_cast<ChildScan*>(lparam);
   Control c;
   c.id = GetDlgCtrlID(child);
-  wchar_t cls[128];
-  GetClassNameW(child, cls, 128);
-  c.cls = cls;
+  c.cls = support::ClassOf(child);
   c.text = TextOf(child);
   RECT r = WindowRect(child);
   RECT top = WindowRect(scan->top);

@@ -1,0 +1,15 @@
+// The demo's tour: every button of the running window pressed in turn.
+#pragma once
+
+#include <string>
+
+namespace varnett::demo {
+
+// Presses every button of the demo's running window in turn, answering Yes
+// to each question, saving a picture of what each press brings up into
+// `pictures` and saying on standard output what happened; at the end closes
+// the window, which removes the drives. False when a step did not come to
+// pass (the window never showed, a folder did not open, it did not close).
+bool PressEveryButton(const std::wstring& pictures);
+
+}  // namespace varnett::demo
