@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "catalogue/game_table.h"
-#include "platform/text.h"
+#include "tools/writer/cafe_games.h"
 #include "tools/writer/catalogue_writer.h"
 
 // Heap accounting: bytes in use (usable size plus the allocator's 8-byte
@@ -54,34 +54,11 @@ struct Catalogue {
 
 const Catalogue& MakeCatalogue() {
   static const Catalogue* catalogue = [] {
-    const char* names[] = {"서든어택",     "넥슨서든어택", "리그오브레전드", "배틀그라운드",
-                           "메이플스토리", "던전앤파이터", "로스트아크",     "피파온라인4"};
-    const char* genres[] = {"FPS", "액션", "RPG", "스포츠"};
     std::vector<StreamRecord> records;
     records.reserve(kRecords);
     auto* c = new Catalogue;
     for (int i = 0; i < kRecords; ++i) {
-      std::string n = std::to_string(i);
-      std::string game = Ko(names[i % 8]) + (i < 8 ? "" : " " + n);
-      std::string folder = "C:\\Games\\" + Ko(names[i % 8]) + "\\" + n;
-      records.push_back(GameRecord({
-          {"Game", game},
-          {"MPath", folder},
-          {"DPath", "D:\\PLX\\Games\\" + n},
-          {"Root", "C:"},
-          {"PRPath", "SOFTWARE\\Publisher\\Game" + n},
-          {"PSub", "1"},
-          {"InsRPath", "SOFTWARE\\Publisher\\Game" + n + "\\Install"},
-          {"InsRName", "RootPath"},
-          {"Prog", folder + "\\game.exe"},
-          {"Icon", folder + "\\game.ico"},
-          {"DGenre", Ko(genres[i % 4])},
-          {"GGenre", Ko(genres[(i + 1) % 4])},
-          {"Rank", std::to_string(i % 100)},
-          {"PDay", "30"},
-          {"Patch", "Y"},
-          {"Expireday", "0"},
-      }));
+      records.push_back(CafeGame(i));
       for (const StreamCell& v : records.back().versions[0].values) {
         if (auto* s = std::get_if<std::string>(&v)) c->text_bytes += s->size();
       }

@@ -11,6 +11,7 @@
 
 #include "platform/text.h"
 #include "tools/writer/archive_writer.h"
+#include "tools/writer/cafe_games.h"
 #include "tools/writer/catalogue_writer.h"
 
 namespace {
@@ -18,34 +19,6 @@ namespace {
 using namespace varnett;
 
 const std::string kKey = Ko("넥슨서든어택");
-
-StreamRecord Record(long i, long n) {
-  static const std::string names[] = {
-      Ko("서든어택"),     Ko("넥슨서든어택"), Ko("리그오브레전드"), Ko("배틀그라운드"),
-      Ko("메이플스토리"), Ko("던전앤파이터"), Ko("로스트아크"),     Ko("피파온라인4")};
-  static const std::string genres[] = {"FPS", Ko("액션"), "RPG", Ko("스포츠")};
-  const std::string number = std::to_string(i);
-  // Every name but the last record's carries its number, so no earlier
-  // record matches an edition's key.
-  const std::string game = i == n - 1 ? kKey : names[i % 8] + " " + number;
-  const std::string folder = "C:\\Games\\" + names[i % 8] + "\\" + number;
-  return GameRecord({
-      {"Game", game},
-      {"MPath", folder},
-      {"DPath", "D:\\PLX\\Games\\" + number},
-      {"Root", "C:"},
-      {"PRPath", "SOFTWARE\\Publisher\\Game" + number},
-      {"PSub", "1"},
-      {"InsRPath", "SOFTWARE\\Publisher\\Game" + number + "\\Install"},
-      {"InsRName", "RootPath"},
-      {"DGenre", genres[i % 4]},
-      {"GGenre", genres[(i + 1) % 4]},
-      {"Rank", std::to_string(i % 100)},
-      {"PDay", "30"},
-      {"Patch", "Y"},
-      {"Expireday", "0"},
-  });
-}
 
 // The stream written in pieces: a stream of no records gives the head and the
 // tail, and each piece of records contributes what lies between them, so
@@ -58,7 +31,8 @@ std::string WriteStream(bool null_records, long n) {
   for (long first = 0; first < n; first += kPiece) {
     std::vector<StreamRecord> records;
     for (long i = first; i < n && i < first + kPiece; ++i) {
-      records.push_back(null_records ? GameRecord({}) : Record(i, n));
+      // The Nexon edition's record last, so that a lookup reads them all.
+      records.push_back(null_records ? GameRecord({}) : CafeGame(i, i == n - 1 ? kKey : ""));
     }
     const std::string piece = WriteGameCatalogue(records);
     stream.append(piece, empty.size() - tail, piece.size() - empty.size());

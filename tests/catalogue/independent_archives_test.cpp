@@ -2,21 +2,17 @@
 // signatures, extract byte for byte; damaged copies give the reader's messages.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "tests/catalogue/archive_fixture.h"
+#include "tests/support/file_bytes.h"
 #include "tools/writer/signature_rewrite.h"
 
 namespace varnett {
 namespace {
 
 std::string Fixture(const std::string& name) {
-  std::ifstream in(VARNETT_SOURCE_DIR "/tests/fixtures/archives/" + name, std::ios::binary);
-  EXPECT_TRUE(in) << name;
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  std::string bytes;
+  EXPECT_TRUE(ReadFileBytes(VARNETT_SOURCE_DIR "/tests/fixtures/archives/" + name, &bytes)) << name;
+  return bytes;
 }
 
 std::string Catalogue(const std::string& zip_name) {

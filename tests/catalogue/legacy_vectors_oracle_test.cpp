@@ -7,32 +7,19 @@
 
 #ifndef _WIN32
 
-#include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <sstream>
 
 #include "catalogue/decoders.h"
 #include "tests/catalogue/archive_fixture.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/member_buffers.h"
+#include "tests/support/shared_vectors.h"
 #include "tests/support/unzip_oracle.h"
 
 namespace varnett {
 namespace {
-
-std::string SharedDir() {
-  const char* dir = std::getenv("VARNETT_SHARED_DIR");
-  return dir ? dir : VARNETT_SOURCE_DIR "/../shared";
-}
-
-bool ReadFile(const std::string& path, std::string* out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  *out = s.str();
-  return true;
-}
 
 uint32_t Get16(const std::string& s, size_t at) {
   return uint8_t(s[at]) | uint32_t(uint8_t(s[at + 1])) << 8;
@@ -50,8 +37,8 @@ Vector Load(const std::string& dir, const std::string& name) {
   Vector v;
   v.name = name;
   std::string zip;
-  EXPECT_TRUE(ReadFile(dir + name, &zip)) << name;
-  EXPECT_TRUE(ReadFile(dir + name.substr(0, name.size() - 4) + ".orig", &v.original)) << name;
+  EXPECT_TRUE(ReadFileBytes(dir + name, &zip)) << name;
+  EXPECT_TRUE(ReadFileBytes(dir + name.substr(0, name.size() - 4) + ".orig", &v.original)) << name;
   if (zip.size() < 30 || Get32(zip, 0) != 0x04034B50) {
     ADD_FAILURE() << name << ": no local header at the start";
     return v;
@@ -82,45 +69,15 @@ std::vector<std::pair<std::string, std::string>> Mutations(const std::string& pa
   return out;
 }
 
-class CollectOutput : public MemberOutput {
- public:
-  std::string bytes;
-  uint64_t Position() const override { return bytes.size(); }
-  size_t Write(const uint8_t* data, size_t count) override {
-    bytes.append(reinterpret_cast<const char*>(data), count);
-    return count;
-  }
-};
-
-class StringInput : public MemberInput {
- public:
-  explicit StringInput(const std::string& s) : s_(s) {}
-  size_t Read(uint8_t* buffer, size_t count) override {
-    const size_t n = std::min(count, s_.size() - at_);
-    std::copy(s_.data() + at_, s_.data() + at_ + n, buffer);
-    at_ += n;
-    return n;
-  }
-
- private:
-  const std::string& s_;
-  size_t at_ = 0;
-};
-
 // What our decoder writes for the member, the bytes it got out before any
 // error included.
 std::string OurBytes(uint16_t method, uint16_t flags, const std::string& packed, size_t claim) {
-  StringInput input(packed);
-  CollectOutput output;
-  std::vector<uint8_t> in(MemberIO::kBufferSize), out(MemberIO::kBufferSize);
-  MemberIO io(input, output, in.data(), out.data(), packed.size(), claim, true);
-  try {
+  const auto* data = reinterpret_cast<const uint8_t*>(packed.data());
+  return DecodeBytes(data, packed.size(), claim, [&](MemberIO& io) {
     if (method == 1) Unshrink(io);
     if (method >= 2 && method <= 5) Unreduce(io, method - 1);
     if (method == 6) Explode(io, flags);
-  } catch (const CatalogueError&) {
-  }
-  return output.bytes;
+  });
 }
 
 struct Tally {
@@ -128,9 +85,10 @@ struct Tally {
 };
 
 TEST(LegacyVectorsOracle, ReaderAndUnzipAgreeOnDamagedCopies) {
-  const std::string dir = SharedDir() + "/vectors/legacy/";
+  const std::string dir = LegacyVectorsFolder();
   std::string manifest;
-  ASSERT_TRUE(ReadFile(dir + "MANIFEST.tsv", &manifest)) << "shared vectors not found at " << dir;
+  ASSERT_TRUE(ReadFileBytes(dir + "MANIFEST.tsv", &manifest))
+      << "shared vectors not found at " << dir;
   std::istringstream lines(manifest);
   std::string line;
   std::getline(lines, line);  // header

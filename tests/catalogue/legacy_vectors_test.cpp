@@ -2,39 +2,24 @@
 // come out byte for byte, with their CRC-32 verified.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include "catalogue/unzipper.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/shared_vectors.h"
 #include "tools/writer/signature_rewrite.h"
 
 namespace varnett {
 namespace {
 
-// The shared test data sits beside the source tree; VARNETT_SHARED_DIR may
-// point elsewhere (a worktree, a copy of the tree).
-std::string SharedDir() {
-  const char* dir = std::getenv("VARNETT_SHARED_DIR");
-  return dir ? dir : VARNETT_SOURCE_DIR "/../shared";
-}
-const std::string kVectors = SharedDir() + "/vectors/legacy/";
-
-bool ReadFile(const std::string& path, std::string* out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  *out = s.str();
-  return true;
-}
+const std::string kVectors = LegacyVectorsFolder();
 
 TEST(LegacyVectors, EveryMethodReproducesTheOriginal) {
   std::string manifest;
   // Missing vectors are a failure: a run without them would pass while
   // checking none of the legacy methods.
-  ASSERT_TRUE(ReadFile(kVectors + "MANIFEST.tsv", &manifest))
+  ASSERT_TRUE(ReadFileBytes(kVectors + "MANIFEST.tsv", &manifest))
       << "shared legacy vectors not found at " << kVectors << " (set VARNETT_SHARED_DIR)";
   std::istringstream lines(manifest);
   std::string line;
@@ -47,8 +32,9 @@ TEST(LegacyVectors, EveryMethodReproducesTheOriginal) {
     fields >> archive >> member >> method;
     SCOPED_TRACE(archive);
     std::string zip, original;
-    ASSERT_TRUE(ReadFile(kVectors + archive, &zip));
-    ASSERT_TRUE(ReadFile(kVectors + archive.substr(0, archive.size() - 4) + ".orig", &original));
+    ASSERT_TRUE(ReadFileBytes(kVectors + archive, &zip));
+    ASSERT_TRUE(
+        ReadFileBytes(kVectors + archive.substr(0, archive.size() - 4) + ".orig", &original));
     ASSERT_TRUE(RewriteSignatures(&zip));
 
     SimPlatform sim;

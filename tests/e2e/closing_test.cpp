@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "app/control_ids.h"
-#include "tests/support/e2e/cafe.h"
 #include "tests/support/e2e/driver.h"
+#include "tests/support/e2e/one_drive_made.h"
 #include "tests/support/e2e/shell_windows.h"
-#include "tests/wintools/subst/stand_in.h"
 
 namespace varnett::e2e {
 namespace {
@@ -28,24 +27,12 @@ class SubstHold {
   std::wstring path_;
 };
 
+class Closing : public OneDriveMade {};
+
 // Once closing has begun, a button does nothing (it would map a drive that
 // nothing removes), Enter does nothing, a second close is ignored, and Tab
 // still moves the focus. Only the one drive made before is removed, once.
-TEST(Closing, CommandsAndASecondCloseDoNothingWhileTheDrivesGo) {
-  if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
-  PrepareCafe(Cafe{true, true});
-  DeleteFileW((SystemFolder() + L"\\subst.log").c_str());
-  Program p(kRoot + L"\\closing");
-  ASSERT_TRUE(p.Start());
-  std::wstring unexpected;
-  ASSERT_TRUE(p.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
-  HWND main = p.window();
-
-  Click(main, kNetmarbleButton1);
-  std::wstring drive;
-  HWND shell = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (shell = AnyShellWindowOnADrive(&drive)) != nullptr; }));
-  CloseAndWait(shell);
+TEST_F(Closing, CommandsAndASecondCloseDoNothingWhileTheDrivesGo) {
   const std::vector<std::wstring> mapped = SubstLog();
   ASSERT_EQ(mapped.size(), 1u);
 
@@ -65,11 +52,11 @@ TEST(Closing, CommandsAndASecondCloseDoNothingWhileTheDrivesGo) {
   PostKey(main, VK_TAB);
   ASSERT_TRUE(WaitFor([&] { return FocusIn(main) == GetDlgItem(main, kNexonButton3); }));
   EXPECT_EQ(SubstLog().size(), 2u);
-  EXPECT_TRUE(TopWindows({p.pid(), L"TfWait"}).empty());
-  EXPECT_TRUE(TopWindows({p.pid(), L"#32770"}).empty());
+  EXPECT_TRUE(TopWindows({program.pid(), L"TfWait"}).empty());
+  EXPECT_TRUE(TopWindows({program.pid(), L"#32770"}).empty());
 
   hold.Release();
-  EXPECT_TRUE(p.WaitExit());
+  EXPECT_TRUE(program.WaitExit());
   std::vector<std::wstring> log = SubstLog();
   ASSERT_EQ(log.size(), 2u) << "a drive was made or removed twice";
   EXPECT_EQ(log[0], mapped[0]);

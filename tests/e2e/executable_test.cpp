@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/e2e/assertions.h"
 #include "tests/support/e2e/cafe.h"
 #include "tests/support/e2e/driver.h"
 
@@ -92,9 +93,7 @@ TEST(Executable, ManifestAsksForWhatThePcNeeds) {
 TEST(Executable, RunningWindowIsDpiAware) {
   PrepareCafe(Cafe{true, true});
   Program program(kRoot + L"\\executable");
-  ASSERT_TRUE(program.Start());
-  std::wstring unexpected;
-  ASSERT_TRUE(program.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
+  ASSERT_TRUE(StartedAndShown(program));
   // Windows 10 functions: looked up, so the test program still starts on 7.
   HMODULE user32 = GetModuleHandleW(L"user32.dll");
   auto context_of = reinterpret_cast<HANDLE(WINAPI*)(HWND)>(

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "tests/support/e2e/assertions.h"
 #include "tests/support/e2e/cafe.h"
 #include "tests/support/e2e/driver.h"
 #include "tests/support/e2e/shell_windows.h"
@@ -108,7 +109,7 @@ class TenButtons : public ::testing::Test {
       WriteFile(game + L"\\gvi.dat.bak", "keep");
       WriteFile(game + L"\\save\\gvi.dat", "keep");
     }
-    DeleteFileW((SystemFolder() + L"\\subst.log").c_str());
+    ClearSubstLog();
   }
 };
 
@@ -123,9 +124,7 @@ TEST_F(TenButtons, OpenFoldersThroughVirtualDrives) {
   ASSERT_GE(free.size(), 3u);
   const std::wstring netmarble = Drive(free[0]), shots = Drive(free[1]), nexon = Drive(free[2]);
   Program p(kRoot + L"\\open");
-  ASSERT_TRUE(p.Start());
-  std::wstring box;
-  ASSERT_TRUE(p.WaitVisible(15000, &box)) << Utf8(box);
+  ASSERT_TRUE(StartedAndShown(p));
 
   Click(p.window(), kNetmarbleButton1);
   EXPECT_TRUE(ShellOpened(netmarble));
@@ -189,9 +188,7 @@ TEST_F(TenButtons, FailedMappingAndMissingFolders) {
   if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
   const std::wstring drive = Drive(FreeLetters()[0]);
   Program p(kRoot + L"\\missing");
-  ASSERT_TRUE(p.Start());
-  std::wstring box;
-  ASSERT_TRUE(p.WaitVisible(15000, &box)) << Utf8(box);
+  ASSERT_TRUE(StartedAndShown(p));
 
   const std::wstring subst = SystemFolder() + L"\\subst.exe", away = subst + L".away";
   ASSERT_TRUE(MoveFileExW(subst.c_str(), away.c_str(), MOVEFILE_REPLACE_EXISTING));
@@ -233,9 +230,7 @@ TEST_F(TenButtons, FailedMappingAndMissingFolders) {
 // removes the one "gvi.dat", and nothing else anywhere.
 TEST_F(TenButtons, DeleteScreenshotsAndResetGame) {
   Program p(kRoot + L"\\delete");
-  ASSERT_TRUE(p.Start());
-  std::wstring box;
-  ASSERT_TRUE(p.WaitVisible(15000, &box)) << Utf8(box);
+  ASSERT_TRUE(StartedAndShown(p));
   const std::set<std::wstring> before = Tree();
 
   const std::wstring ask_delete = L"Confirm|\r\n스크린샷 폴더를 삭제하시겠습니까?|&Yes|&No";
@@ -286,17 +281,10 @@ TEST_F(TenButtons, DeleteScreenshotsAndResetGame) {
 // The home-page buttons hand each edition's address to the shell, which opens
 // it with the prefix's browser (here one that only records it).
 TEST_F(TenButtons, HomePages) {
-  const std::wstring browser = BuildFolder() + L"\\wintools\\browser.exe";
-  ASSERT_TRUE(FileExists(browser));
-  const std::wstring log = BuildFolder() + L"\\wintools\\browser.log";
-  DeleteFileW(log.c_str());
-  for (const wchar_t* scheme : {L"http", L"https"})
-    ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, std::wstring(scheme) + L"\\shell\\open\\command", L"",
-                          L"\"" + browser + L"\" \"%1\""));
+  ASSERT_TRUE(UseStandInBrowser());
+  const std::wstring log = BrowserLog();
   Program p(kRoot + L"\\home");
-  ASSERT_TRUE(p.Start());
-  std::wstring box;
-  ASSERT_TRUE(p.WaitVisible(15000, &box)) << Utf8(box);
+  ASSERT_TRUE(StartedAndShown(p));
   Click(p.window(), kButton7);
   EXPECT_TRUE(WaitFor([&] { return LogLines(log).size() == 1; }));
   Click(p.window(), kButton10);

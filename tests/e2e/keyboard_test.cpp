@@ -5,10 +5,9 @@
 #include <string>
 
 #include "app/control_ids.h"
-#include "tests/support/e2e/cafe.h"
 #include "tests/support/e2e/driver.h"
+#include "tests/support/e2e/one_drive_made.h"
 #include "tests/support/e2e/shell_windows.h"
-#include "tests/wintools/subst/stand_in.h"
 
 namespace varnett::e2e {
 namespace {
@@ -25,47 +24,37 @@ bool TabTo(HWND main, HWND wanted) {
   return FocusIn(main) == wanted;
 }
 
+class Keyboard : public OneDriveMade {};
+
 // The second drive waits three seconds after "subst"; Tab walks the buttons
 // meanwhile, and Enter presses the reset button, whose question comes while
 // the first command still waits.
-TEST(Keyboard, TabAndEnterWorkDuringTheMappingWait) {
-  if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
-  PrepareCafe(Cafe{true, true});
-  DeleteFileW((SystemFolder() + L"\\subst.log").c_str());
-  Program p(kRoot + L"\\keyboard");
-  ASSERT_TRUE(p.Start());
-  std::wstring unexpected;
-  ASSERT_TRUE(p.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
-  HWND main = p.window();
-
-  Click(main, kNetmarbleButton1);
-  std::wstring first;
-  HWND shell = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (shell = AnyShellWindowOnADrive(&first)) != nullptr; }));
-  CloseAndWait(shell);
+TEST_F(Keyboard, TabAndEnterWorkDuringTheMappingWait) {
+  const std::wstring& first = drive;
 
   Click(main, kNexonButton1);
   HWND wait = nullptr;
   ASSERT_TRUE(WaitFor([&] {
-    auto waits = TopWindows({p.pid(), L"TfWait"});
+    auto waits = TopWindows({program.pid(), L"TfWait"});
     if (SubstLog().size() == 2 && waits.size() == 1) wait = waits[0];
     return wait != nullptr;
   }));
   ASSERT_TRUE(TabTo(main, GetDlgItem(main, kNetmarbleButton3))) << "Tab does nothing in the wait";
   PostKey(main, VK_RETURN);
   Box box;
-  ASSERT_TRUE(p.WaitForBox(&box, 10000)) << "Enter does nothing in the wait";
+  ASSERT_TRUE(program.WaitForBox(&box, 10000)) << "Enter does nothing in the wait";
   EXPECT_EQ(box.text, L"\r\n서든어택을 초기화 하시겠습니까?");
   EXPECT_TRUE(IsWindow(wait)) << "the first command was still waiting";
   Program::Press(box.window, IDNO);
 
   std::wstring second;
+  HWND shell = nullptr;
   EXPECT_TRUE(WaitFor([&] {
     shell = AnyShellWindowOnADrive(&second);
     return shell && second != first;
   }));
   if (shell) CloseAndWait(shell);
-  EXPECT_TRUE(p.Close());
+  EXPECT_TRUE(program.Close());
 }
 
 }  // namespace

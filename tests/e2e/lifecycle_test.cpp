@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/e2e/assertions.h"
 #include "tests/support/e2e/cafe.h"
 #include "tests/support/e2e/driver.h"
 #include "tests/support/win32/startup_logs.h"
@@ -85,8 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SingleInstance, SecondCopyRestoresTheFirstAndEnds) {
   PrepareCafe(Cafe{});
   Program first(kRoot + L"\\first");
-  ASSERT_TRUE(first.Start());
-  ASSERT_TRUE(first.WaitVisible(15000, nullptr, kNotFound));
+  ASSERT_TRUE(StartedAndShown(first, kNotFound));
   HWND window = first.window();
 
   // The skin's minimise button minimises the application.
@@ -154,8 +154,7 @@ TEST(Lifecycle, StartupLogAndLogFileRemovedAtExit) {
   SYSTEMTIME since;
   GetLocalTime(&since);
 
-  ASSERT_TRUE(program.Start());
-  ASSERT_TRUE(program.WaitVisible(15000, nullptr, kNotFound));
+  ASSERT_TRUE(StartedAndShown(program, kNotFound));
   EXPECT_TRUE(FileExists(log_file)) << "removed only when the window is destroyed";
   ClickAt(program.window(), kCloseX, kTitleY);
   EXPECT_TRUE(program.WaitExit());
@@ -165,8 +164,7 @@ TEST(Lifecycle, StartupLogAndLogFileRemovedAtExit) {
   EXPECT_NE(log.find("LOG Started"), std::string::npos);
 
   Program again(folder);
-  ASSERT_TRUE(again.Start());
-  ASSERT_TRUE(again.WaitVisible(15000, nullptr, kNotFound));
+  ASSERT_TRUE(StartedAndShown(again, kNotFound));
   ClickAt(again.window(), kControlBoxX, kTitleY, /*double_click=*/true);
   DWORD code = 1;
   EXPECT_TRUE(again.WaitExit(15000, &code));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/control_ids.h"
+#include "tests/support/e2e/assertions.h"
 #include "tests/support/e2e/cafe.h"
 #include "tests/support/e2e/driver.h"
 #include "tests/support/e2e/shell_windows.h"
@@ -19,18 +20,11 @@ namespace {
 // edge. A click there opens nothing; a click on the Netmarble home-page
 // button, which comes after it, shows that both clicks were handled.
 TEST(ShortLayout, NoClickReachesAControlBelowTheLowerEdge) {
-  const std::wstring browser = BuildFolder() + L"\\wintools\\browser.exe";
-  ASSERT_TRUE(FileExists(browser));
-  const std::wstring log = BuildFolder() + L"\\wintools\\browser.log";
-  DeleteFileW(log.c_str());
-  for (const wchar_t* scheme : {L"http", L"https"})
-    ASSERT_TRUE(SetString(HKEY_CLASSES_ROOT, std::wstring(scheme) + L"\\shell\\open\\command", L"",
-                          L"\"" + browser + L"\" \"%1\""));
+  ASSERT_TRUE(UseStandInBrowser());
+  const std::wstring log = BrowserLog();
   PrepareCafe(Cafe{true, false});
   Program p(kRoot + L"\\short");
-  ASSERT_TRUE(p.Start());
-  std::wstring unexpected;
-  ASSERT_TRUE(p.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
+  ASSERT_TRUE(StartedAndShown(p));
   HWND main = p.window();
   RECT r = WindowRect(main);
   ASSERT_EQ(r.bottom - r.top, Scaled(292));
@@ -59,9 +53,7 @@ TEST(ShortLayout, TabPassesByTheControlsBelowTheLowerEdge) {
     SCOPED_TRACE(cafe.netmarble ? "netmarble only" : "nexon only");
     PrepareCafe(cafe);
     Program p(kRoot + L"\\short-tab");
-    ASSERT_TRUE(p.Start());
-    std::wstring unexpected;
-    ASSERT_TRUE(p.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
+    ASSERT_TRUE(StartedAndShown(p));
     HWND main = p.window();
     std::set<int> reached;
     for (int press = 0; press < 12; ++press) {

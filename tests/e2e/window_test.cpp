@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "tests/support/e2e/assertions.h"
 #include "tests/support/e2e/cafe.h"
 #include "tests/support/e2e/driver.h"
 
@@ -210,9 +211,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, DecisionTable,
 TEST(DpiChange, RescalesToTheNewDpiAndBack) {
   PrepareCafe(Cafe{true, true});
   Program program(kRoot + L"\\dpi-change");
-  ASSERT_TRUE(program.Start());
-  std::wstring unexpected;
-  ASSERT_TRUE(program.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
+  ASSERT_TRUE(StartedAndShown(program));
   HWND window = program.window();
   const std::vector<Control> before = ReadControls(window);
   const RECT start = WindowRect(window);

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <atomic>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -17,6 +16,8 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/win32/temp_folder.h"
 
 namespace varnett {
 namespace {
@@ -25,23 +26,10 @@ constexpr int kRounds = 10;
 constexpr int kWritersPerRound = 2;
 constexpr int kExtraLines = 20;  // widens the moment in which the writers meet
 
-std::string TempFolder() {
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  std::wstring folder = std::wstring(temp) + L"varnett_writers_" +
-                        std::to_wstring(GetCurrentProcessId()) + L"_" +
-                        std::to_wstring(GetTickCount());
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return Narrow(folder);
-}
-
 std::vector<std::string> Lines(const std::string& path) {
-  std::ifstream in(Wide(path).c_str(), std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
   std::vector<std::string> lines;
   std::string line;
-  std::istringstream all(text.str());
+  std::istringstream all(FileBytes(Wide(path)));
   while (std::getline(all, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(line);
@@ -50,7 +38,8 @@ std::vector<std::string> Lines(const std::string& path) {
 }
 
 TEST(StartupLogWriters, SimultaneousWritersKeepEveryLine) {
-  const std::string exe = TempFolder() + "\\Varnett.exe";
+  support::TempFolder folder(L"varnett_writers_");
+  const std::string exe = Narrow(folder.path()) + "\\Varnett.exe";
   std::string path;
   for (int round = 0; round < kRounds; ++round) {
     std::atomic<int> ready{0};

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "actions/drive_letters.h"
@@ -13,6 +12,7 @@
 #include "app/win32_platform.h"
 #include "platform/text.h"
 #include "platform/win32/wide.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/win32/temp_folder.h"
 #include "tests/wintools/subst/stand_in.h"
 
@@ -23,10 +23,7 @@ namespace {
 std::string SubstLog() {
   wchar_t system[MAX_PATH];
   GetSystemDirectoryW(system, MAX_PATH);
-  std::ifstream in((std::wstring(system) + L"\\subst.log").c_str(), std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return FileBytes(std::wstring(system) + L"\\subst.log");
 }
 
 bool HasLineEndingWith(const std::string& log, const std::string& ending) {

@@ -1,11 +1,13 @@
 #include "tests/support/e2e/cafe.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/wide.h"
 #include "tests/support/e2e/driver.h"
 #include "tools/writer/archive_writer.h"
+#include "tools/writer/cafe_games.h"
 #include "tools/writer/catalogue_writer.h"
 
 namespace varnett::e2e {
@@ -14,26 +16,6 @@ namespace {
 const std::wstring kNetmarbleKey = L"SOFTWARE\\Netmarble\\NetmarbleSuddenAttack";
 const std::wstring kNexonKey = L"SOFTWARE\\Nexon\\SuddenAttack";
 
-// Another café game, filled in like a real record (about 250 bytes).
-StreamRecord OtherGame(int i) {
-  std::string n = std::to_string(i);
-  std::string folder = "C:\\Games\\" + Narrow(L"카트라이더") + "\\" + n;
-  return GameRecord({{"Game", Narrow(L"카트라이더") + " " + n},
-                     {"MPath", folder},
-                     {"DPath", "D:\\PLX\\Games\\" + n},
-                     {"Root", "C:"},
-                     {"PRPath", "SOFTWARE\\Publisher\\Game" + n},
-                     {"PSub", "1"},
-                     {"InsRPath", "SOFTWARE\\Publisher\\Game" + n + "\\Install"},
-                     {"InsRName", "RootPath"},
-                     {"Prog", folder + "\\game.exe"},
-                     {"Icon", folder + "\\game.ico"},
-                     {"DGenre", Narrow(L"레이싱")},
-                     {"Rank", std::to_string(i % 100)},
-                     {"PDay", "30"},
-                     {"Patch", "Y"}});
-}
-
 }  // namespace
 
 bool WriteCatalogue(const std::wstring& hide, const std::wstring& netmarble_folder,
@@ -41,20 +23,16 @@ bool WriteCatalogue(const std::wstring& hide, const std::wstring& netmarble_fold
   std::vector<StreamRecord> records;
   // Another game first, so the lookup has to scan past it.
   records.push_back(GameRecord({{"Game", Narrow(L"카트라이더")}, {"MPath", "C:\\Games\\Kart"}}));
-  for (int i = 1; i < other_games; ++i) records.push_back(OtherGame(i));
-  if (!netmarble_folder.empty()) {
-    records.push_back(GameRecord({{"Game", Narrow(L"서든어택")},
-                                  {"MPath", Narrow(netmarble_folder)},
+  for (int i = 1; i < other_games; ++i) records.push_back(CafeGame(i));
+  // The editions' records as a café's catalogue has them.
+  for (const auto& [game, folder, key] : {std::tuple{L"서든어택", netmarble_folder, kNetmarbleKey},
+                                          std::tuple{L"넥슨서든어택", nexon_folder, kNexonKey}}) {
+    if (folder.empty()) continue;
+    records.push_back(GameRecord({{"Game", Narrow(game)},
+                                  {"MPath", Narrow(folder)},
                                   {"DPath", ""},
-                                  {"InsRPath", "SOFTWARE\\Netmarble\\NetmarbleSuddenAttack"},
-                                  {"PRPath", "SOFTWARE\\Netmarble\\NetmarbleSuddenAttack"}}));
-  }
-  if (!nexon_folder.empty()) {
-    records.push_back(GameRecord({{"Game", Narrow(L"넥슨서든어택")},
-                                  {"MPath", Narrow(nexon_folder)},
-                                  {"DPath", ""},
-                                  {"InsRPath", "SOFTWARE\\Nexon\\SuddenAttack"},
-                                  {"PRPath", "SOFTWARE\\Nexon\\SuddenAttack"}}));
+                                  {"InsRPath", Narrow(key)},
+                                  {"PRPath", Narrow(key)}}));
   }
   ArchiveMember member;
   member.name = "Game.dat";

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "platform/text.h"
+#include "tests/support/file_bytes.h"
 
 namespace varnett::e2e {
 
@@ -294,12 +294,7 @@ bool FileExists(const std::wstring& path) {
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string ReadFile(const std::wstring& path) {
-  std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string ReadFile(const std::wstring& path) { return FileBytes(path); }
 
 // The program is DPI aware, and so is its driver: a DPI-unaware one would be
 // shown every position of it scaled back to 96 DPI on a high-DPI Windows PC.

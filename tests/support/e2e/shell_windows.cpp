@@ -61,6 +61,31 @@ std::wstring SystemFolder() {
 
 std::vector<std::wstring> SubstLog() { return LogLines(SystemFolder() + L"\\subst.log"); }
 
+void ClearSubstLog() { DeleteFileW((SystemFolder() + L"\\subst.log").c_str()); }
+
+std::wstring OpenFolderOnADrive(HWND main, int id) {
+  Click(main, id);
+  std::wstring drive;
+  HWND shell = nullptr;
+  if (!WaitFor([&] { return (shell = AnyShellWindowOnADrive(&drive)) != nullptr; })) return L"";
+  CloseAndWait(shell);
+  return drive;
+}
+
+bool UseStandInBrowser() {
+  const std::wstring browser = BuildFolder() + L"\\wintools\\browser.exe";
+  if (!FileExists(browser)) return false;
+  DeleteFileW(BrowserLog().c_str());
+  for (const wchar_t* scheme : {L"http", L"https"}) {
+    if (!SetString(HKEY_CLASSES_ROOT, std::wstring(scheme) + L"\\shell\\open\\command", L"",
+                   L"\"" + browser + L"\" \"%1\""))
+      return false;
+  }
+  return true;
+}
+
+std::wstring BrowserLog() { return BuildFolder() + L"\\wintools\\browser.log"; }
+
 std::wstring WaitWindowText(HWND wait) {
   for (const Control& c : ReadControls(wait))
     if (c.cls == L"Static" && !c.text.empty()) return c.text;

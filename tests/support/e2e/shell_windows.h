@@ -1,5 +1,5 @@
-// What the folder commands leave behind outside the program: windows of the
-// shell on drive roots and the test prefix's "subst" log.
+// What the commands leave behind outside the program: windows of the shell
+// on drive roots, the test prefix's "subst" log and the stand-in browser's.
 #pragma once
 
 #include <windows.h>
@@ -24,8 +24,21 @@ void CloseAndWait(HWND window);
 // The lines of a UTF-8 text file, without line ends and trailing blanks.
 std::vector<std::wstring> LogLines(const std::wstring& path);
 std::wstring SystemFolder();
-// Every command line the prefix's "subst" was given (its log in system32).
+// Every command line the prefix's "subst" was given (its log in system32),
+// and that log emptied.
 std::vector<std::wstring> SubstLog();
+void ClearSubstLog();
+
+// Presses a folder button of the main window, waits for the shell's window on
+// the drive the command made and closes it: the drive ("X:"), or "" when no
+// such window showed.
+std::wstring OpenFolderOnADrive(HWND main, int id);
+
+// The stand-in browser made the prefix's browser for http and https, its log
+// emptied; false when the build has none. Its log holds a line for every
+// address it was given.
+bool UseStandInBrowser();
+std::wstring BrowserLog();
 
 // The message of a wait window.
 std::wstring WaitWindowText(HWND wait);

@@ -121,7 +121,7 @@ bool PressEveryButton(const std::wstring& shots) {
     return false;
   }
   Sleep(500);
-  const std::wstring browser_log = BuildFolder() + L"\\wintools\\browser.log";
+  const std::wstring browser_log = BrowserLog();
   size_t substs = SubstLog().size();
 
   Tour tour(main, shots);

@@ -4,10 +4,10 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "locator/catalogue_component_lookup.h"
 #include "tests/locator/locator_fixture.h"
+#include "tests/support/file_bytes.h"
 #include "tools/writer/archive_writer.h"
 #include "tools/writer/catalogue_writer.h"
 
@@ -194,13 +194,11 @@ TEST(CatalogueLookup, CafeFixtureHoldsBothEditions) {
   if (const char* write = std::getenv("VARNETT_WRITE_FIXTURES"); write && *write == '1') {
     std::ofstream(path, std::ios::binary) << CafeCatalogue();
   }
-  std::ifstream in(path, std::ios::binary);
-  ASSERT_TRUE(in) << path;
-  std::stringstream bytes;
-  bytes << in.rdbuf();
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(path, &bytes)) << path;
 
   SimPlatform sim;
-  sim.files.AddFile(kCatalogue, bytes.str());
+  sim.files.AddFile(kCatalogue, bytes);
   CatalogueComponentLookup lookup(sim.files, sim.dialogs);
   Candidates nexon, netmarble;
   EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("넥슨서든어택"), nexon), CatalogueLookup::Outcome::kFound);
