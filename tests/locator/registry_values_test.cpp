@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim/sim_platform.h"
+#include "platform/text.h"
 #include "tests/support/error_message.h"
 
 namespace varnett {
@@ -105,6 +106,35 @@ TEST(ReadFolderValue, NonTextValueInEitherRootRaises) {
   sim.registry.SetText(kUser, kKey, "RootPath", "C:\\User\\SA");
   sim.registry.SetOtherType(kMachine, kKey, "RootPath");
   EXPECT_EQ(ReadFolderValue(sim.registry, sim.files, kKey, "RootPath"), "C:\\User\\SA");
+}
+
+// The folder normalisation, with its double-byte aware extension test and its
+// byte-wise trailing "\" test. 0x81 0x5C is a lead byte whose second byte has
+// the value of "\": the extension scan must step over it as one character.
+const std::string kLead5C = "\x81\x5C";
+
+TEST(NormaliseFolderValue, FileBecomesItsFolderAndOneTrailingBackslashGoes) {
+  struct Case {
+    std::string value, expected;
+  } cases[] = {
+      {"C:\\Nexon\\SuddenAttack\\", "C:\\Nexon\\SuddenAttack"},
+      {"C:\\Nexon\\SuddenAttack\\\\", "C:\\Nexon\\SuddenAttack\\"},  // only one goes
+      {"C:\\Nexon\\SuddenAttack", "C:\\Nexon\\SuddenAttack"},
+      {"C:\\Nexon\\SuddenAttack\\sa.exe", "C:\\Nexon\\SuddenAttack"},
+      {"sa.exe", ""},  // a bare file name has no folder
+      {"C:\\Games\\SA.v2\\", "C:\\Games\\SA.v2"},
+      {"C:\\Games\\SA.v2", "C:\\Games"},   // a dotted name reads as a file
+      {"C:\\Games\\SA.", "C:\\Games"},     // a lone "." counts as an extension
+      {" C:\\Games\\ ", " C:\\Games\\ "},  // used untrimmed
+      {"C:\\", "C:"},
+      {"\\", ""},
+      {Ko("D:\\게임\\넥슨서든어택\\sa.exe"), Ko("D:\\게임\\넥슨서든어택")},
+      // The extension test skips the second byte of a character...
+      {"C:\\Game.d" + kLead5C + "x", "C:"},
+      // ...but the trailing-byte test does not look at characters.
+      {"C:\\Games\\" + kLead5C, "C:\\Games\\\x81"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(NormaliseFolderValue(c.value), c.expected) << c.value;
 }
 
 }  // namespace
