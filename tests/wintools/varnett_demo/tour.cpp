@@ -113,7 +113,7 @@ class Tour {
 
 }  // namespace
 
-bool PressEveryButton(const std::wstring& shots) {
+bool PressEveryButton(const std::wstring& shots, const std::wstring& browser_log) {
   MakeFolders(shots);
   HWND main = nullptr;
   if (!WaitFor([&] { return (main = FindMainWindow(0)) && IsWindowVisible(main); })) {
@@ -121,7 +121,6 @@ bool PressEveryButton(const std::wstring& shots) {
     return false;
   }
   Sleep(500);
-  const std::wstring browser_log = BrowserLog();
   size_t substs = SubstLog().size();
 
   Tour tour(main, shots);

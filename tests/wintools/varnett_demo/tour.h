@@ -10,6 +10,8 @@ namespace varnett::demo {
 // `pictures` and saying on standard output what happened; at the end closes
 // the window, which removes the drives. False when a step did not come to
 // pass (the window never showed, a folder did not open, it did not close).
-bool PressEveryButton(const std::wstring& pictures);
+// The home pages go to whichever browser the prefix has; when that is the
+// stand-in, `browser_log` is where it writes what it was given.
+bool PressEveryButton(const std::wstring& pictures, const std::wstring& browser_log);
 
 }  // namespace varnett::demo
