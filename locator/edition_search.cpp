@@ -1,6 +1,7 @@
 #include "locator/edition_search.h"
 
 #include <new>
+#include <utility>
 
 #include "catalogue/errors.h"
 #include "locator/registry_values.h"
@@ -11,11 +12,11 @@ namespace varnett {
 
 namespace {
 
-enum class StepKind {
-  kFolder,      // the candidate itself, when it is an existing directory
-  kRegistry,    // ReadFolderValue under the key candidate
-  kExecutable,  // the folder holding the program named by "Executable"
-};
+// A step's kind is the source its record names. kFolder: the candidate
+// itself, when it is an existing directory; kRegistry: ReadFolderValue under
+// the key candidate; kExecutable: the folder holding the program named by
+// "Executable".
+using StepKind = LocatorStep::Source;
 
 struct Step {
   StepKind kind;
@@ -48,7 +49,7 @@ constexpr Step kNexonSteps[] = {
 };
 
 struct Edition {
-  const char* trace_name;
+  LocatorStep::Edition id;
   const char* catalogue_key;  // UTF-8
   // Used when there is no catalogue file.
   const char* default_f1;
@@ -65,7 +66,7 @@ struct Edition {
 constexpr char kNexonKey[] = "SOFTWARE\\Nexon\\SuddenAttack";
 
 const Edition kNetmarble = {
-    "netmarble",
+    LocatorStep::Edition::kNetmarble,
     "서든어택",
     "D:\\Netmarble\\NetmarbleSuddenAttack",
     "C:\\Netmarble\\NetmarbleSuddenAttack",
@@ -78,7 +79,7 @@ const Edition kNetmarble = {
 };
 
 const Edition kNexon = {
-    "nexon",
+    LocatorStep::Edition::kNexon,
     "넥슨서든어택",
     "D:\\Program Files\\Nexon\\SuddenAttack",
     "C:\\Program Files\\Nexon\\SuddenAttack",
@@ -90,39 +91,62 @@ const Edition kNexon = {
     sizeof kNexonSteps / sizeof kNexonSteps[0],
 };
 
+LocatorStep SetUpRecord(const Edition& edition, LocatorStep::Source source, std::string path,
+                        LocatorStep::Outcome outcome) {
+  LocatorStep record;
+  record.edition = edition.id;
+  record.source = source;
+  record.path = std::move(path);
+  record.outcome = outcome;
+  return record;
+}
+
 // Shows a catalogue failure the way every message of the program looks:
 // after an empty first line.
 void ReportCatalogueFailure(const LocatorContext& context, const Edition& edition,
-                            const std::string& message) {
-  context.Trace(std::string(edition.trace_name) + " catalogue lookup failed");
+                            const std::string& key, const std::string& message) {
+  context.Record([&] {
+    LocatorStep record = SetUpRecord(edition, LocatorStep::Source::kCatalogueRecord, key,
+                                     LocatorStep::Outcome::kFailed);
+    record.error = message;
+    return record;
+  });
   context.system.dialogs.Information("\r\n" + message);
+}
+
+LocatorStep::Outcome StepOutcome(CatalogueLookup::Outcome outcome) {
+  switch (outcome) {
+    case CatalogueLookup::Outcome::kFound:
+      return LocatorStep::Outcome::kFound;
+    case CatalogueLookup::Outcome::kNoRecord:
+      return LocatorStep::Outcome::kNotFound;
+    case CatalogueLookup::Outcome::kEmptyMember:
+      break;
+  }
+  return LocatorStep::Outcome::kEmptyMember;
 }
 
 void LookUpCandidates(const LocatorContext& context, const Edition& edition,
                       const std::string& catalogue_path, Candidates& c) {
-  std::string name = edition.trace_name;
   std::string key = Ko(edition.catalogue_key);
-  context.Trace(name + " catalogue " + Quoted(catalogue_path) + ": present");
+  context.Record([&] {
+    return SetUpRecord(edition, LocatorStep::Source::kCatalogue, catalogue_path,
+                       LocatorStep::Outcome::kFound);
+  });
   try {
-    switch (context.catalogue.LookUp(catalogue_path, key, c)) {
-      case CatalogueLookup::Outcome::kFound:
-        context.Trace(name + " catalogue record " + Quoted(key) + ": MPath " + Quoted(c.F1) +
-                      ", DPath " + Quoted(c.F2) + ", InsRPath " + Quoted(c.K1) + ", PRPath " +
-                      Quoted(c.K2));
-        break;
-      case CatalogueLookup::Outcome::kNoRecord:
-        context.Trace(name + " catalogue record " + Quoted(key) + ": none");
-        break;
-      case CatalogueLookup::Outcome::kEmptyMember:
-        context.Trace(name + " catalogue member \"Game.dat\": missing or empty");
-        break;
-    }
+    LocatorStep::Outcome outcome = StepOutcome(context.catalogue.LookUp(catalogue_path, key, c));
+    context.Record([&] {
+      LocatorStep record =
+          SetUpRecord(edition, LocatorStep::Source::kCatalogueRecord, key, outcome);
+      if (outcome == LocatorStep::Outcome::kFound) record.record = c;
+      return record;
+    });
   } catch (const CatalogueError& e) {
-    ReportCatalogueFailure(context, edition, e.what());
+    ReportCatalogueFailure(context, edition, key, e.what());
   } catch (const std::bad_alloc&) {
     // A damaged size field can ask for more memory than there is; that is
     // one more way of being unreadable, not a reason to stop the program.
-    ReportCatalogueFailure(context, edition, "Out of memory");
+    ReportCatalogueFailure(context, edition, key, "Out of memory");
   }
 }
 
@@ -133,8 +157,10 @@ Candidates SetUpCandidates(const LocatorContext& context, const Edition& edition
     // Whatever the catalogue gives is final: no defaults behind it.
     LookUpCandidates(context, edition, catalogue_path, c);
   } else {
-    context.Trace(std::string(edition.trace_name) + " catalogue " + Quoted(catalogue_path) +
-                  ": absent, defaults used");
+    context.Record([&] {
+      return SetUpRecord(edition, LocatorStep::Source::kCatalogue, catalogue_path,
+                         LocatorStep::Outcome::kDefault);
+    });
     c.F1 = edition.default_f1;
     c.F2 = edition.default_f2;
     c.K1 = edition.default_key;
@@ -143,27 +169,57 @@ Candidates SetUpCandidates(const LocatorContext& context, const Edition& edition
   return c;
 }
 
-std::string RunStep(const LocatorContext& context, const Step& step, const std::string& candidate,
-                    const std::string& trace_prefix) {
+LocatorStep StepRecord(const Edition& edition, size_t index, const std::string& candidate,
+                       LocatorStep::Outcome outcome) {
+  const Step& step = edition.steps[index];
+  LocatorStep record = SetUpRecord(edition, step.kind, candidate, outcome);
+  record.number = static_cast<int>(index + 1);
+  record.candidate_name = step.name;
+  if (step.value_name) record.value_name = step.value_name;
+  return record;
+}
+
+// Runs step `index` of `edition` on its non-blank candidate; returns the
+// folder it gives, or empty.
+std::string RunStep(const LocatorContext& context, const Edition& edition, size_t index,
+                    const std::string& candidate) {
+  const Step& step = edition.steps[index];
+  auto record = [&](LocatorStep::Outcome outcome) {
+    return StepRecord(edition, index, candidate, outcome);
+  };
   if (step.kind == StepKind::kFolder) {
     bool exists = context.system.files.DirectoryExists(candidate);
-    context.Trace(trace_prefix + ": " + (exists ? "found" : "not a folder"));
+    context.Record([&] {
+      LocatorStep r =
+          record(exists ? LocatorStep::Outcome::kFound : LocatorStep::Outcome::kNotFound);
+      if (exists) r.folder = candidate;
+      return r;
+    });
     return exists ? candidate : std::string();
   }
-  std::string line = trace_prefix + " value " + Quoted(step.value_name) + ": ";
-  std::string report;
-  std::string folder;
-  try {
-    // For "Executable" the value names the game's program; the normalised
-    // value is the folder holding it, which is where the game keeps its
-    // settings file "gvi.dat", so that folder is taken as it is.
-    folder = ReadFolderValue(context.system.registry, context.system.files, candidate,
-                             step.value_name, &report);
-  } catch (const RegistryTypeError& e) {
-    context.Trace(line + (report.empty() ? "" : report + "; ") + e.what());
-    throw;
+  // For "Executable" the value names the game's program; the normalised
+  // value is the folder holding it, which is where the game keeps its
+  // settings file "gvi.dat", so that folder is taken as it is.
+  FolderValueAnswers answers =
+      ReadFolderValue(context.system.registry, context.system.files, candidate, step.value_name);
+  if (answers.OtherType()) {
+    RegistryTypeError error(step.value_name);
+    context.Record([&] {
+      LocatorStep r = record(LocatorStep::Outcome::kFailed);
+      r.answers = std::move(answers);
+      r.error = error.what();
+      return r;
+    });
+    throw error;
   }
-  context.Trace(line + report);
+  std::string folder = answers.Folder();
+  context.Record([&] {
+    LocatorStep r =
+        record(folder.empty() ? LocatorStep::Outcome::kNotFound : LocatorStep::Outcome::kFound);
+    r.answers = std::move(answers);
+    r.folder = folder;
+    return r;
+  });
   return folder;
 }
 
@@ -178,18 +234,13 @@ std::string Locate(const LocatorContext& context, const Edition& edition,
   }
   std::string folder;
   for (size_t i = 0; i < edition.step_count && IsBlank(folder); ++i) {
-    const Step& step = edition.steps[i];
-    const std::string& candidate = c.*step.candidate;
-    std::string prefix = std::string(edition.trace_name) + " step " + std::to_string(i + 1) + " " +
-                         (step.kind == StepKind::kFolder     ? "folder "
-                          : step.kind == StepKind::kRegistry ? "registry "
-                                                             : "executable ") +
-                         step.name;
+    const std::string& candidate = c.*edition.steps[i].candidate;
     if (IsBlank(candidate)) {
-      context.Trace(prefix + ": blank, skipped");
+      context.Record(
+          [&] { return StepRecord(edition, i, candidate, LocatorStep::Outcome::kSkipped); });
       continue;
     }
-    folder = RunStep(context, step, candidate, prefix + " " + Quoted(candidate));
+    folder = RunStep(context, edition, i, candidate);
   }
   return folder;
 }

@@ -16,8 +16,10 @@ struct LocatorContext {
   CatalogueLookup& catalogue;
   LocatorTrace* trace = nullptr;  // optional
 
-  void Trace(const std::string& line) const {
-    if (trace) trace->Line(line);
+  // `make` builds the record only when someone listens.
+  template <typename Make>
+  void Record(Make make) const {
+    if (trace) trace->Add(make());
   }
 };
 

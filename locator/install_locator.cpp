@@ -29,19 +29,28 @@ void InstallLocator::Run(EditionPaths& paths) {
   LocatorContext context{system_, *catalogue_, trace_};
 
   paths.DocumentsFolder = system_.environment.DocumentsFolder();
-  context.Trace("documents folder: " +
-                (paths.DocumentsFolder.empty() ? "none" : Quoted(paths.DocumentsFolder)));
+  context.Record([&] {
+    LocatorStep record;
+    record.source = LocatorStep::Source::kDocumentsFolder;
+    record.outcome = paths.DocumentsFolder.empty() ? LocatorStep::Outcome::kNotFound
+                                                   : LocatorStep::Outcome::kFound;
+    record.folder = paths.DocumentsFolder;
+    return record;
+  });
 
   // Used as read: a wrong hidden folder only makes the catalogue absent.
   std::string hide_folder = ReadMachineValue(system_.registry, kConfigKey, kHideFolderValue);
-  std::string hide_line = std::string("hide folder registry HKLM ") + Quoted(kConfigKey) +
-                          " value " + Quoted(kHideFolderValue) + ": ";
-  if (IsBlank(hide_folder)) {
-    context.Trace(hide_line + "missing or blank, default " + Quoted(kDefaultHideFolder));
-    hide_folder = kDefaultHideFolder;
-  } else {
-    context.Trace(hide_line + Quoted(hide_folder));
-  }
+  bool blank = IsBlank(hide_folder);
+  if (blank) hide_folder = kDefaultHideFolder;
+  context.Record([&] {
+    LocatorStep record;
+    record.source = LocatorStep::Source::kHideFolder;
+    record.outcome = blank ? LocatorStep::Outcome::kDefault : LocatorStep::Outcome::kFound;
+    record.path = kConfigKey;
+    record.value_name = kHideFolderValue;
+    record.folder = hide_folder;
+    return record;
+  });
   paths.HideFolder = hide_folder;
 
   std::string catalogue = CataloguePath(paths.HideFolder);

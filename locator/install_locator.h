@@ -19,7 +19,8 @@ class InstallLocator {
   InstallLocator(LocatorSystem system, CatalogueLookup& catalogue);
   ~InstallLocator();
 
-  // Every source tried is told to `trace` (may be null, the default).
+  // Every source tried is told to `trace` as a record (may be null, the
+  // default: then no record is built).
   void SetTrace(LocatorTrace* trace) { trace_ = trace; }
 
   // Fills `paths`. Catalogue failures are shown in an information box and

@@ -1,19 +1,54 @@
 // An optional observer of the locator: told every source tried, in order,
 // with its outcome, so an operator can see why an edition was not found.
+// Records are built only for an observer; a run without one builds none.
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "locator/candidates.h"
+#include "locator/registry_values.h"
 
 namespace varnett {
 
-struct LocatorTrace {
-  virtual ~LocatorTrace() = default;
-  // One source and its outcome as a line of CP949 text, for example
-  // `netmarble step 1 folder F1 "D:\Netmarble\NetmarbleSuddenAttack": not a folder`.
-  virtual void Line(const std::string& text) = 0;
+// One source the locator tried and what it gave. Which members are used
+// depends on `source` and `outcome`; the others stay empty.
+struct LocatorStep {
+  enum class Edition { kNone, kNetmarble, kNexon };
+  enum class Source {
+    kDocumentsFolder,  // the platform's documents folder
+    kHideFolder,       // the machine's `value_name` under key `path`
+    kCatalogue,        // the catalogue file `path`
+    kCatalogueRecord,  // the edition's record in it, `path` its key
+    kFolder,           // candidate `path` itself
+    kRegistry,         // `value_name` naming a folder under candidate key `path`
+    kExecutable,       // `value_name` naming a program under candidate key `path`
+  };
+  enum class Outcome {
+    kFound,        // `folder` (catalogue: present; record: `record` holds it)
+    kNotFound,     // no documents folder, no record, no folder
+    kDefault,      // hidden folder blank, catalogue absent: defaults taken
+    kSkipped,      // the candidate is blank
+    kEmptyMember,  // the catalogue holds no "Game.dat", or an empty one
+    kFailed,       // `error`: catalogue unreadable, value of the wrong type
+  };
+
+  Edition edition = Edition::kNone;
+  int number = 0;  // an edition's steps count from 1; set-up has none
+  Source source = Source::kFolder;
+  Outcome outcome = Outcome::kNotFound;
+  std::string_view candidate_name;  // "F1", "K3", ...: steps only
+  std::string path;
+  std::string_view value_name;
+  FolderValueAnswers answers;  // registry and executable steps
+  Candidates record;           // F1, F2, K1 and K2 of a record found
+  std::string folder;
+  std::string error;
 };
 
-// `text` in double quotes, as the trace shows values.
-inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+struct LocatorTrace {
+  virtual ~LocatorTrace() = default;
+  virtual void Add(LocatorStep step) = 0;
+};
 
 }  // namespace varnett

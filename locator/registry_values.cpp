@@ -1,6 +1,7 @@
 #include "locator/registry_values.h"
 
-#include "locator/locator_trace.h"
+#include <utility>
+
 #include "text/cp949.h"
 
 namespace varnett {
@@ -14,37 +15,36 @@ RegistryValue ReadText(Registry& registry, RegistryRoot root, const std::string&
   return value;
 }
 
-// Tries one root; returns the folder when the value names an existing one.
-std::string TryRoot(Registry& registry, FileSystem& files, RegistryRoot root,
-                    const std::string& key, const std::string& value_name, std::string* report) {
-  RegistryValue value = ReadText(registry, root, key, value_name);
-  std::string folder;
-  std::string outcome;
+// One root's answer; `folder` is set when the value names an existing one.
+RootAnswer TryRoot(Registry& registry, FileSystem& files, RegistryRoot root, const std::string& key,
+                   const std::string& value_name) {
+  RegistryValue value = registry.Read(root, key, value_name);
+  RootAnswer answer;
+  if (value.kind == RegistryValue::Kind::kOtherType) {
+    answer.kind = RootAnswer::Kind::kOtherType;
+    return answer;
+  }
+  answer.text = std::move(value.text);
   if (value.kind == RegistryValue::Kind::kMissing) {
-    outcome = "missing";
-  } else if (IsBlank(value.text)) {
-    outcome = "blank " + Quoted(value.text);
-  } else if (IsRelativeToCurrentFolder(value.text)) {
+    answer.kind = RootAnswer::Kind::kMissing;
+  } else if (IsBlank(answer.text)) {
+    answer.kind = RootAnswer::Kind::kBlank;
+  } else if (IsRelativeToCurrentFolder(answer.text)) {
     // What it would name depends on the folder the program was started in.
-    outcome = Quoted(value.text) + ": relative, not looked for";
+    answer.kind = RootAnswer::Kind::kRelative;
   } else {
-    std::string normalised = NormaliseFolderValue(value.text);
+    std::string normalised = NormaliseFolderValue(answer.text);
     // A folder whose own name has a dot ("SuddenAttack.KR") names no file:
     // cutting it to its parent would give the wrong folder.
-    std::string whole = value.text;
+    std::string whole = answer.text;
     if (!whole.empty() && whole.back() == '\\') whole.pop_back();
-    if (whole != normalised && !whole.empty() && files.DirectoryExists(whole)) normalised = whole;
+    if (whole != normalised && !whole.empty() && files.DirectoryExists(whole))
+      normalised = std::move(whole);
     bool exists = !normalised.empty() && files.DirectoryExists(normalised);
-    if (exists) folder = normalised;
-    outcome = Quoted(value.text);
-    if (normalised != value.text) outcome += " -> " + Quoted(normalised);
-    outcome += exists ? ": found" : ": not a folder";
+    answer.kind = exists ? RootAnswer::Kind::kFound : RootAnswer::Kind::kNotAFolder;
+    answer.folder = std::move(normalised);
   }
-  if (report) {
-    if (!report->empty()) *report += "; ";
-    *report += (root == RegistryRoot::kCurrentUser ? "HKCU " : "HKLM ") + outcome;
-  }
-  return folder;
+  return answer;
 }
 
 }  // namespace
@@ -68,12 +68,25 @@ std::string NormaliseFolderValue(const std::string& value) {
   return result;
 }
 
-std::string ReadFolderValue(Registry& registry, FileSystem& files, const std::string& key,
-                            const std::string& value_name, std::string* report) {
-  std::string folder =
-      TryRoot(registry, files, RegistryRoot::kCurrentUser, key, value_name, report);
-  if (!folder.empty()) return folder;
-  return TryRoot(registry, files, RegistryRoot::kLocalMachine, key, value_name, report);
+const std::string& FolderValueAnswers::Folder() const {
+  static const std::string kNone;
+  if (user.kind == RootAnswer::Kind::kFound) return user.folder;
+  if (machine.kind == RootAnswer::Kind::kFound) return machine.folder;
+  return kNone;
+}
+
+bool FolderValueAnswers::OtherType() const {
+  return user.kind == RootAnswer::Kind::kOtherType || machine.kind == RootAnswer::Kind::kOtherType;
+}
+
+FolderValueAnswers ReadFolderValue(Registry& registry, FileSystem& files, const std::string& key,
+                                   const std::string& value_name) {
+  FolderValueAnswers answers;
+  answers.user = TryRoot(registry, files, RegistryRoot::kCurrentUser, key, value_name);
+  if (answers.user.kind != RootAnswer::Kind::kFound &&
+      answers.user.kind != RootAnswer::Kind::kOtherType)
+    answers.machine = TryRoot(registry, files, RegistryRoot::kLocalMachine, key, value_name);
+  return answers;
 }
 
 }  // namespace varnett

@@ -31,13 +31,40 @@ std::string ReadMachineValue(Registry& registry, const std::string& key,
 // then one trailing "\" byte goes.
 std::string NormaliseFolderValue(const std::string& value);
 
+// How one root answered for a value naming a folder.
+struct RootAnswer {
+  enum class Kind {
+    kNotAsked,    // an earlier root gave the folder or held the wrong type
+    kMissing,     // the key or the value does not exist
+    kBlank,       // `text` is blanks only
+    kRelative,    // `text` is relative to the current folder: not looked for
+    kNotAFolder,  // `text` names `folder`, which is not an existing directory
+    kFound,       // `text` names `folder`, an existing directory
+    kOtherType,   // the value holds something other than text
+  };
+  Kind kind = Kind::kNotAsked;
+  std::string text;    // the value as read
+  std::string folder;  // its normalised form (kNotAFolder, kFound)
+};
+
+// A value naming a folder as each root answered, current user first.
+struct FolderValueAnswers {
+  RootAnswer user;
+  RootAnswer machine;
+
+  // The folder found, or empty.
+  const std::string& Folder() const;
+  // A root held the value with the wrong type; the reading stopped there.
+  bool OtherType() const;
+};
+
 // A value naming a folder, current user first, then local machine: the first
-// non-blank one whose normalised form is an existing directory, else empty.
-// A value that itself names an existing directory is taken whole, even when
-// its last name has a dot. A value relative to the current folder is never
-// looked for.
-// When `report` is given it receives how each root answered, for the trace.
-std::string ReadFolderValue(Registry& registry, FileSystem& files, const std::string& key,
-                            const std::string& value_name, std::string* report = nullptr);
+// non-blank one whose normalised form is an existing directory gives the
+// folder. A value that itself names an existing directory is taken whole,
+// even when its last name has a dot. A value relative to the current folder
+// is never looked for. A value that is not text stops the reading without
+// raising: the caller decides, after noting how the roots answered.
+FolderValueAnswers ReadFolderValue(Registry& registry, FileSystem& files, const std::string& key,
+                                   const std::string& value_name);
 
 }  // namespace varnett

@@ -1,11 +1,12 @@
 // The candidate table with real catalogue files made by the writer and read
 // by the program's own archive reader and game table.
+#include "locator/catalogue_component_lookup.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 
-#include "locator/catalogue_component_lookup.h"
 #include "tests/locator/locator_fixture.h"
 #include "tests/support/file_bytes.h"
 #include "tools/writer/archive_writer.h"
@@ -83,16 +84,13 @@ TEST(CatalogueLookup, CatalogueWithoutTheRecordOrItsMemberFindsNoDefaults) {
   struct Case {
     const char* name;
     std::string bytes;
-    const char* trace;  // what the Netmarble lookup reports
+    LocatorStep::Outcome outcome;  // of the Netmarble lookup
   } cases[] = {
       {"other games only", Catalogue({Edition(Ko("카트라이더"), "E:\\Kart", "", "", "")}),
-       "netmarble catalogue record \"\xBC\xAD\xB5\xE7\xBE\xEE\xC5\xC3\": none"},
-      {"no records", Catalogue({}),
-       "netmarble catalogue record \"\xBC\xAD\xB5\xE7\xBE\xEE\xC5\xC3\": none"},
-      {"no Game.dat", Archive("Other.dat", "x"),
-       "netmarble catalogue member \"Game.dat\": missing or empty"},
-      {"empty Game.dat", Archive("Game.dat", ""),
-       "netmarble catalogue member \"Game.dat\": missing or empty"},
+       LocatorStep::Outcome::kNotFound},
+      {"no records", Catalogue({}), LocatorStep::Outcome::kNotFound},
+      {"no Game.dat", Archive("Other.dat", "x"), LocatorStep::Outcome::kEmptyMember},
+      {"empty Game.dat", Archive("Game.dat", ""), LocatorStep::Outcome::kEmptyMember},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -101,7 +99,8 @@ TEST(CatalogueLookup, CatalogueWithoutTheRecordOrItsMemberFindsNoDefaults) {
     m.Run();
     EXPECT_EQ(m.paths.NetmarbleFolder, "");
     EXPECT_EQ(m.paths.NexonFolder, "C:\\Nexon\\SuddenAttack");  // the fixed F3
-    EXPECT_EQ(m.trace.lines[3], c.trace);
+    EXPECT_EQ(m.trace.steps[3],
+              RecordStep(LocatorStep::Edition::kNetmarble, c.outcome, Ko("서든어택")));
     EXPECT_TRUE(m.sim.dialogs.shown.empty());
   }
 }

@@ -1,6 +1,6 @@
 // The two edition searches: which candidates they set up and the order in
-// which they try them. The trace names every source tried, so the order is
-// asserted on it and on the registry's own record of reads.
+// which they try them. The trace records every source tried, so the order is
+// asserted on its records and on the registry's own record of reads.
 #include <gtest/gtest.h>
 
 #include "locator/registry_values.h"
@@ -14,38 +14,48 @@ constexpr RegistryRoot kUser = RegistryRoot::kCurrentUser;
 constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
 const std::string kNetmarbleKey = "SOFTWARE\\Netmarble\\NetmarbleSuddenAttack";
 const std::string kNexonKey = "SOFTWARE\\Nexon\\SuddenAttack";
+constexpr auto kNetmarble = LocatorStep::Edition::kNetmarble;
+constexpr auto kNexon = LocatorStep::Edition::kNexon;
+constexpr auto kFolder = LocatorStep::Source::kFolder;
+constexpr auto kRegistry = LocatorStep::Source::kRegistry;
+constexpr auto kExecutable = LocatorStep::Source::kExecutable;
+constexpr auto kFound = LocatorStep::Outcome::kFound;
+constexpr auto kNotFound = LocatorStep::Outcome::kNotFound;
+constexpr auto kDefault = LocatorStep::Outcome::kDefault;
+constexpr auto kSkipped = LocatorStep::Outcome::kSkipped;
 
 TEST(EditionSearch, WithNothingInstalledEveryStepRunsInOrder) {
   LocatorMachine m;
   m.Run();
   EXPECT_EQ(m.paths.NetmarbleFolder, "");
   EXPECT_EQ(m.paths.NexonFolder, "");
-  const std::string nm = "\"" + kNetmarbleKey + "\"";
-  const std::string nx = "\"" + kNexonKey + "\"";
-  const std::string none = ": HKCU missing; HKLM missing";
-  EXPECT_EQ(m.trace.lines,
-            (std::vector<std::string>{
-                "documents folder: \"C:\\Users\\guest\\Documents\"",
-                "hide folder registry HKLM \"SOFTWARE\\Trovek\\Config\" value \"HideFolder\": "
-                "missing or blank, default \"D:\\PLX\"",
-                "netmarble catalogue \"D:\\PLX\\GameData\\GPData.nif\": absent, defaults used",
-                "netmarble step 1 folder F1 \"D:\\Netmarble\\NetmarbleSuddenAttack\": not a folder",
-                "netmarble step 2 folder F2 \"C:\\Netmarble\\NetmarbleSuddenAttack\": not a folder",
-                "netmarble step 3 registry K1 " + nm + " value \"DestDir\"" + none,
-                "netmarble step 4 registry K2 " + nm + " value \"DestDir\"" + none,
-                "nexon catalogue \"D:\\PLX\\GameData\\GPData.nif\": absent, defaults used",
-                "nexon step 1 registry K1 " + nx + " value \"RootPath\"" + none,
-                "nexon step 2 registry K2 " + nx + " value \"RootPath\"" + none,
-                "nexon step 3 registry K3 " + nx + " value \"RootPath\"" + none,
-                "nexon step 4 registry K4 " + nx + " value \"RootPath\"" + none,
-                "nexon step 5 executable K1 " + nx + " value \"Executable\"" + none,
-                "nexon step 6 executable K2 " + nx + " value \"Executable\"" + none,
-                "nexon step 7 executable K3 " + nx + " value \"Executable\"" + none,
-                "nexon step 8 executable K4 " + nx + " value \"Executable\"" + none,
-                "nexon step 9 folder F1 \"D:\\Program Files\\Nexon\\SuddenAttack\": not a folder",
-                "nexon step 10 folder F2 \"C:\\Program Files\\Nexon\\SuddenAttack\": not a folder",
-                "nexon step 11 folder F3 \"C:\\Nexon\\SuddenAttack\": not a folder",
-                "nexon step 12 folder F4 \"D:\\Nexon\\SuddenAttack\": not a folder",
+  const FolderValueAnswers none = Answers(Missing(), Missing());
+  EXPECT_EQ(m.trace.steps,
+            (std::vector<LocatorStep>{
+                DocumentsStep("C:\\Users\\guest\\Documents"),
+                HideFolderStep(kDefault, "D:\\PLX"),
+                CatalogueStep(kNetmarble, kDefault),
+                CandidateStep(kNetmarble, 1, kFolder, "F1", "D:\\Netmarble\\NetmarbleSuddenAttack",
+                              kNotFound),
+                CandidateStep(kNetmarble, 2, kFolder, "F2", "C:\\Netmarble\\NetmarbleSuddenAttack",
+                              kNotFound),
+                ValueStep(kNetmarble, 3, kRegistry, "K1", kNetmarbleKey, "DestDir", none),
+                ValueStep(kNetmarble, 4, kRegistry, "K2", kNetmarbleKey, "DestDir", none),
+                CatalogueStep(kNexon, kDefault),
+                ValueStep(kNexon, 1, kRegistry, "K1", kNexonKey, "RootPath", none),
+                ValueStep(kNexon, 2, kRegistry, "K2", kNexonKey, "RootPath", none),
+                ValueStep(kNexon, 3, kRegistry, "K3", kNexonKey, "RootPath", none),
+                ValueStep(kNexon, 4, kRegistry, "K4", kNexonKey, "RootPath", none),
+                ValueStep(kNexon, 5, kExecutable, "K1", kNexonKey, "Executable", none),
+                ValueStep(kNexon, 6, kExecutable, "K2", kNexonKey, "Executable", none),
+                ValueStep(kNexon, 7, kExecutable, "K3", kNexonKey, "Executable", none),
+                ValueStep(kNexon, 8, kExecutable, "K4", kNexonKey, "Executable", none),
+                CandidateStep(kNexon, 9, kFolder, "F1", "D:\\Program Files\\Nexon\\SuddenAttack",
+                              kNotFound),
+                CandidateStep(kNexon, 10, kFolder, "F2", "C:\\Program Files\\Nexon\\SuddenAttack",
+                              kNotFound),
+                CandidateStep(kNexon, 11, kFolder, "F3", "C:\\Nexon\\SuddenAttack", kNotFound),
+                CandidateStep(kNexon, 12, kFolder, "F4", "D:\\Nexon\\SuddenAttack", kNotFound),
             }));
   // Every registry step asks the current user first, then the local machine.
   std::vector<std::string> expected = {"HKLM\\SOFTWARE\\Trovek\\Config\\HideFolder"};
@@ -136,9 +146,9 @@ TEST(EditionSearch, StopsAtTheFirstStepThatFindsTheFolder) {
   m.sim.registry.SetText(kUser, kNexonKey, "RootPath", "E:\\SA\\");
   m.Run();
   EXPECT_EQ(m.paths.NexonFolder, "E:\\SA");
-  EXPECT_EQ(m.trace.lines.back(),
-            "nexon step 1 registry K1 \"" + kNexonKey +
-                "\" value \"RootPath\": HKCU \"E:\\SA\\\" -> \"E:\\SA\": found");
+  EXPECT_EQ(m.trace.steps.back(),
+            ValueStep(kNexon, 1, kRegistry, "K1", kNexonKey, "RootPath",
+                      Answers(AnswerOf(RootAnswer::Kind::kFound, "E:\\SA\\", "E:\\SA"))));
   EXPECT_EQ(m.sim.registry.reads.back(), "HKCU\\" + kNexonKey + "\\RootPath");
 }
 
@@ -172,12 +182,12 @@ TEST(EditionSearch, BlankCandidatesAreSkippedAndOthersUsedUntrimmed) {
   m.catalogue.records[LocatorMachine::NetmarbleKey()] = {" \t", " E:\\NM", "", ""};
   m.Run();
   EXPECT_EQ(m.paths.NetmarbleFolder, "");
-  EXPECT_EQ(std::vector<std::string>(m.trace.lines.begin() + 4, m.trace.lines.begin() + 8),
-            (std::vector<std::string>{
-                "netmarble step 1 folder F1: blank, skipped",
-                "netmarble step 2 folder F2 \" E:\\NM\": not a folder",
-                "netmarble step 3 registry K1: blank, skipped",
-                "netmarble step 4 registry K2: blank, skipped",
+  EXPECT_EQ(std::vector<LocatorStep>(m.trace.steps.begin() + 4, m.trace.steps.begin() + 8),
+            (std::vector<LocatorStep>{
+                CandidateStep(kNetmarble, 1, kFolder, "F1", " \t", kSkipped),
+                CandidateStep(kNetmarble, 2, kFolder, "F2", " E:\\NM", kNotFound),
+                CandidateStep(kNetmarble, 3, kRegistry, "K1", "", kSkipped, "DestDir"),
+                CandidateStep(kNetmarble, 4, kRegistry, "K2", "", kSkipped, "DestDir"),
             }));
 }
 
@@ -187,9 +197,9 @@ TEST(EditionSearch, NonTextRegistryValueEscapesTheLocator) {
   m.sim.registry.SetOtherType(kMachine, kNexonKey, "Executable");
   EXPECT_EQ(ErrorMessage<RegistryTypeError>([&] { m.Run(); }),
             "Invalid data type for 'Executable'");
-  EXPECT_EQ(m.trace.lines.back(), "nexon step 5 executable K1 \"" + kNexonKey +
-                                      "\" value \"Executable\": HKCU missing; "
-                                      "Invalid data type for 'Executable'");
+  EXPECT_EQ(m.trace.steps.back(),
+            ValueStep(kNexon, 5, kExecutable, "K1", kNexonKey, "Executable",
+                      Answers(Missing(), AnswerOf(RootAnswer::Kind::kOtherType))));
   EXPECT_EQ(m.paths.NexonFolder, "");  // the folder on drive C was never reached
 }
 
@@ -198,10 +208,11 @@ TEST(InstallLocator, HideFolderFromTheMachineValueUsedAsRead) {
     const char* name;
     const char* value;  // nullptr: missing
     const char* hide_folder;
+    LocatorStep::Outcome outcome;
   } cases[] = {
-      {"missing", nullptr, "D:\\PLX"},
-      {"blank", " \r\n", "D:\\PLX"},
-      {"set, not even existing", "E:\\Hidden\\", "E:\\Hidden\\"},
+      {"missing", nullptr, "D:\\PLX", kDefault},
+      {"blank", " \r\n", "D:\\PLX", kDefault},
+      {"set, not even existing", "E:\\Hidden\\", "E:\\Hidden\\", kFound},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -212,6 +223,7 @@ TEST(InstallLocator, HideFolderFromTheMachineValueUsedAsRead) {
     m.AddCatalogueFile(c.hide_folder);
     m.Run();
     EXPECT_EQ(m.paths.HideFolder, c.hide_folder);
+    EXPECT_EQ(m.trace.steps[1], HideFolderStep(c.outcome, c.hide_folder));
     ASSERT_EQ(m.catalogue.calls.size(), 2u);
     EXPECT_EQ(m.catalogue.calls[0], std::string(c.hide_folder) + "\\GameData\\GPData.nif|" +
                                         LocatorMachine::NetmarbleKey());
@@ -223,7 +235,7 @@ TEST(InstallLocator, DocumentsFolderAsThePlatformReportsIt) {
   m.sim.environment.documents_folder = "";
   m.Run();
   EXPECT_EQ(m.paths.DocumentsFolder, "");
-  EXPECT_EQ(m.trace.lines.front(), "documents folder: none");
+  EXPECT_EQ(m.trace.steps.front(), DocumentsStep(""));
 }
 
 TEST(InstallLocator, HideFolderOfTheWrongTypeStopsTheRun) {

@@ -38,10 +38,14 @@ TEST(CandidateTable, CatalogueRecordReplacesTheDefaults) {
       m.catalogue.calls,
       (std::vector<std::string>{"D:\\PLX\\GameData\\GPData.nif|" + LocatorMachine::NetmarbleKey(),
                                 "D:\\PLX\\GameData\\GPData.nif|" + LocatorMachine::NexonKey()}));
-  EXPECT_EQ(m.trace.lines[3],
-            "netmarble catalogue record \"" + LocatorMachine::NetmarbleKey() +
-                "\": MPath \"E:\\NM\\First\", DPath \"E:\\NM\\Second\", "
-                "InsRPath \"SOFTWARE\\Cafe\\NM1\", PRPath \"SOFTWARE\\Cafe\\NM2\"");
+  Candidates record;
+  record.F1 = "E:\\NM\\First";
+  record.F2 = "E:\\NM\\Second";
+  record.K1 = "SOFTWARE\\Cafe\\NM1";
+  record.K2 = "SOFTWARE\\Cafe\\NM2";
+  EXPECT_EQ(m.trace.steps[3],
+            RecordStep(LocatorStep::Edition::kNetmarble, LocatorStep::Outcome::kFound,
+                       LocatorMachine::NetmarbleKey(), record));
   EXPECT_TRUE(m.sim.dialogs.shown.empty());
 }
 
@@ -86,7 +90,9 @@ TEST(CandidateTable, DamagedCatalogueShowsOneBoxPerEditionAndSearchesGoOn) {
             (std::vector<std::string>{"info \r\nStream read error", "info \r\nStream read error"}));
   EXPECT_EQ(m.paths.NetmarbleFolder, "");
   EXPECT_EQ(m.paths.NexonFolder, "D:\\Nexon\\SuddenAttack");  // step 12
-  EXPECT_EQ(m.trace.lines[3], "netmarble catalogue lookup failed");
+  EXPECT_EQ(m.trace.steps[3],
+            RecordStep(LocatorStep::Edition::kNetmarble, LocatorStep::Outcome::kFailed,
+                       LocatorMachine::NetmarbleKey(), {}, "Stream read error"));
 }
 
 TEST(CandidateTable, ValuesTakenBeforeAFailureStay) {

@@ -1,21 +1,23 @@
-// A simulated machine for locator runs: the simulated platform, a recording
-// trace and a catalogue that answers from a map of records.
+// A simulated machine for locator runs: the simulated platform, a trace
+// recording every step and a catalogue that answers from a map of records.
 #pragma once
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/errors.h"
 #include "locator/install_locator.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/text.h"
+#include "tests/locator/locator_records.h"
 
 namespace varnett {
 
 struct RecordingTrace : LocatorTrace {
-  std::vector<std::string> lines;
-  void Line(const std::string& text) override { lines.push_back(text); }
+  std::vector<LocatorStep> steps;
+  void Add(LocatorStep step) override { steps.push_back(std::move(step)); }
 };
 
 // The four values the locator takes from a catalogue record.

@@ -6,6 +6,7 @@
 
 #include "platform/sim/sim_platform.h"
 #include "platform/text.h"
+#include "tests/locator/locator_records.h"
 #include "tests/support/error_message.h"
 
 namespace varnett {
@@ -76,36 +77,78 @@ TEST(ReadFolderValue, CurrentUserFirstThenLocalMachine) {
       sim.files.AddDirectory(relative);
     if (c.user) sim.registry.SetText(kUser, kKey, "RootPath", c.user);
     if (c.machine) sim.registry.SetText(kMachine, kKey, "RootPath", c.machine);
-    EXPECT_EQ(ReadFolderValue(sim.registry, sim.files, kKey, "RootPath"), c.expected);
+    EXPECT_EQ(ReadFolderValue(sim.registry, sim.files, kKey, "RootPath").Folder(), c.expected);
     ASSERT_EQ(sim.registry.reads.size(), static_cast<size_t>(c.reads));
     EXPECT_EQ(sim.registry.reads[0], "HKCU\\" + kKey + "\\RootPath");
   }
 }
 
-TEST(ReadFolderValue, ReportsHowEachRootAnswered) {
-  SimPlatform sim;
-  sim.files.AddDirectory("C:\\Machine\\SA");
-  sim.registry.SetText(kUser, kKey, "RootPath", "C:\\Gone\\");
-  sim.registry.SetText(kMachine, kKey, "RootPath", "C:\\Machine\\SA\\sa.exe");
-  std::string report;
-  EXPECT_EQ(ReadFolderValue(sim.registry, sim.files, kKey, "RootPath", &report), "C:\\Machine\\SA");
-  EXPECT_EQ(report,
-            "HKCU \"C:\\Gone\\\" -> \"C:\\Gone\": not a folder; "
-            "HKLM \"C:\\Machine\\SA\\sa.exe\" -> \"C:\\Machine\\SA\": found");
+TEST(ReadFolderValue, TellsHowEachRootAnswered) {
+  using Kind = RootAnswer::Kind;
+  struct Case {
+    const char* name;
+    const char* user;     // nullptr: value missing
+    const char* machine;  // nullptr: value missing
+    RootAnswer user_answer, machine_answer;
+  } cases[] = {
+      {"user found, machine not asked",
+       "C:\\User\\SA\\",
+       "C:\\Machine\\SA",
+       AnswerOf(Kind::kFound, "C:\\User\\SA\\", "C:\\User\\SA"),
+       {}},
+      {"program named in both", "C:\\Gone\\", "C:\\Machine\\SA\\sa.exe",
+       AnswerOf(Kind::kNotAFolder, "C:\\Gone\\", "C:\\Gone"),
+       AnswerOf(Kind::kFound, "C:\\Machine\\SA\\sa.exe", "C:\\Machine\\SA")},
+      {"missing and blank", nullptr, " \t", Missing(), AnswerOf(Kind::kBlank, " \t")},
+      {"relative, then a dotted folder", "game.exe", "C:\\User\\SA.v2",
+       AnswerOf(Kind::kRelative, "game.exe"),
+       AnswerOf(Kind::kFound, "C:\\User\\SA.v2", "C:\\User\\SA.v2")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimPlatform sim;
+    sim.files.AddDirectory("C:\\User\\SA");
+    sim.files.AddDirectory("C:\\User\\SA.v2");
+    sim.files.AddDirectory("C:\\Machine\\SA");
+    if (c.user) sim.registry.SetText(kUser, kKey, "RootPath", c.user);
+    if (c.machine) sim.registry.SetText(kMachine, kKey, "RootPath", c.machine);
+    FolderValueAnswers answers = ReadFolderValue(sim.registry, sim.files, kKey, "RootPath");
+    EXPECT_EQ(answers.user, c.user_answer);
+    EXPECT_EQ(answers.machine, c.machine_answer);
+  }
 }
 
-TEST(ReadFolderValue, NonTextValueInEitherRootRaises) {
-  for (RegistryRoot root : {kUser, kMachine}) {
+// The wrong type is told, not raised: the locator raises it after noting
+// how the roots answered.
+TEST(ReadFolderValue, NonTextValueInEitherRootEndsTheReading) {
+  using Kind = RootAnswer::Kind;
+  {
     SimPlatform sim;
-    sim.registry.SetOtherType(root, kKey, "Executable");
-    EXPECT_THROW(ReadFolderValue(sim.registry, sim.files, kKey, "Executable"), RegistryTypeError);
+    sim.files.AddDirectory("C:\\Machine\\SA");
+    sim.registry.SetOtherType(kUser, kKey, "Executable");
+    sim.registry.SetText(kMachine, kKey, "Executable", "C:\\Machine\\SA\\sa.exe");
+    FolderValueAnswers answers = ReadFolderValue(sim.registry, sim.files, kKey, "Executable");
+    EXPECT_TRUE(answers.OtherType());
+    EXPECT_EQ(answers.user, AnswerOf(Kind::kOtherType));
+    EXPECT_EQ(answers.machine, AnswerOf(Kind::kNotAsked));
+    EXPECT_EQ(sim.registry.reads.size(), 1u);
+  }
+  {
+    SimPlatform sim;
+    sim.registry.SetOtherType(kMachine, kKey, "Executable");
+    FolderValueAnswers answers = ReadFolderValue(sim.registry, sim.files, kKey, "Executable");
+    EXPECT_TRUE(answers.OtherType());
+    EXPECT_EQ(answers.user, Missing());
+    EXPECT_EQ(answers.machine, AnswerOf(Kind::kOtherType));
   }
   // A user folder that is found ends the read before the machine's value.
   SimPlatform sim;
   sim.files.AddDirectory("C:\\User\\SA");
   sim.registry.SetText(kUser, kKey, "RootPath", "C:\\User\\SA");
   sim.registry.SetOtherType(kMachine, kKey, "RootPath");
-  EXPECT_EQ(ReadFolderValue(sim.registry, sim.files, kKey, "RootPath"), "C:\\User\\SA");
+  FolderValueAnswers answers = ReadFolderValue(sim.registry, sim.files, kKey, "RootPath");
+  EXPECT_EQ(answers.Folder(), "C:\\User\\SA");
+  EXPECT_FALSE(answers.OtherType());
 }
 
 // The folder normalisation, with its double-byte aware extension test and its

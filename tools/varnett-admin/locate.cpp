@@ -7,6 +7,7 @@
 #include <string>
 
 #include "locator/install_locator.h"
+#include "locator/locator_trace_text.h"
 #include "platform/text.h"
 #include "tools/varnett-admin/commands.h"
 #include "tools/varnett-admin/console.h"
@@ -49,7 +50,7 @@ class PrintedDialogs : public Dialogs {
 };
 
 struct PrintedTrace : LocatorTrace {
-  void Line(const std::string& text) override { PrintLine(text); }
+  void Add(LocatorStep step) override { PrintLine(TraceLine(step)); }
 };
 
 }  // namespace

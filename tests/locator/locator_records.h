@@ -1,0 +1,122 @@
+// The locator's records as tests expect them: equality, a readable print
+// (the trace line) and one builder per kind of record, filled the way the
+// locator fills them.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "locator/locator_trace.h"
+#include "locator/locator_trace_text.h"
+
+namespace varnett {
+
+inline bool operator==(const RootAnswer& a, const RootAnswer& b) {
+  return a.kind == b.kind && a.text == b.text && a.folder == b.folder;
+}
+inline bool operator==(const FolderValueAnswers& a, const FolderValueAnswers& b) {
+  return a.user == b.user && a.machine == b.machine;
+}
+inline bool operator==(const Candidates& a, const Candidates& b) {
+  return a.F1 == b.F1 && a.F2 == b.F2 && a.F3 == b.F3 && a.F4 == b.F4 && a.K1 == b.K1 &&
+         a.K2 == b.K2 && a.K3 == b.K3 && a.K4 == b.K4;
+}
+inline bool operator==(const LocatorStep& a, const LocatorStep& b) {
+  return a.edition == b.edition && a.number == b.number && a.source == b.source &&
+         a.outcome == b.outcome && a.candidate_name == b.candidate_name && a.path == b.path &&
+         a.value_name == b.value_name && a.answers == b.answers && a.record == b.record &&
+         a.folder == b.folder && a.error == b.error;
+}
+
+inline void PrintTo(const LocatorStep& step, std::ostream* out) {
+  *out << TraceLine(step);
+  if (!step.error.empty()) *out << " [" << step.error << "]";
+  if (!step.folder.empty()) *out << " [folder " << step.folder << "]";
+}
+
+inline RootAnswer AnswerOf(RootAnswer::Kind kind, const std::string& text = "",
+                           const std::string& folder = "") {
+  RootAnswer answer;
+  answer.kind = kind;
+  answer.text = text;
+  answer.folder = folder;
+  return answer;
+}
+inline RootAnswer Missing() { return AnswerOf(RootAnswer::Kind::kMissing); }
+inline FolderValueAnswers Answers(RootAnswer user, RootAnswer machine = {}) {
+  return {std::move(user), std::move(machine)};
+}
+
+inline LocatorStep SetUpStep(LocatorStep::Source source, LocatorStep::Outcome outcome,
+                             const std::string& path = "", const std::string& folder = "") {
+  LocatorStep step;
+  step.source = source;
+  step.outcome = outcome;
+  step.path = path;
+  step.folder = folder;
+  return step;
+}
+
+inline LocatorStep DocumentsStep(const std::string& folder) {
+  return SetUpStep(LocatorStep::Source::kDocumentsFolder,
+                   folder.empty() ? LocatorStep::Outcome::kNotFound : LocatorStep::Outcome::kFound,
+                   "", folder);
+}
+
+inline LocatorStep HideFolderStep(LocatorStep::Outcome outcome, const std::string& folder) {
+  LocatorStep step =
+      SetUpStep(LocatorStep::Source::kHideFolder, outcome, "SOFTWARE\\Trovek\\Config", folder);
+  step.value_name = "HideFolder";
+  return step;
+}
+
+inline LocatorStep CatalogueStep(LocatorStep::Edition edition, LocatorStep::Outcome outcome,
+                                 const std::string& path = "D:\\PLX\\GameData\\GPData.nif") {
+  LocatorStep step = SetUpStep(LocatorStep::Source::kCatalogue, outcome, path);
+  step.edition = edition;
+  return step;
+}
+
+// `record` with F1, F2, K1 and K2 only; `error` for a failed lookup.
+inline LocatorStep RecordStep(LocatorStep::Edition edition, LocatorStep::Outcome outcome,
+                              const std::string& key, const Candidates& record = {},
+                              const std::string& error = "") {
+  LocatorStep step = SetUpStep(LocatorStep::Source::kCatalogueRecord, outcome, key);
+  step.edition = edition;
+  step.record = record;
+  step.error = error;
+  return step;
+}
+
+// A folder step, or a registry or executable step skipped for a blank key.
+inline LocatorStep CandidateStep(LocatorStep::Edition edition, int number,
+                                 LocatorStep::Source source, const char* name,
+                                 const std::string& candidate, LocatorStep::Outcome outcome,
+                                 const char* value_name = "") {
+  LocatorStep step = SetUpStep(source, outcome, candidate);
+  step.edition = edition;
+  step.number = number;
+  step.candidate_name = name;
+  step.value_name = value_name;
+  if (outcome == LocatorStep::Outcome::kFound) step.folder = candidate;
+  return step;
+}
+
+// A registry or executable step that read `answers`; the outcome follows
+// from them.
+inline LocatorStep ValueStep(LocatorStep::Edition edition, int number, LocatorStep::Source source,
+                             const char* name, const std::string& key, const char* value_name,
+                             const FolderValueAnswers& answers) {
+  LocatorStep step = CandidateStep(edition, number, source, name, key,
+                                   LocatorStep::Outcome::kNotFound, value_name);
+  step.answers = answers;
+  step.folder = answers.Folder();
+  if (!step.folder.empty()) step.outcome = LocatorStep::Outcome::kFound;
+  if (answers.OtherType()) {
+    step.outcome = LocatorStep::Outcome::kFailed;
+    step.error = RegistryTypeError(value_name).what();
+  }
+  return step;
+}
+
+}  // namespace varnett
