@@ -7,31 +7,9 @@ namespace {
 using Outcome = LocatorStep::Outcome;
 using Source = LocatorStep::Source;
 
-std::string EditionName(LocatorStep::Edition edition) {
-  switch (edition) {
-    case LocatorStep::Edition::kNetmarble:
-      return "netmarble";
-    case LocatorStep::Edition::kNexon:
-      return "nexon";
-    case LocatorStep::Edition::kNone:
-      break;
-  }
-  return "";
-}
-
-std::string SourceName(Source source) {
-  switch (source) {
-    case Source::kFolder:
-      return "folder";
-    case Source::kRegistry:
-      return "registry";
-    case Source::kExecutable:
-      return "executable";
-    default:
-      break;
-  }
-  return "";
-}
+// By the enumerators' order.
+constexpr const char* kEditionNames[] = {"", "netmarble", "nexon"};
+constexpr const char* kStepSourceNames[] = {"folder", "registry", "executable"};
 
 std::string AnswerText(const RootAnswer& answer) {
   switch (answer.kind) {
@@ -88,7 +66,7 @@ std::string CatalogueRecordText(const LocatorStep& step, const std::string& edit
 }  // namespace
 
 std::string TraceLine(const LocatorStep& step) {
-  std::string edition = EditionName(step.edition);
+  std::string edition = kEditionNames[static_cast<int>(step.edition)];
   switch (step.source) {
     case Source::kDocumentsFolder:
       return "documents folder: " +
@@ -108,8 +86,10 @@ std::string TraceLine(const LocatorStep& step) {
     case Source::kExecutable:
       break;
   }
-  std::string line = edition + " step " + std::to_string(step.number) + " " +
-                     SourceName(step.source) + " " + std::string(step.candidate_name);
+  std::string line =
+      edition + " step " + std::to_string(step.number) + " " +
+      kStepSourceNames[static_cast<int>(step.source) - static_cast<int>(Source::kFolder)] + " " +
+      std::string(step.candidate_name);
   if (step.outcome == Outcome::kSkipped) return line + ": blank, skipped";
   line += " " + Quoted(step.path);
   if (step.source == Source::kFolder)
