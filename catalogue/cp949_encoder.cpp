@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "platform/text.h"
+#include "text/cp949.h"
 
 namespace varnett {
 
@@ -19,22 +20,51 @@ std::mutex g_fill;
 
 bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
+// One character at a time, for a page whose conversion does not split
+// cleanly into characters.
+uint16_t CodeOfOne(char16_t unit) {
+  std::string bytes = IsSurrogate(unit) ? "?" : Utf16ToCp949(std::u16string_view(&unit, 1));
+  if (bytes.size() == 1) return static_cast<unsigned char>(bytes[0]);
+  if (bytes.size() == 2)
+    return static_cast<uint16_t>((static_cast<unsigned char>(bytes[0]) << 8) |
+                                 static_cast<unsigned char>(bytes[1]));
+  return '?';
+}
+
+// The whole page in one conversion, split back into characters by their
+// lead bytes: a call per character costs far more than the table itself
+// where the conversion crosses into the system (the Hangul pages alone are
+// 11,000 characters). Surrogates stand in as "?", as they do one by one.
+bool SplitPage(unsigned page, uint16_t* codes) {
+  char16_t units[256];
+  for (unsigned i = 0; i < 256; ++i) {
+    char16_t unit = static_cast<char16_t>((page << 8) | i);
+    units[i] = IsSurrogate(unit) ? u'?' : unit;
+  }
+  std::string bytes = Utf16ToCp949(std::u16string_view(units, 256));
+  size_t at = 0;
+  for (unsigned i = 0; i < 256; ++i) {
+    if (at >= bytes.size()) return false;
+    unsigned char lead = static_cast<unsigned char>(bytes[at]);
+    if (IsCp949LeadByte(lead)) {
+      if (at + 1 >= bytes.size()) return false;
+      codes[i] = static_cast<uint16_t>((lead << 8) | static_cast<unsigned char>(bytes[at + 1]));
+      at += 2;
+    } else {
+      codes[i] = lead;
+      at += 1;
+    }
+  }
+  return at == bytes.size();
+}
+
 const uint16_t* FillPage(unsigned page) {
   std::lock_guard<std::mutex> lock(g_fill);
   const uint16_t* done = g_pages[page].load(std::memory_order_acquire);
   if (done) return done;
   uint16_t* codes = new uint16_t[256];  // kept for the life of the process
-  for (unsigned i = 0; i < 256; ++i) {
-    char16_t unit = static_cast<char16_t>((page << 8) | i);
-    std::string bytes = IsSurrogate(unit) ? "?" : Utf16ToCp949(std::u16string_view(&unit, 1));
-    if (bytes.size() == 1) {
-      codes[i] = static_cast<unsigned char>(bytes[0]);
-    } else if (bytes.size() == 2) {
-      codes[i] = static_cast<uint16_t>((static_cast<unsigned char>(bytes[0]) << 8) |
-                                       static_cast<unsigned char>(bytes[1]));
-    } else {
-      codes[i] = '?';
-    }
+  if (!SplitPage(page, codes)) {
+    for (unsigned i = 0; i < 256; ++i) codes[i] = CodeOfOne(static_cast<char16_t>((page << 8) | i));
   }
   g_pages[page].store(codes, std::memory_order_release);
   return codes;

@@ -1,7 +1,7 @@
 // UTF-16 to CP949 for the table loader, which converts many short texts. The
-// mapping is the platform's own Utf16ToCp949, asked once per character and
-// remembered a page of 256 characters at a time, so the result is exactly
-// what the platform conversion would give for the whole text.
+// mapping is the platform's own Utf16ToCp949, asked once per page of 256
+// characters and remembered, so the result is exactly what the platform
+// conversion would give for the whole text.
 #pragma once
 
 #include <string>

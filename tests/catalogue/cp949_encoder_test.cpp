@@ -20,6 +20,17 @@ TEST(Cp949Encoder, AgreesWithThePlatformOverTheBasicPlane) {
   std::string via_utf8;
   ASSERT_TRUE(AppendCp949FromUtf8(Utf16ToUtf8(all), &via_utf8));
   EXPECT_TRUE(via_utf8 == fast);
+  // Character by character too: the cache converts a page at a time and
+  // splits the result, and a wrong split would still join up into the right
+  // whole text above.
+  int wrong = 0;
+  for (char16_t c : all) {
+    std::string one;
+    AppendCp949(std::u16string_view(&c, 1), &one);
+    if (one != Utf16ToCp949(std::u16string_view(&c, 1)) && ++wrong <= 5)
+      ADD_FAILURE() << "U+" << std::hex << static_cast<unsigned>(c);
+  }
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST(Cp949Encoder, SurrogatesAndMalformedUtf8) {
