@@ -25,7 +25,7 @@ TMemTable::TMemTable(std::string name, std::vector<TField> fields)
 }
 
 void TMemTable::ClearRecords() {
-  std::vector<uint64_t>().swap(slots_);
+  slots_.Release();
   std::vector<TableLoad>().swap(loads_);
   deleted_count_ = 0;
   cursor_ = 0;
@@ -142,7 +142,7 @@ TMemTable::LoadScope::LoadScope(TMemTable& table, std::shared_ptr<const ByteBuff
                                 bool lists, bool null_flags, size_t most)
     : table_(table) {
   table_.loads_.push_back({std::move(bytes), table_.slots_.size(), lists, null_flags});
-  table_.slots_.reserve(table_.slots_.size() + most);
+  table_.slots_.Reserve(table_.slots_.size() + most);
 }
 
 TMemTable::LoadScope::~LoadScope() {

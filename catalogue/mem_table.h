@@ -15,6 +15,7 @@
 #include "catalogue/field_type.h"
 #include "catalogue/memory_stream.h"
 #include "catalogue/record.h"
+#include "catalogue/record_slots.h"
 #include "catalogue/table_stream.h"
 
 namespace varnett {
@@ -94,7 +95,7 @@ class TMemTable {
     LoadScope& operator=(const LoadScope&) = delete;
     // The record whose newest version's values start at `values_at`.
     void Append(size_t values_at, uint8_t status) {
-      table_.slots_.push_back(uint64_t{values_at} << 8 | status);
+      table_.slots_.PushBack(uint64_t{values_at} << 8 | status);
       if (status == usDeleted) ++table_.deleted_count_;
     }
 
@@ -117,7 +118,7 @@ class TMemTable {
   std::vector<TableLoad> loads_;
   // One per record in load order: where its newest version's values start
   // in its stream (above the low 8 bits) and its update status (below).
-  std::vector<uint64_t> slots_;
+  RecordSlots slots_;
   size_t deleted_count_ = 0;
   int32_t auto_inc_ = 0;
 
