@@ -331,7 +331,10 @@ void TfMain::Show() {
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  ShowWindow(application_.handle(), SW_SHOWNORMAL);
+  // The application window is shown without activation: the main window takes
+  // the activation a moment later, and activating both doubled the work of
+  // the first show.
+  ShowWindow(application_.handle(), SW_SHOWNOACTIVATE);
   ShowWindow(handle_, SW_SHOWNORMAL);
   SetForegroundWindow(handle_);
   UpdateWindow(handle_);
