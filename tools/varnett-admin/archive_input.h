@@ -1,5 +1,6 @@
-// The catalogue archive a command names, read whole and served to the archive
-// reader as its only file; the reader's message boxes go to standard error.
+// The catalogue archive a command names, opened once and served to the
+// archive reader as its only file, read where it lies rather than copied into
+// memory first; the reader's message boxes go to standard error.
 #pragma once
 
 #include <memory>
@@ -7,13 +8,14 @@
 
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "tools/varnett-admin/console.h"
 
 namespace varnett {
 
 class ArchiveInput : public FileReader {
  public:
   // False, with the open error printed on standard error, when the file
-  // cannot be read.
+  // cannot be opened.
   bool Load(const std::string& utf8_path);
   // The archive's name as the reader takes it (CP949).
   const std::string& Name() const { return name_; }
@@ -23,7 +25,7 @@ class ArchiveInput : public FileReader {
 
  private:
   std::string name_;
-  std::shared_ptr<const std::string> bytes_;
+  std::shared_ptr<InputFile> file_;
 };
 
 // "TITLE: TEXT" on standard error for each box; nothing waits for an answer.

@@ -7,6 +7,10 @@
 #include "catalogue/table_dump.h"
 #include "platform/text.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #ifdef _WIN32
 #include <windows.h>
 // After windows.h, which these need.
@@ -74,35 +78,64 @@ void WriteErrorText(std::string_view utf8) {
 
 void WriteErrorLine(std::string_view cp949) { WriteErrorText(OneLineUtf8(cp949) + "\n"); }
 
-bool ReadWholeFile(const std::string& utf8_path, std::string* bytes, std::string* error) {
+InputFile::InputFile(const std::string& utf8_path, std::string* error) {
 #ifdef _WIN32
   std::u16string wide = Utf8ToUtf16(utf8_path);
-  FILE* f = _wfopen(reinterpret_cast<const wchar_t*>(wide.c_str()), L"rb");
-  if (!f) {
+  file_ = _wfopen(reinterpret_cast<const wchar_t*>(wide.c_str()), L"rb");
+  if (!file_) {
     *error = CannotOpen(utf8_path, SystemErrorText(GetLastError()));
-    return false;
+    return;
   }
+  const bool sized = _fseeki64(file_, 0, SEEK_END) == 0;
+  const int64_t end = sized ? _ftelli64(file_) : -1;
 #else
-  FILE* f = std::fopen(utf8_path.c_str(), "rb");
-  if (!f) {
+  file_ = std::fopen(utf8_path.c_str(), "rb");
+  if (!file_) {
     *error = CannotOpen(utf8_path, std::strerror(errno));
+    return;
+  }
+  // Only a regular file has a size to read at offsets within (a folder opens
+  // but cannot be read).
+  struct stat info;
+  const bool regular = fstat(fileno(file_), &info) == 0 && S_ISREG(info.st_mode);
+  const int64_t end = regular ? static_cast<int64_t>(info.st_size) : -1;
+#endif
+  if (end < 0) {
+    *error = CannotOpen(utf8_path, "Read error.");
+    std::fclose(file_);
+    file_ = nullptr;
+    return;
+  }
+  size_ = static_cast<uint64_t>(end);
+  // Callers read in large blocks or buffer for themselves: a second buffer
+  // here would only copy every byte once more.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
+}
+
+InputFile::~InputFile() {
+  if (file_) std::fclose(file_);
+}
+
+bool InputFile::ReadAt(uint64_t offset, void* buffer, size_t count) {
+  if (!file_ || offset > size_ || count > size_ - offset) return false;
+  if (count == 0) return true;
+#ifdef _WIN32
+  if (_fseeki64(file_, static_cast<int64_t>(offset), SEEK_SET) != 0) return false;
+#else
+  if (fseeko(file_, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
+#endif
+  return std::fread(buffer, 1, count, file_) == count;
+}
+
+bool ReadWholeFile(const std::string& utf8_path, std::string* bytes, std::string* error) {
+  InputFile file(utf8_path, error);
+  if (!file.IsOpen()) return false;
+  bytes->resize(static_cast<size_t>(file.Size()));
+  if (!file.ReadAt(0, bytes->data(), bytes->size())) {
+    *error = CannotOpen(utf8_path, "Read error.");
     return false;
   }
-#endif
-  bytes->clear();
-  // Sized once from the file, so that it is not copied as it grows.
-  if (std::fseek(f, 0, SEEK_END) == 0) {
-    const long size = std::ftell(f);
-    if (size > 0) bytes->reserve(static_cast<size_t>(size));
-    std::rewind(f);
-  }
-  char buffer[65536];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes->append(buffer, n);
-  bool ok = !std::ferror(f);
-  std::fclose(f);
-  if (!ok) *error = CannotOpen(utf8_path, "Read error.");
-  return ok;
+  return true;
 }
 
 }  // namespace varnett
