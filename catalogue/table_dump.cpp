@@ -1,5 +1,7 @@
 #include "catalogue/table_dump.h"
 
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/text.h"
@@ -18,21 +20,32 @@ bool IsTrailByte(unsigned char c) {
 // to the same pair. The user-defined area (private-use characters) has no
 // meaning and only some conversion tables map it, so it never counts; that
 // keeps the answer the same with either build's tables.
-const std::string& PairUtf8(unsigned char lead, unsigned char trail) {
-  static std::vector<std::string> cache(65536);
-  static std::vector<bool> known(65536);
-  size_t key = (lead << 8) | trail;
-  if (!known[key]) {
+std::string_view PairUtf8(unsigned char lead, unsigned char trail) {
+  // Remembered per lead byte, a page made when the first of its pairs is
+  // asked for: a lookup prints a handful of pairs, and a table for all 65,536
+  // would cost more to make than the lookup itself.
+  struct Known {
+    bool asked = false;
+    uint8_t size = 0;
+    char utf8[3];  // one character of the basic plane
+  };
+  static std::unique_ptr<Known[]> pages[256];
+  std::unique_ptr<Known[]>& page = pages[lead];
+  if (!page) page.reset(new Known[256]);
+  Known& known = page[trail];
+  if (!known.asked) {
     const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
     std::u16string wide = Cp949ToUtf16(std::string_view(pair, 2));
     bool private_use = !wide.empty() && wide[0] >= 0xE000 && wide[0] <= 0xF8FF;
     if (wide.size() == 1 && wide[0] != u'\uFFFD' && !private_use &&
         Utf16ToCp949(wide) == std::string(pair, 2)) {
-      cache[key] = Utf16ToUtf8(wide);
+      std::string utf8 = Utf16ToUtf8(wide);
+      known.size = static_cast<uint8_t>(utf8.size());
+      utf8.copy(known.utf8, sizeof known.utf8);
     }
-    known[key] = true;
+    known.asked = true;
   }
-  return cache[key];
+  return std::string_view(known.utf8, known.size);
 }
 
 void AppendHex(std::string& out, unsigned char c) {
@@ -55,7 +68,7 @@ std::string ToUtf8(std::string_view cp949, EscapeAscii escape) {
     if (CharacterSize(cp949, i) == 2) {
       unsigned char t = static_cast<unsigned char>(cp949[i + 1]);
       if (IsTrailByte(t)) {
-        const std::string& utf8 = PairUtf8(c, t);
+        const std::string_view utf8 = PairUtf8(c, t);
         if (!utf8.empty()) {
           out += utf8;
           ++i;
