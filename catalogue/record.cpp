@@ -37,9 +37,11 @@ bool TRecord::TextEquals(int field, std::string_view text) const {
   ValueReader in(bytes.data() + values_at_, bytes.size() - values_at_);
   SkipTo(in, field);
   if (load_->null_flags && in.ReadBoolean()) return text.empty();
+  const StreamText stored = in.ReadStreamText();
+  if (!text.empty() && !MayBeginWith(stored, text[0])) return false;
   std::string scratch;
   const TField& f = table_->Fields()[field];
-  return StoredText(f.DataType, f.Size, TextInCp949(in.ReadStreamText(), &scratch)) == text;
+  return StoredText(f.DataType, f.Size, TextInCp949(stored, &scratch)) == text;
 }
 
 std::optional<TRecord> TRecord::Older() const {

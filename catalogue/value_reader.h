@@ -42,6 +42,11 @@ struct StreamText {
 // text with a broken sequence becomes the empty text.
 std::string_view TextInCp949(const StreamText& text, std::string* scratch);
 
+// False when the text's CP949 form is empty or begins with another byte than
+// `first`, found from its first character alone: a search for one name then
+// rejects almost every record without converting its whole text.
+bool MayBeginWith(const StreamText& text, char first);
+
 class ValueReader {
  public:
   // Reads from the source's current position on, in place.

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the table stream reader: once into the game
 // catalogue table, as the program loads a catalogue, and once into a table of
-// every value kind. Only the reader's own errors may come out.
+// every value kind. Only the reader's own errors may come out, and a text
+// compared in place must agree with the same text read out.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -15,7 +16,16 @@ namespace {
 
 using namespace varnett;
 
-void Load(TMemTable& table, const uint8_t* data, size_t size) {
+// The comparison in place must agree with the value read out.
+void CheckTextEquals(const TRecord& r, int field) {
+  const std::string value = r.Value(field);
+  if (!r.TextEquals(field, value) || r.TextEquals(field, value + "x")) __builtin_trap();
+  if (!value.empty() && r.TextEquals(field, std::string(1, static_cast<char>(value[0] ^ 1)))) {
+    __builtin_trap();
+  }
+}
+
+void Load(TMemTable& table, const uint8_t* data, size_t size, bool all_text) {
   MemoryStream stream(std::string(reinterpret_cast<const char*>(data), size));
   try {
     table.LoadRecordsFromStream(stream);
@@ -26,7 +36,10 @@ void Load(TMemTable& table, const uint8_t* data, size_t size) {
   DumpVisibleRecords(table);
   for (size_t i = 0; i < table.RecordCount(); ++i) {
     for (std::optional<TRecord> r = table.RecordAt(i); r; r = r->Older()) {
-      for (int f = 0; f < table.FieldCount(); ++f) r->Value(f);
+      for (int f = 0; f < table.FieldCount(); ++f) {
+        r->Value(f);
+        if (all_text) CheckTextEquals(*r, f);
+      }
     }
   }
 }
@@ -36,7 +49,7 @@ void Load(TMemTable& table, const uint8_t* data, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static GameCatalogue* catalogue = new GameCatalogue;
   catalogue->Game_MemTable.ClearRecords();
-  Load(catalogue->Game_MemTable, data, size);
+  Load(catalogue->Game_MemTable, data, size, true);
 
   static TBinaryStreamFormat format = CatalogueBinaryFormat();
   TMemTable typed("Typed", {{"Name", ftString, 8},
@@ -49,6 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                             {"Id", ftAutoInc},
                             {"Note", ftMemo}});
   typed.DefaultFormat = &format;
-  Load(typed, data, size);
+  Load(typed, data, size, false);
   return 0;
 }

@@ -282,11 +282,13 @@ TEST(TableStream, TextsAreTurnedIntoCp949) {
     std::string value_bytes;
     std::string expected;
   };
-  ValueWriter utf8, utf16, lone, broken, cut, long_text, utf8_ascii;
+  ValueWriter utf8, utf16, lone, lone_first, broken, broken_first, cut, long_text, utf8_ascii;
   utf8.Utf8Text("\xEC\x84\x9C\xEC\x9A\xB8");
   utf16.WideText(u"\uC11C\uC6B8");
   lone.WideText(std::u16string(u"a") + char16_t(0xD800) + u"b");
+  lone_first.WideText(std::u16string(1, char16_t(0xDC00)) + u"b");
   broken.Utf8Text("ab\xEC\x41\x42");
+  broken_first.Utf8Text("\xEC\x41\x42");
   cut.Utf8Text("ab\xEC\x84");
   long_text.LongText(std::string(9, 'q'));
   utf8_ascii.Utf8Text("plain");
@@ -294,7 +296,9 @@ TEST(TableStream, TextsAreTurnedIntoCp949) {
       {"UTF-8", utf8.Bytes(), kSeoul},
       {"UTF-16", utf16.Bytes(), kSeoul},
       {"lone surrogate", lone.Bytes(), "a?b"},
+      {"lone surrogate first", lone_first.Bytes(), "?b"},
       {"broken UTF-8 empties the text", broken.Bytes(), ""},
+      {"broken first sequence", broken_first.Bytes(), ""},
       {"cut-off UTF-8 empties the text", cut.Bytes(), ""},
       {"long text", long_text.Bytes(), std::string(9, 'q')},
       {"ANSI bytes are kept", Text("\xBC\xAD\xFF"), "\xBC\xAD\xFF"},
@@ -306,6 +310,12 @@ TEST(TableStream, TextsAreTurnedIntoCp949) {
     t.Load();
     t.table.MoveFirst();
     EXPECT_EQ(t.table.AsText(t.F("Note")), c.expected) << c.what;
+    // The comparison in place, which looks at the first character before
+    // converting the rest, agrees with the value read out.
+    for (const std::string& key : {c.expected, kSeoul, std::string("\xBC"), std::string("?b"),
+                                   std::string("a?b"), std::string("plain"), std::string()}) {
+      EXPECT_EQ(t.table.TextEquals(t.F("Note"), key), c.expected == key) << c.what << " / " << key;
+    }
   }
 }
 
