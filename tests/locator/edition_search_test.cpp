@@ -12,17 +12,6 @@ namespace {
 
 constexpr RegistryRoot kUser = RegistryRoot::kCurrentUser;
 constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
-const std::string kNetmarbleKey = "SOFTWARE\\Netmarble\\NetmarbleSuddenAttack";
-const std::string kNexonKey = "SOFTWARE\\Nexon\\SuddenAttack";
-constexpr auto kNetmarble = LocatorStep::Edition::kNetmarble;
-constexpr auto kNexon = LocatorStep::Edition::kNexon;
-constexpr auto kFolder = LocatorStep::Source::kFolder;
-constexpr auto kRegistry = LocatorStep::Source::kRegistry;
-constexpr auto kExecutable = LocatorStep::Source::kExecutable;
-constexpr auto kFound = LocatorStep::Outcome::kFound;
-constexpr auto kNotFound = LocatorStep::Outcome::kNotFound;
-constexpr auto kDefault = LocatorStep::Outcome::kDefault;
-constexpr auto kSkipped = LocatorStep::Outcome::kSkipped;
 
 TEST(EditionSearch, WithNothingInstalledEveryStepRunsInOrder) {
   LocatorMachine m;

@@ -9,7 +9,6 @@ namespace varnett {
 namespace {
 
 constexpr RegistryRoot kMachine = RegistryRoot::kLocalMachine;
-const std::string kNexonKey = "SOFTWARE\\Nexon\\SuddenAttack";
 
 // Every default folder exists, so whatever a search does not find was not
 // among its candidates.

@@ -11,6 +11,19 @@
 
 namespace varnett {
 
+// The names the records are written with, and the editions' registry keys.
+constexpr auto kNetmarble = LocatorStep::Edition::kNetmarble;
+constexpr auto kNexon = LocatorStep::Edition::kNexon;
+constexpr auto kFolder = LocatorStep::Source::kFolder;
+constexpr auto kRegistry = LocatorStep::Source::kRegistry;
+constexpr auto kExecutable = LocatorStep::Source::kExecutable;
+constexpr auto kFound = LocatorStep::Outcome::kFound;
+constexpr auto kNotFound = LocatorStep::Outcome::kNotFound;
+constexpr auto kDefault = LocatorStep::Outcome::kDefault;
+constexpr auto kSkipped = LocatorStep::Outcome::kSkipped;
+inline const std::string kNetmarbleKey = "SOFTWARE\\Netmarble\\NetmarbleSuddenAttack";
+inline const std::string kNexonKey = "SOFTWARE\\Nexon\\SuddenAttack";
+
 inline bool operator==(const RootAnswer& a, const RootAnswer& b) {
   return a.kind == b.kind && a.text == b.text && a.folder == b.folder;
 }
