@@ -10,8 +10,8 @@ constexpr char kMember[] = "Game.dat";
 
 }  // namespace
 
-CatalogueLookup::Outcome FindInTable(TMemTable& table, const std::string& key,
-                                     Candidates& candidates) {
+CatalogueComponentLookup::Outcome FindInTable(TMemTable& table, const std::string& key,
+                                              Candidates& candidates) {
   const TField& game = table.FieldNamed("Game");
   const TField& mpath = table.FieldNamed("MPath");
   const TField& dpath = table.FieldNamed("DPath");
@@ -25,23 +25,23 @@ CatalogueLookup::Outcome FindInTable(TMemTable& table, const std::string& key,
       candidates.F2 = table.AsText(dpath);
       candidates.K1 = table.AsText(ins_rpath);
       candidates.K2 = table.AsText(pr_path);
-      return CatalogueLookup::Outcome::kFound;
+      return CatalogueComponentLookup::Outcome::kFound;
     }
     table.MoveNext();
   }
-  return CatalogueLookup::Outcome::kNoRecord;
+  return CatalogueComponentLookup::Outcome::kNoRecord;
 }
 
-CatalogueLookup::Outcome LookUpCatalogue(TUnZipper& zipper, TMemTable& table,
-                                         const std::string& catalogue_path, const std::string& key,
-                                         Candidates& candidates) {
+CatalogueComponentLookup::Outcome LookUpCatalogue(TUnZipper& zipper, TMemTable& table,
+                                                  const std::string& catalogue_path,
+                                                  const std::string& key, Candidates& candidates) {
   // The stream is freed on every way out; on failure the archive is left as
   // the failure left it, so an unchanged archive's directory is reused by
   // the next lookup.
   MemoryStream stream;
   zipper.SetZipName(catalogue_path);
   zipper.ExtractToStream(&stream, kMember);
-  CatalogueLookup::Outcome outcome = CatalogueLookup::Outcome::kEmptyMember;
+  CatalogueComponentLookup::Outcome outcome = CatalogueComponentLookup::Outcome::kEmptyMember;
   if (stream.Size() > 0) {
     stream.Seek(0);
     table.ClearRecords();
@@ -55,9 +55,8 @@ CatalogueLookup::Outcome LookUpCatalogue(TUnZipper& zipper, TMemTable& table,
 CatalogueComponentLookup::CatalogueComponentLookup(FileReader& files, Dialogs& dialogs)
     : MemZipper(files, dialogs) {}
 
-CatalogueLookup::Outcome CatalogueComponentLookup::LookUp(const std::string& catalogue_path,
-                                                          const std::string& key,
-                                                          Candidates& candidates) {
+CatalogueComponentLookup::Outcome CatalogueComponentLookup::LookUp(
+    const std::string& catalogue_path, const std::string& key, Candidates& candidates) {
   // A table read whole from this catalogue in this run serves the next
   // edition too: reading it again gives the same records. Only a successful
   // read is kept, so a damaged catalogue fails, and is reported, once per

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "catalogue/errors.h"
+#include "locator/catalogue_component_lookup.h"
 #include "locator/registry_values.h"
 #include "platform/text.h"
 #include "text/cp949.h"
@@ -114,13 +115,13 @@ void ReportCatalogueFailure(const LocatorContext& context, const Edition& editio
   context.system.dialogs.Information("\r\n" + message);
 }
 
-LocatorStep::Outcome StepOutcome(CatalogueLookup::Outcome outcome) {
+LocatorStep::Outcome StepOutcome(CatalogueComponentLookup::Outcome outcome) {
   switch (outcome) {
-    case CatalogueLookup::Outcome::kFound:
+    case CatalogueComponentLookup::Outcome::kFound:
       return LocatorStep::Outcome::kFound;
-    case CatalogueLookup::Outcome::kNoRecord:
+    case CatalogueComponentLookup::Outcome::kNoRecord:
       return LocatorStep::Outcome::kNotFound;
-    case CatalogueLookup::Outcome::kEmptyMember:
+    case CatalogueComponentLookup::Outcome::kEmptyMember:
       break;
   }
   return LocatorStep::Outcome::kEmptyMember;

@@ -5,15 +5,16 @@
 
 #include <string>
 
-#include "locator/catalogue_lookup.h"
 #include "locator/locator_system.h"
 #include "locator/locator_trace.h"
 
 namespace varnett {
 
+class CatalogueComponentLookup;
+
 struct LocatorContext {
   LocatorSystem system;
-  CatalogueLookup& catalogue;
+  CatalogueComponentLookup& catalogue;
   LocatorTrace* trace = nullptr;  // optional
 
   // `make` builds the record only when someone listens.

@@ -16,12 +16,7 @@ constexpr char kDefaultHideFolder[] = "D:\\PLX";
 }  // namespace
 
 InstallLocator::InstallLocator(LocatorSystem system)
-    : system_(system),
-      own_catalogue_(new CatalogueComponentLookup(system.files, system.dialogs)),
-      catalogue_(own_catalogue_.get()) {}
-
-InstallLocator::InstallLocator(LocatorSystem system, CatalogueLookup& catalogue)
-    : system_(system), catalogue_(&catalogue) {}
+    : system_(system), catalogue_(new CatalogueComponentLookup(system.files, system.dialogs)) {}
 
 InstallLocator::~InstallLocator() = default;
 

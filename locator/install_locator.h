@@ -4,19 +4,18 @@
 
 #include <memory>
 
-#include "locator/catalogue_lookup.h"
 #include "locator/edition_paths.h"
 #include "locator/locator_system.h"
 #include "locator/locator_trace.h"
 
 namespace varnett {
 
+class CatalogueComponentLookup;
+
 class InstallLocator {
  public:
   // Reads the catalogue with the program's own archive reader and table.
   explicit InstallLocator(LocatorSystem system);
-  // Looks editions up through `catalogue` instead (tests).
-  InstallLocator(LocatorSystem system, CatalogueLookup& catalogue);
   ~InstallLocator();
 
   // Every source tried is told to `trace` as a record (may be null, the
@@ -30,8 +29,7 @@ class InstallLocator {
 
  private:
   LocatorSystem system_;
-  std::unique_ptr<CatalogueLookup> own_catalogue_;
-  CatalogueLookup* catalogue_;
+  std::unique_ptr<CatalogueComponentLookup> catalogue_;
   LocatorTrace* trace_ = nullptr;
 };
 

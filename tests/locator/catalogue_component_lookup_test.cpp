@@ -7,36 +7,14 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "catalogue/errors.h"
 #include "tests/locator/locator_fixture.h"
 #include "tests/support/file_bytes.h"
-#include "tools/writer/archive_writer.h"
-#include "tools/writer/catalogue_writer.h"
 
 namespace varnett {
 namespace {
 
 const std::string kCatalogue = "D:\\PLX\\GameData\\GPData.nif";
-
-std::string Archive(const std::string& member_name, const std::string& member) {
-  ArchiveMember m;
-  m.name = member_name;
-  m.data = member;
-  return WriteArchive({m});
-}
-
-std::string Catalogue(const std::vector<StreamRecord>& records) {
-  return Archive("Game.dat", WriteGameCatalogue(records));
-}
-
-StreamRecord Edition(const std::string& game, const std::string& mpath, const std::string& dpath,
-                     const std::string& ins_rpath, const std::string& pr_path) {
-  return GameRecord({{"Game", game},
-                     {"MPath", mpath},
-                     {"DPath", dpath},
-                     {"InsRPath", ins_rpath},
-                     {"PRPath", pr_path},
-                     {"Prog", "game.exe"}});
-}
 
 // A machine whose locator reads catalogues with the program's components.
 struct CatalogueMachine {
@@ -144,7 +122,7 @@ TEST(CatalogueLookup, ClosesTheArchiveOnlyAfterSuccess) {
   for (int round = 0; round < 2; ++round) {
     Candidates c;
     EXPECT_EQ(LookUpCatalogue(zipper, table.Game_MemTable, kCatalogue, Ko("서든어택"), c),
-              CatalogueLookup::Outcome::kFound);
+              CatalogueComponentLookup::Outcome::kFound);
     EXPECT_EQ(c.F1, "E:\\NM");
     EXPECT_EQ(zipper.ZipName(), "");
     EXPECT_EQ(table.Game_MemTable.RecordCount(), 1u);
@@ -165,10 +143,13 @@ TEST(CatalogueLookup, ReusesTheTableOfTheSameCatalogueOnly) {
   sim.files.AddFile(other, Catalogue({Edition(Ko("서든어택"), "F:\\NM", "", "", "")}));
   CatalogueComponentLookup lookup(sim.files, sim.dialogs);
   Candidates a, b, c, d;
-  EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("서든어택"), a), CatalogueLookup::Outcome::kFound);
-  EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("넥슨서든어택"), b), CatalogueLookup::Outcome::kFound);
-  EXPECT_EQ(lookup.LookUp(other, Ko("서든어택"), c), CatalogueLookup::Outcome::kFound);
-  EXPECT_EQ(lookup.LookUp(other, Ko("넥슨서든어택"), d), CatalogueLookup::Outcome::kNoRecord);
+  EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("서든어택"), a),
+            CatalogueComponentLookup::Outcome::kFound);
+  EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("넥슨서든어택"), b),
+            CatalogueComponentLookup::Outcome::kFound);
+  EXPECT_EQ(lookup.LookUp(other, Ko("서든어택"), c), CatalogueComponentLookup::Outcome::kFound);
+  EXPECT_EQ(lookup.LookUp(other, Ko("넥슨서든어택"), d),
+            CatalogueComponentLookup::Outcome::kNoRecord);
   EXPECT_EQ(a.F1, "E:\\NM");
   EXPECT_EQ(b.F1, "E:\\NX");
   EXPECT_EQ(c.F1, "F:\\NM");
@@ -200,8 +181,10 @@ TEST(CatalogueLookup, CafeFixtureHoldsBothEditions) {
   sim.files.AddFile(kCatalogue, bytes);
   CatalogueComponentLookup lookup(sim.files, sim.dialogs);
   Candidates nexon, netmarble;
-  EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("넥슨서든어택"), nexon), CatalogueLookup::Outcome::kFound);
-  EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("서든어택"), netmarble), CatalogueLookup::Outcome::kFound);
+  EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("넥슨서든어택"), nexon),
+            CatalogueComponentLookup::Outcome::kFound);
+  EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("서든어택"), netmarble),
+            CatalogueComponentLookup::Outcome::kFound);
   EXPECT_EQ(nexon.K1, "SOFTWARE\\Cafe\\NexonSA");
   EXPECT_EQ(netmarble.F1, Ko("D:\\게임\\넷마블서든"));
 }

@@ -58,7 +58,6 @@ TEST(EditionSearch, WithNothingInstalledEveryStepRunsInOrder) {
     expected.push_back("HKLM\\" + kNexonKey + "\\" + value);
   }
   EXPECT_EQ(m.sim.registry.reads, expected);
-  EXPECT_TRUE(m.catalogue.calls.empty());
   EXPECT_TRUE(m.sim.dialogs.shown.empty());
 }
 
@@ -166,9 +165,9 @@ TEST(EditionSearch, ExecutableNamingAMissingProgramFolderFindsNothing) {
 
 TEST(EditionSearch, BlankCandidatesAreSkippedAndOthersUsedUntrimmed) {
   LocatorMachine m;
-  m.AddCatalogueFile();
+  m.AddCatalogueFile(
+      Catalogue({Edition(LocatorMachine::NetmarbleKey(), " \t", " E:\\NM", "", "")}));
   m.sim.files.AddDirectory("E:\\NM");
-  m.catalogue.records[LocatorMachine::NetmarbleKey()] = {" \t", " E:\\NM", "", ""};
   m.Run();
   EXPECT_EQ(m.paths.NetmarbleFolder, "");
   EXPECT_EQ(std::vector<LocatorStep>(m.trace.steps.begin() + 4, m.trace.steps.begin() + 8),
@@ -209,13 +208,14 @@ TEST(InstallLocator, HideFolderFromTheMachineValueUsedAsRead) {
     if (c.value)
       m.sim.registry.SetText(kMachine, "SOFTWARE\\Trovek\\Config", "HideFolder", c.value);
     m.sim.registry.SetText(kUser, "SOFTWARE\\Trovek\\Config", "HideFolder", "F:\\User");
-    m.AddCatalogueFile(c.hide_folder);
+    m.AddCatalogueFile(Catalogue({}), c.hide_folder);
     m.Run();
     EXPECT_EQ(m.paths.HideFolder, c.hide_folder);
     EXPECT_EQ(m.trace.steps[1], HideFolderStep(c.outcome, c.hide_folder));
-    ASSERT_EQ(m.catalogue.calls.size(), 2u);
-    EXPECT_EQ(m.catalogue.calls[0], std::string(c.hide_folder) + "\\GameData\\GPData.nif|" +
-                                        LocatorMachine::NetmarbleKey());
+    // The catalogue under that folder was found and read for both editions.
+    const std::string catalogue = std::string(c.hide_folder) + "\\GameData\\GPData.nif";
+    EXPECT_EQ(m.trace.steps[2], CatalogueStep(kNetmarble, kFound, catalogue));
+    EXPECT_EQ(m.trace.steps[3], RecordStep(kNetmarble, kNotFound, LocatorMachine::NetmarbleKey()));
   }
 }
 

@@ -21,22 +21,19 @@ void AddEveryDefaultFolder(SimFileSystem& files) {
 
 TEST(CandidateTable, CatalogueRecordReplacesTheDefaults) {
   LocatorMachine m;
-  m.AddCatalogueFile();
+  m.AddCatalogueFile(Catalogue({
+      Edition(LocatorMachine::NetmarbleKey(), "E:\\NM\\First", "E:\\NM\\Second",
+              "SOFTWARE\\Cafe\\NM1", "SOFTWARE\\Cafe\\NM2"),
+      Edition(LocatorMachine::NexonKey(), "E:\\Gone", "", "SOFTWARE\\Cafe\\SA1",
+              "SOFTWARE\\Cafe\\SA2"),
+  }));
   AddEveryDefaultFolder(m.sim.files);
   m.sim.files.AddDirectory("E:\\NM\\Second");
   m.sim.files.AddDirectory("E:\\SA");
-  m.catalogue.records[LocatorMachine::NetmarbleKey()] = {
-      "E:\\NM\\First", "E:\\NM\\Second", "SOFTWARE\\Cafe\\NM1", "SOFTWARE\\Cafe\\NM2"};
-  m.catalogue.records[LocatorMachine::NexonKey()] = {"E:\\Gone", "", "SOFTWARE\\Cafe\\SA1",
-                                                     "SOFTWARE\\Cafe\\SA2"};
   m.sim.registry.SetText(kMachine, "SOFTWARE\\Cafe\\SA2", "RootPath", "E:\\SA\\");
   m.Run();
   EXPECT_EQ(m.paths.NetmarbleFolder, "E:\\NM\\Second");
   EXPECT_EQ(m.paths.NexonFolder, "E:\\SA");  // K2 of the record, step 2
-  EXPECT_EQ(
-      m.catalogue.calls,
-      (std::vector<std::string>{"D:\\PLX\\GameData\\GPData.nif|" + LocatorMachine::NetmarbleKey(),
-                                "D:\\PLX\\GameData\\GPData.nif|" + LocatorMachine::NexonKey()}));
   Candidates record;
   record.F1 = "E:\\NM\\First";
   record.F2 = "E:\\NM\\Second";
@@ -49,13 +46,14 @@ TEST(CandidateTable, CatalogueRecordReplacesTheDefaults) {
 }
 
 TEST(CandidateTable, CatalogueWithoutTheRecordLeavesOnlyNexonsFixedCandidates) {
-  for (auto outcome :
-       {CatalogueLookup::Outcome::kNoRecord, CatalogueLookup::Outcome::kEmptyMember}) {
+  // Other games only, and an archive without the table.
+  for (const std::string& catalogue :
+       {Catalogue({Edition(Ko("카트라이더"), "E:\\Kart", "", "SOFTWARE\\Kart", "")}),
+        Archive("Other.dat", "x")}) {
     LocatorMachine m;
-    m.AddCatalogueFile();
+    m.AddCatalogueFile(catalogue);
     AddEveryDefaultFolder(m.sim.files);
     m.sim.files.AddDirectory("C:\\Nexon\\SuddenAttack");
-    m.catalogue.without_record = outcome;
     m.Run();
     EXPECT_EQ(m.paths.NetmarbleFolder, "");
     EXPECT_EQ(m.paths.NexonFolder, "C:\\Nexon\\SuddenAttack");  // step 11
@@ -74,16 +72,16 @@ TEST(CandidateTable, CatalogueFolderOfTheSameNameIsNotACatalogue) {
   m.sim.files.AddDirectory("D:\\PLX\\GameData\\GPData.nif");
   m.sim.files.AddDirectory("D:\\Netmarble\\NetmarbleSuddenAttack");
   m.Run();
-  EXPECT_TRUE(m.catalogue.calls.empty());
+  EXPECT_EQ(m.trace.steps[2], CatalogueStep(kNetmarble, kDefault));
   EXPECT_EQ(m.paths.NetmarbleFolder, "D:\\Netmarble\\NetmarbleSuddenAttack");
 }
 
 TEST(CandidateTable, DamagedCatalogueShowsOneBoxPerEditionAndSearchesGoOn) {
+  const std::string table = WriteGameCatalogue({});
   LocatorMachine m;
-  m.AddCatalogueFile();
+  m.AddCatalogueFile(Archive("Game.dat", table.substr(0, table.size() - 1)));
   AddEveryDefaultFolder(m.sim.files);
   m.sim.files.AddDirectory("D:\\Nexon\\SuddenAttack");
-  m.catalogue.error = "Stream read error";
   m.Run();
   EXPECT_EQ(m.sim.dialogs.shown,
             (std::vector<std::string>{"info \r\nStream read error", "info \r\nStream read error"}));
@@ -92,17 +90,6 @@ TEST(CandidateTable, DamagedCatalogueShowsOneBoxPerEditionAndSearchesGoOn) {
   EXPECT_EQ(m.trace.steps[3],
             RecordStep(LocatorStep::Edition::kNetmarble, LocatorStep::Outcome::kFailed,
                        LocatorMachine::NetmarbleKey(), {}, "Stream read error"));
-}
-
-TEST(CandidateTable, ValuesTakenBeforeAFailureStay) {
-  LocatorMachine m;
-  m.AddCatalogueFile();
-  m.sim.files.AddDirectory("E:\\NM");
-  m.catalogue.error = "Game_MemTable: Field 'DPath' not found";
-  m.catalogue.set_before_error = "E:\\NM";
-  m.Run();
-  EXPECT_EQ(m.paths.NetmarbleFolder, "E:\\NM");
-  EXPECT_EQ(m.sim.dialogs.shown.size(), 2u);
 }
 
 }  // namespace

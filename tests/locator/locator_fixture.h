@@ -1,17 +1,18 @@
 // A simulated machine for locator runs: the simulated platform, a trace
-// recording every step and a catalogue that answers from a map of records.
+// recording every step, and real catalogue files made by the writer, which
+// the locator reads with the program's own archive reader and table.
 #pragma once
 
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "catalogue/errors.h"
 #include "locator/install_locator.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/text.h"
 #include "tests/locator/locator_records.h"
+#include "tools/writer/archive_writer.h"
+#include "tools/writer/catalogue_writer.h"
 
 namespace varnett {
 
@@ -20,48 +21,46 @@ struct RecordingTrace : LocatorTrace {
   void Add(LocatorStep step) override { steps.push_back(std::move(step)); }
 };
 
-// The four values the locator takes from a catalogue record.
-struct FakeRecord {
-  std::string MPath, DPath, InsRPath, PRPath;
-};
+// An archive holding one member.
+inline std::string Archive(const std::string& member_name, const std::string& member) {
+  ArchiveMember m;
+  m.name = member_name;
+  m.data = member;
+  return WriteArchive({m});
+}
 
-struct FakeCatalogue : CatalogueLookup {
-  std::map<std::string, FakeRecord> records;  // by catalogue key, CP949
-  std::string error;                          // raised when not empty...
-  std::string set_before_error;               // ...after F1 took this value
-  Outcome without_record = Outcome::kNoRecord;
-  std::vector<std::string> calls;  // "path|key"
+// A catalogue archive whose "Game.dat" holds `records`.
+inline std::string Catalogue(const std::vector<StreamRecord>& records) {
+  return Archive("Game.dat", WriteGameCatalogue(records));
+}
 
-  Outcome LookUp(const std::string& path, const std::string& key, Candidates& c) override {
-    calls.push_back(path + "|" + key);
-    if (!error.empty()) {
-      c.F1 = set_before_error;
-      throw EDatabaseError(error);
-    }
-    auto it = records.find(key);
-    if (it == records.end()) return without_record;
-    c.F1 = it->second.MPath;
-    c.F2 = it->second.DPath;
-    c.K1 = it->second.InsRPath;
-    c.K2 = it->second.PRPath;
-    return Outcome::kFound;
-  }
-};
+// A record naming a game's four candidates (CP949).
+inline StreamRecord Edition(const std::string& game, const std::string& mpath,
+                            const std::string& dpath, const std::string& ins_rpath,
+                            const std::string& pr_path) {
+  return GameRecord({{"Game", game},
+                     {"MPath", mpath},
+                     {"DPath", dpath},
+                     {"InsRPath", ins_rpath},
+                     {"PRPath", pr_path},
+                     {"Prog", "game.exe"}});
+}
 
 struct LocatorMachine {
   SimPlatform sim;
-  FakeCatalogue catalogue;
   RecordingTrace trace;
   EditionPaths paths;
 
   static std::string NetmarbleKey() { return Ko("서든어택"); }
   static std::string NexonKey() { return Ko("넥슨서든어택"); }
 
-  void AddCatalogueFile(const std::string& hide_folder = "D:\\PLX") {
-    sim.files.AddFile(hide_folder + "\\GameData\\GPData.nif", "catalogue");
+  // The catalogue file, by default one holding no records.
+  void AddCatalogueFile(const std::string& bytes = Catalogue({}),
+                        const std::string& hide_folder = "D:\\PLX") {
+    sim.files.AddFile(hide_folder + "\\GameData\\GPData.nif", bytes);
   }
   void Run() {
-    InstallLocator locator({sim.environment, sim.registry, sim.files, sim.dialogs}, catalogue);
+    InstallLocator locator({sim.environment, sim.registry, sim.files, sim.dialogs});
     locator.SetTrace(&trace);
     locator.Run(paths);
   }
