@@ -115,6 +115,20 @@ TEST(MemberExtraction, DecodedDataLongerThanRecordedKeepsTheWholeChunksThatFitte
   EXPECT_EQ(stream.Bytes().substr(32768), std::string(40000 - 32768, '\0'));
 }
 
+TEST(MemberExtraction, DecodedDataLongerThanRecordedFailsWhateverTheCrcOfThePartThatFitted) {
+  // Recorded as empty with the CRC-32 of nothing, but the data goes on.
+  for (uint16_t method : {0, 8}) {
+    ArchiveMember m = Member("Game.dat", "0123456789", method);
+    m.uncompressed_size = 0;
+    m.crc32 = 0;
+    ArchiveFixture f;
+    f.Put({m});
+    MemoryStream stream;
+    EXPECT_EQ(f.Extract(&stream), 0) << method;
+    EXPECT_EQ(stream.Size(), 0u) << method;
+  }
+}
+
 TEST(MemberExtraction, UnknownMethodShowsTheBoxAndLeavesTheTargetSized) {
   ArchiveMember m = Member("Game.dat", Text(64), 9);
   m.compressed = std::string("\x01\x02\x03", 3);
