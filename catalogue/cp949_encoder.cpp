@@ -92,6 +92,33 @@ inline char* PutUnit(char16_t unit, char* dst) {
   return dst + 1;
 }
 
+// One character of table-stream UTF-8 (see AppendCp949FromUtf8): its unit,
+// and where the next one starts; null when the sequence is malformed or cut
+// off.
+const unsigned char* NextUtf8Unit(const unsigned char* p, const unsigned char* end,
+                                  char16_t* unit) {
+  auto continuation = [&](const unsigned char* at) { return at < end && (*at & 0xC0) == 0x80; };
+  const unsigned c = *p;
+  if (c < 0x80) {
+    *unit = static_cast<char16_t>(c);
+    return p + 1;
+  }
+  if ((c & 0x20) == 0) {
+    if (!continuation(p + 1)) return nullptr;
+    *unit = static_cast<char16_t>(((c & 0x1F) << 6) | (p[1] & 0x3F));
+    return p + 2;
+  }
+  if (!continuation(p + 1) || !continuation(p + 2)) return nullptr;
+  *unit = static_cast<char16_t>(((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+  return p + 3;
+}
+
+char FirstByteOf(char16_t unit) {
+  char bytes[2];
+  PutUnit(unit, bytes);
+  return bytes[0];
+}
+
 }  // namespace
 
 void AppendCp949(std::u16string_view utf16, std::string* out) {
@@ -112,29 +139,30 @@ bool AppendCp949FromUtf8(std::string_view utf8, std::string* out) {
   char* dst = out->data() + start;
   const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8.data());
   const unsigned char* end = p + utf8.size();
-  auto continuation = [&](const unsigned char* at) { return at < end && (*at & 0xC0) == 0x80; };
   while (p < end) {
-    unsigned c = *p;
     char16_t unit;
-    if (c < 0x80) {
-      unit = static_cast<char16_t>(c);
-      p += 1;
-    } else if ((c & 0x20) == 0) {
-      if (!continuation(p + 1)) break;
-      unit = static_cast<char16_t>(((c & 0x1F) << 6) | (p[1] & 0x3F));
-      p += 2;
-    } else {
-      if (!continuation(p + 1) || !continuation(p + 2)) break;
-      unit = static_cast<char16_t>(((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
-      p += 3;
+    p = NextUtf8Unit(p, end, &unit);
+    if (p == nullptr) {
+      out->resize(start);
+      return false;
     }
     dst = PutUnit(unit, dst);
   }
-  if (p < end) {
-    out->resize(start);
-    return false;
-  }
   out->resize(dst - out->data());
+  return true;
+}
+
+bool FirstCp949Byte(std::u16string_view utf16, char* first) {
+  if (utf16.empty()) return false;
+  *first = FirstByteOf(utf16[0]);
+  return true;
+}
+
+bool FirstCp949ByteFromUtf8(std::string_view utf8, char* first) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8.data());
+  char16_t unit;
+  if (utf8.empty() || NextUtf8Unit(p, p + utf8.size(), &unit) == nullptr) return false;
+  *first = FirstByteOf(unit);
   return true;
 }
 

@@ -20,4 +20,10 @@ void AppendCp949(std::u16string_view utf16, std::string* out);
 // malformed or cut off.
 bool AppendCp949FromUtf8(std::string_view utf8, std::string* out);
 
+// The first byte the Append functions would write for the text's first
+// character; false when there is no first character, or (UTF-8) when its
+// sequence is malformed or cut off. Says nothing of the rest of the text.
+bool FirstCp949Byte(std::u16string_view utf16, char* first);
+bool FirstCp949ByteFromUtf8(std::string_view utf8, char* first);
+
 }  // namespace varnett

@@ -32,6 +32,35 @@ uint32_t LoadU32(const char* p) {
   return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
 }
 
+// The fields of one version, each null or a text; the end of the last, or
+// null when a field is not a text or runs past `end`.
+const char* CheckTextFields(const char* p, const char* end, int field_count, bool null_flags) {
+  for (int i = 0; i < field_count; ++i) {
+    if (null_flags) {
+      if (p == end) return nullptr;
+      if (*p++ == kTagTrue) continue;
+    }
+    if (p == end) return nullptr;
+    const uint8_t tag = static_cast<uint8_t>(*p++);
+    uint64_t size;
+    if (tag == kTagShortText) {
+      if (p == end) return nullptr;
+      size = static_cast<uint8_t>(*p++);
+    } else if (tag == kTagLongText || tag == kTagUtf8Text || tag == kTagWideText) {
+      if (end - p < 4) return nullptr;
+      const uint32_t n = LoadU32(p);
+      p += 4;
+      if (n > 0x7FFFFFFFu) return nullptr;
+      size = tag == kTagWideText ? uint64_t{n} * 2 : n;
+    } else {
+      return nullptr;
+    }
+    if (size > static_cast<uint64_t>(end - p)) return nullptr;
+    p += size;
+  }
+  return p;
+}
+
 }  // namespace
 
 const char* CheckTextRecord(const char* p, const char* end, int field_count, bool lists,
@@ -63,31 +92,12 @@ const char* CheckTextRecord(const char* p, const char* end, int field_count, boo
   }();
   const bool runs = null_flags && field_count <= static_cast<int>(kAllNull.size());
   for (;;) {
-    const bool all_null = runs && end - p >= field_count &&
-                          std::memcmp(p, kAllNull.data(), static_cast<size_t>(field_count)) == 0;
-    if (all_null) p += field_count;
-    for (int i = 0; i < field_count && !all_null; ++i) {
-      if (null_flags) {
-        if (p == end) return nullptr;
-        if (*p++ == kTagTrue) continue;
-      }
-      if (p == end) return nullptr;
-      const uint8_t tag = static_cast<uint8_t>(*p++);
-      uint64_t size;
-      if (tag == kTagShortText) {
-        if (p == end) return nullptr;
-        size = static_cast<uint8_t>(*p++);
-      } else if (tag == kTagLongText || tag == kTagUtf8Text || tag == kTagWideText) {
-        if (end - p < 4) return nullptr;
-        const uint32_t n = LoadU32(p);
-        p += 4;
-        if (n > 0x7FFFFFFFu) return nullptr;
-        size = tag == kTagWideText ? uint64_t{n} * 2 : n;
-      } else {
-        return nullptr;
-      }
-      if (size > static_cast<uint64_t>(end - p)) return nullptr;
-      p += size;
+    if (runs && end - p >= field_count &&
+        std::memcmp(p, kAllNull.data(), static_cast<size_t>(field_count)) == 0) {
+      p += field_count;
+    } else {
+      p = CheckTextFields(p, end, field_count, null_flags);
+      if (p == nullptr) return nullptr;
     }
     if (!lists) return p;
     if (p == end) return nullptr;

@@ -175,26 +175,21 @@ std::string_view TextInCp949(const StreamText& text, std::string* scratch) {
 
 bool MayBeginWith(const StreamText& text, char first) {
   const std::string_view bytes = text.bytes;
-  if (bytes.empty()) return false;
-  std::string head;
+  char head = 0;
   switch (text.tag) {
     case kTagWideText: {
+      // Only the first unit is wanted, read as TextInCp949 reads units.
       if (bytes.size() < 2) return false;
       const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[0]) |
                                                   (static_cast<unsigned char>(bytes[1]) << 8));
-      AppendCp949(std::u16string_view(&unit, 1), &head);
-      return head[0] == first;
+      FirstCp949Byte(std::u16string_view(&unit, 1), &head);
+      return head == first;
     }
-    case kTagUtf8Text: {
-      const unsigned char lead = static_cast<unsigned char>(bytes[0]);
-      if (lead < 0x80) return bytes[0] == first;
+    case kTagUtf8Text:
       // A broken first sequence breaks the whole text, which becomes empty.
-      const size_t length = (lead & 0x20) == 0 ? 2 : 3;
-      if (!AppendCp949FromUtf8(bytes.substr(0, length), &head)) return false;
-      return head[0] == first;
-    }
+      return FirstCp949ByteFromUtf8(bytes, &head) && head == first;
     default:
-      return bytes[0] == first;
+      return !bytes.empty() && bytes[0] == first;
   }
 }
 
