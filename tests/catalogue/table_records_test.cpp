@@ -113,6 +113,19 @@ TEST(TableRecords, QuickReaderAgreesWithTheGeneralOne) {
                           .Short("x")
                           .End()
                           .s);
+    // Two versions whose fields are all null: with null flags, runs of flags.
+    records.push_back(Bytes{layout, {}}
+                          .Begin()
+                          .Status(std::string("\x02\x00", 2))
+                          .Null()
+                          .Null()
+                          .Null()
+                          .Status(std::string("\x02\x01", 2))
+                          .Null()
+                          .Null()
+                          .Null()
+                          .End()
+                          .s);
     for (const std::string& record : records) {
       SCOPED_TRACE(layout.what);
       // Whole records take the quick way.
@@ -122,8 +135,8 @@ TEST(TableRecords, QuickReaderAgreesWithTheGeneralOne) {
       std::vector<std::string> inputs;
       for (size_t n = 0; n <= record.size(); ++n) inputs.push_back(record.substr(0, n));
       for (size_t at = 0; at < record.size(); ++at) {
-        for (int b : {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x08, 0x09, 0x0C, 0x12, 0x13,
-                      0x14, 0x7F, 0x80, 0xFF}) {
+        for (int b : {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x08, 0x09, 0x0C, 0x12, 0x13, 0x14,
+                      0x7F, 0x80, 0xFF}) {
           std::string changed = record;
           changed[at] = static_cast<char>(b);
           inputs.push_back(changed);
