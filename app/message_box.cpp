@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/common_controls.h"
 #include "app/dpi.h"
 #include "app/error_barrier.h"
 #include "app/scoped_gdi.h"
@@ -70,10 +71,10 @@ HWND AddControl(HWND dialog, const wchar_t* cls, const wchar_t* text, DWORD styl
 }
 
 // The system's icon drawn for `size` pixels, not a 32-pixel one stretched;
-// looked up in Common Controls 6, which the manifest asks for.
+// looked up in Common Controls 6.
 HICON LoadBoxIcon(BoxKind kind, int size) {
   using LoadFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
-  HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+  HMODULE controls = CommonControlsLibrary();
   auto load = controls ? reinterpret_cast<LoadFn>(reinterpret_cast<void*>(
                              GetProcAddress(controls, "LoadIconWithScaleDown")))
                        : nullptr;
@@ -179,6 +180,7 @@ int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& tit
   // The request outlives the dialog, so its icon is destroyed after the
   // control that shows it.
   BoxRequest request{&text, &title, kind, owner, ScopedIcon()};
+  CommonControlsScope themed;
   std::vector<WORD> layout = EmptyTemplate();
   INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
                                            reinterpret_cast<DLGTEMPLATE*>(layout.data()), owner,

@@ -1,7 +1,5 @@
 #include "app/skin_button.h"
 
-#include <commctrl.h>
-
 #include "app/centred_text.h"
 #include "app/dpi.h"
 #include "app/error_barrier.h"
@@ -12,9 +10,6 @@ namespace varnett {
 namespace {
 
 constexpr wchar_t kHotProperty[] = L"VarnettHot";
-
-LRESULT CALLBACK ButtonSubclass(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                DWORD_PTR);
 
 LRESULT HandleButton(HWND button, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
@@ -39,14 +34,13 @@ LRESULT HandleButton(HWND button, UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case WM_NCDESTROY:
       RemovePropW(button, kHotProperty);
-      RemoveWindowSubclass(button, ButtonSubclass, 0);
       break;
   }
-  return DefSubclassProc(button, message, wparam, lparam);
+  auto system = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_USERDATA));
+  return CallWindowProcW(system, button, message, wparam, lparam);
 }
 
-LRESULT CALLBACK ButtonSubclass(HWND button, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                DWORD_PTR) {
+LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lparam) {
   return Guarded(LRESULT{0}, [&] { return HandleButton(button, message, wparam, lparam); });
 }
 
@@ -59,7 +53,11 @@ HWND CreateSkinButton(HWND parent, const wchar_t* caption, int id, int x, int y,
       width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       GetModuleHandleW(nullptr), nullptr);
   SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(WindowDpi(parent))), FALSE);
-  SetWindowSubclass(button, ButtonSubclass, 0, 0);
+  // The system's procedure does the rest; the button keeps it in its user
+  // data, which the class leaves to the program. Set before the new procedure,
+  // which reads it from the first message on.
+  SetWindowLongPtrW(button, GWLP_USERDATA, GetWindowLongPtrW(button, GWLP_WNDPROC));
+  SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonProc));
   return button;
 }
 

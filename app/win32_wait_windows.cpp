@@ -6,6 +6,7 @@
 
 #include "app/buffered_paint.h"
 #include "app/centred_text.h"
+#include "app/common_controls.h"
 #include "app/dpi.h"
 #include "app/error_barrier.h"
 #include "app/panel.h"
@@ -170,8 +171,13 @@ LRESULT CALLBACK WaitProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 // the shell's is missing too.
 bool RegisterClasses() {
   static const bool registered = [] {
+    using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    HMODULE controls = CommonControlsLibrary();
+    auto init = controls ? reinterpret_cast<InitFn>(reinterpret_cast<void*>(
+                               GetProcAddress(controls, "InitCommonControlsEx")))
+                         : nullptr;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_ANIMATE_CLASS};
-    InitCommonControlsEx(&icc);
+    if (init) init(&icc);
     WNDCLASSEXW cls = {};
     cls.hInstance = GetModuleHandleW(nullptr);
     cls.hCursor = LoadCursorW(nullptr, IDC_WAIT);
@@ -188,6 +194,7 @@ bool RegisterClasses() {
 
 HWND CreateWaitWindow(HWND owner, const std::wstring& text) {
   if (!RegisterClasses()) return nullptr;
+  CommonControlsScope themed;
   const int dpi = owner ? WindowDpi(owner) : SystemDpi();
   const int width = Scale(kWidth, dpi), height = Scale(kHeight, dpi);
   int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;

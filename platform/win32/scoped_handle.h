@@ -62,6 +62,16 @@ struct RegistryKeyTraits : NullIsEmpty<HKEY> {
 };
 using ScopedRegistryKey = Scoped<RegistryKeyTraits>;
 
+// An activation context (CreateActCtx's failure value counts as empty too).
+struct ActivationContextTraits {
+  using Value = HANDLE;
+  static bool Valid(HANDLE context) {
+    return context != nullptr && context != INVALID_HANDLE_VALUE;
+  }
+  static void Free(HANDLE context) { ReleaseActCtx(context); }
+};
+using ScopedActivationContext = Scoped<ActivationContextTraits>;
+
 // Memory the system allocated for the caller with LocalAlloc (FormatMessage's
 // text, CommandLineToArgvW's list).
 template <typename T>

@@ -1,6 +1,7 @@
 // The framework's boxes are real dialogs with English captions whatever the
-// system language, modal to their owner, answered here from a second thread
-// as automation would.
+// system language, modal to their owner, with Common Controls 6 buttons,
+// answered here from a second thread as automation would. (This program
+// carries the program's second manifest resource, tests/win32/resources.rc.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/common_controls.h"
 #include "app/win32_dialogs.h"
 #include "platform/text.h"
 #include "tests/support/win32/top_windows.h"
@@ -21,7 +23,16 @@ struct Seen {
   std::vector<std::wstring> buttons;
   bool owner_disabled = false;
   HWND owner = nullptr;
+  HMODULE first_button_code = nullptr;  // the module its window procedure lies in
 };
+
+HMODULE ModuleOf(const void* address) {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      static_cast<LPCWSTR>(address), &module);
+  return module;
+}
 
 // Waits up to ten seconds for this process's box, records it and answers
 // with `command`. When none comes, `came` stays false and the test fails.
@@ -40,8 +51,14 @@ std::thread Answer(int command, Seen* seen) {
     seen->came = true;
     seen->title = support::TextOf(box);
     seen->text = support::TextOf(GetDlgItem(box, 0xFFFF));
-    for (int id : {IDOK, IDYES, IDNO, IDCANCEL})
-      if (HWND b = GetDlgItem(box, id)) seen->buttons.push_back(support::TextOf(b));
+    for (int id : {IDOK, IDYES, IDNO, IDCANCEL}) {
+      HWND b = GetDlgItem(box, id);
+      if (!b) continue;
+      if (seen->buttons.empty())
+        seen->first_button_code =
+            ModuleOf(reinterpret_cast<const void*>(GetWindowLongPtrW(b, GWLP_WNDPROC)));
+      seen->buttons.push_back(support::TextOf(b));
+    }
     seen->owner = GetWindow(box, GW_OWNER);
     seen->owner_disabled = seen->owner && !IsWindowEnabled(seen->owner);
     PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(command), 0);
@@ -73,6 +90,10 @@ TEST_F(FrameworkBoxes, InformationHasEnglishTitleAndOneOkButton) {
   EXPECT_EQ(seen.owner, owner_);
   EXPECT_TRUE(seen.owner_disabled) << "modal to its owner";
   EXPECT_TRUE(IsWindowEnabled(owner_));
+  // Themed: the button is Common Controls 6's, although this process asked
+  // for no version of the library at start.
+  ASSERT_NE(CommonControlsLibrary(), nullptr);
+  EXPECT_EQ(seen.first_button_code, CommonControlsLibrary());
 }
 
 TEST_F(FrameworkBoxes, ConfirmationProceedsOnlyOnYes) {
