@@ -55,9 +55,12 @@ constexpr POINT kImage1Origin = {1, 1};
 
 std::wstring K(const char* utf8) { return Wide(Ko(utf8)); }
 
+// Labels yield to the siblings they overlap (the banner beneath them, the
+// frame's bottom edge).
 HWND CreateLabel(HWND parent, const std::wstring& text, int id, int x, int y, int w, int h) {
-  return CreateWindowExW(0, L"Static", text.c_str(), WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, x, y, w,
-                         h, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  return CreateWindowExW(0, L"Static", text.c_str(),
+                         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_OWNERDRAW, x, y, w, h, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleW(nullptr), nullptr);
 }
 
@@ -135,7 +138,7 @@ bool TfMain::Create(HINSTANCE instance) {
   platform_.waits.owner = handle_;
   application_.SetMainWindow(handle_);
   CreateControls();
-  ApplyDpi(dpi_);
+  ScaleBanner();
   Guarded([&] { FormCreate(); });
   return true;
 }
@@ -143,15 +146,19 @@ bool TfMain::Create(HINSTANCE instance) {
 void TfMain::CreateControls() {
   HWND w = handle_;
   // Creation order is the tab order: Netmarble section, banner, then the
-  // home-page button and the Nexon section. Each control is created at its
-  // designed place; ApplyDpi scales them all.
+  // home-page button and the Nexon section. Each control is made at its
+  // designed place scaled to the window's DPI, with its style and font final:
+  // each change after creation costs a round of messages at start.
+  auto s = [&](int designed) { return Scale(designed, dpi_); };
   auto label = [&](HWND parent, const std::wstring& text, int id, int x, int y, int width,
                    int height) {
-    return Keep(CreateLabel(parent, text, id, x, y, width, height), x, y, width, height);
+    HWND control = CreateLabel(parent, text, id, s(x), s(y), s(width), s(height));
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(dpi_)), FALSE);
+    return Keep(control, x, y, width, height);
   };
   auto button = [&](const std::wstring& caption, int id, int x, int y, int height) {
-    return Keep(CreateSkinButton(w, caption.c_str(), id, x, y, kCommandWidth, height), x, y,
-                kCommandWidth, height);
+    return Keep(CreateSkinButton(w, caption.c_str(), id, s(x), s(y), s(kCommandWidth), s(height)),
+                x, y, kCommandWidth, height);
   };
   Label3 = label(w, K("넷마블 서든어택"), kLabel3, 11, 209, kLabelWidth, kCommandHeight);
   Netmarble_Button1 = button(K("서든폴더 열기"), kNetmarbleButton1, 115, 209, kCommandHeight);
@@ -159,8 +166,9 @@ void TfMain::CreateControls() {
   Netmarble_Button3 = button(K("서든어택 초기화"), kNetmarbleButton3, 115, 242, kCommandHeight);
   Netmarble_Button4 = button(K("스크린샷 삭제"), kNetmarbleButton4, 212, 242, kCommandHeight);
 
-  Panel1 = Keep(CreatePanel(w, L"", Bevel::kLowered, theme_.face, 11, 36, 492, 164, kPanel1), 11,
-                36, 492, 164);
+  Panel1 =
+      Keep(CreatePanel(w, L"", Bevel::kLowered, theme_.face, s(11), s(36), s(492), s(164), kPanel1),
+           11, 36, 492, 164);
   Image1 = label(Panel1, L"", kImage1, kImage1Origin.x, kImage1Origin.y, 490, 162);
   Label1 = label(Panel1,
                  K("서든어택 도우미입니다. 장시간의 게임은 건강에 해룹습니다. 즐거운 "
@@ -170,8 +178,6 @@ void TfMain::CreateControls() {
   Image2 = label(Panel1, L"", kImage2, 1, 1, 352, 162);
   // Image1 lies beneath the others.
   SetWindowPos(Image1, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  for (HWND child : {Image1, Label1, Label2, Image2})
-    SetWindowLongPtrW(child, GWL_STYLE, GetWindowLongPtrW(child, GWL_STYLE) | WS_CLIPSIBLINGS);
 
   Button7 = button(K("서든어택"), kButton7, 408, 209, kHomeHeight);
   Label4 = label(w, K("넥슨 서든어택"), kLabel4, 11, 289, kLabelWidth, kCommandHeight);
@@ -221,10 +227,14 @@ void TfMain::ApplyDpi(int dpi) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(p.control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(dpi)), FALSE);
   }
-  scaled_banner_.Reset();
-  if (dpi != kDesignDpi && banner_)
-    scaled_banner_ = ScaledCopy(banner_.get(), SIZE{Scale(490, dpi), Scale(162, dpi)});
+  ScaleBanner();
   if (bottom_edge_) PlaceBottomEdge(handle_, bottom_edge_);
+}
+
+void TfMain::ScaleBanner() {
+  scaled_banner_.Reset();
+  if (dpi_ != kDesignDpi && banner_)
+    scaled_banner_ = ScaledCopy(banner_.get(), SIZE{Scale(490, dpi_), Scale(162, dpi_)});
 }
 
 // The window moved to a monitor with another scale: the suggested rectangle
@@ -331,11 +341,11 @@ void TfMain::Show() {
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  // The application window is shown without activation: the main window takes
-  // the activation a moment later, and activating both doubled the work of
-  // the first show.
-  ShowWindow(application_.handle(), SW_SHOWNOACTIVATE);
   ShowWindow(handle_, SW_SHOWNORMAL);
+  // The taskbar entry follows, without taking the activation: activating
+  // both windows doubled the work of the first show, and the window the user
+  // waits for comes first.
+  ShowWindow(application_.handle(), SW_SHOWNOACTIVATE);
   SetForegroundWindow(handle_);
   UpdateWindow(handle_);
 }

@@ -66,6 +66,7 @@ class TfMain {
   void MoveUp(HWND control, int designed_pixels);
   void SetOuterSize(int width, int height);
   void ApplyDpi(int dpi);
+  void ScaleBanner();  // the banner at dpi_ (none needed at the designed DPI)
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnCommand(int id);
   void RunCommand(int id);

@@ -49,7 +49,8 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lpa
 HWND CreateSkinButton(HWND parent, const wchar_t* caption, int id, int x, int y, int width,
                       int height) {
   HWND button = CreateWindowExW(
-      0, L"Button", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | BS_MULTILINE, x, y,
+      0, L"Button", caption,
+      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | BS_OWNERDRAW | BS_MULTILINE, x, y,
       width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       GetModuleHandleW(nullptr), nullptr);
   SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(WindowDpi(parent))), FALSE);
