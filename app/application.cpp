@@ -19,6 +19,7 @@ bool Application::Initialize(HINSTANCE instance) {
   cls.lpfnWndProc = Proc;
   cls.hInstance = instance;
   cls.hIcon = LoadIconW(instance, L"MAINICON");
+  cls.hIconSm = SmallProgramIcon(instance);
   cls.lpszClassName = kClass;
   if (!RegisterWindowClass(cls)) return false;
   // A zero-sized window in the middle of the screen: it has the taskbar

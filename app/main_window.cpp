@@ -117,6 +117,7 @@ bool TfMain::Create(HINSTANCE instance) {
   cls.lpfnWndProc = Proc;
   cls.hInstance = instance;
   cls.hIcon = icon_;
+  cls.hIconSm = SmallProgramIcon(instance);
   cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.lpszClassName = kClass;
   if (!RegisterWindowClass(cls)) return false;
