@@ -49,10 +49,15 @@ struct NullIsEmpty {
   static bool Valid(T value) { return value != nullptr; }
 };
 
-// A kernel object; CreateFile's failure value counts as empty too.
-struct KernelHandleTraits {
+// Handles whose makers fail with INVALID_HANDLE_VALUE (CreateFile,
+// CreateActCtx) as well as null: both count as empty.
+struct NullOrInvalidIsEmpty {
   using Value = HANDLE;
   static bool Valid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+};
+
+// A kernel object.
+struct KernelHandleTraits : NullOrInvalidIsEmpty {
   static void Free(HANDLE handle) { CloseHandle(handle); }
 };
 using ScopedHandle = Scoped<KernelHandleTraits>;
@@ -62,12 +67,7 @@ struct RegistryKeyTraits : NullIsEmpty<HKEY> {
 };
 using ScopedRegistryKey = Scoped<RegistryKeyTraits>;
 
-// An activation context (CreateActCtx's failure value counts as empty too).
-struct ActivationContextTraits {
-  using Value = HANDLE;
-  static bool Valid(HANDLE context) {
-    return context != nullptr && context != INVALID_HANDLE_VALUE;
-  }
+struct ActivationContextTraits : NullOrInvalidIsEmpty {
   static void Free(HANDLE context) { ReleaseActCtx(context); }
 };
 using ScopedActivationContext = Scoped<ActivationContextTraits>;
