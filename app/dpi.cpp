@@ -1,6 +1,7 @@
 #include "app/dpi.h"
 
 #include "app/scoped_gdi.h"
+#include "platform/win32/module_function.h"
 
 namespace varnett {
 
@@ -18,8 +19,8 @@ int WindowDpi(HWND window) {
   // GetDpiForWindow arrived with Windows 10 1607; looked up so the program
   // still starts on Windows 7.
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto get_dpi_for_window = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  static const auto get_dpi_for_window =
+      ModuleFunction<GetDpiForWindowFn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
   if (window && get_dpi_for_window) {
     UINT dpi = get_dpi_for_window(window);
     if (dpi > 0) return static_cast<int>(dpi);

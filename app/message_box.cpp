@@ -8,6 +8,7 @@
 #include "app/error_barrier.h"
 #include "app/scoped_gdi.h"
 #include "app/ui_font.h"
+#include "platform/win32/module_function.h"
 
 namespace varnett {
 namespace {
@@ -74,10 +75,7 @@ HWND AddControl(HWND dialog, const wchar_t* cls, const wchar_t* text, DWORD styl
 // looked up in Common Controls 6.
 HICON LoadBoxIcon(BoxKind kind, int size) {
   using LoadFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
-  HMODULE controls = CommonControlsLibrary();
-  auto load = controls ? reinterpret_cast<LoadFn>(reinterpret_cast<void*>(
-                             GetProcAddress(controls, "LoadIconWithScaleDown")))
-                       : nullptr;
+  auto load = ModuleFunction<LoadFn>(CommonControlsLibrary(), "LoadIconWithScaleDown");
   HICON icon = nullptr;
   if (load && SUCCEEDED(load(nullptr, IconOf(kind), size, size, &icon))) return icon;
   return CopyIcon(LoadIconW(nullptr, IconOf(kind)));

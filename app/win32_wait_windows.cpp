@@ -15,6 +15,7 @@
 #include "app/window_class.h"
 #include "platform/text.h"
 #include "platform/win32/message_pump.h"
+#include "platform/win32/module_function.h"
 #include "platform/win32/wide.h"
 
 namespace varnett {
@@ -172,10 +173,7 @@ LRESULT CALLBACK WaitProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 bool RegisterClasses() {
   static const bool registered = [] {
     using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    HMODULE controls = CommonControlsLibrary();
-    auto init = controls ? reinterpret_cast<InitFn>(reinterpret_cast<void*>(
-                               GetProcAddress(controls, "InitCommonControlsEx")))
-                         : nullptr;
+    auto init = ModuleFunction<InitFn>(CommonControlsLibrary(), "InitCommonControlsEx");
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_ANIMATE_CLASS};
     if (init) init(&icc);
     WNDCLASSEXW cls = {};

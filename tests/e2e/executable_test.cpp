@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/module_function.h"
 #include "tests/support/e2e/assertions.h"
 #include "tests/support/e2e/cafe.h"
 #include "tests/support/e2e/driver.h"
@@ -108,10 +109,9 @@ TEST(Executable, RunningWindowIsDpiAware) {
   ASSERT_TRUE(StartedAndShown(program));
   // Windows 10 functions: looked up, so the test program still starts on 7.
   HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  auto context_of = reinterpret_cast<HANDLE(WINAPI*)(HWND)>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
-  auto awareness_of = reinterpret_cast<int(WINAPI*)(HANDLE)>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  auto context_of = ModuleFunction<HANDLE(WINAPI*)(HWND)>(user32, "GetWindowDpiAwarenessContext");
+  auto awareness_of =
+      ModuleFunction<int(WINAPI*)(HANDLE)>(user32, "GetAwarenessFromDpiAwarenessContext");
   if (!context_of || !awareness_of) GTEST_SKIP() << "this system predates DPI awareness contexts";
   constexpr int kPerMonitorAware = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
   EXPECT_EQ(awareness_of(context_of(program.window())), kPerMonitorAware);
