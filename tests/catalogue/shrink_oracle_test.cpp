@@ -70,8 +70,10 @@ TEST(ShrinkOracle, ReaderReproducesEveryInput) {
   }
 }
 
-#ifndef _WIN32
 TEST(ShrinkOracle, UnzipDecodesTheSameArchives) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Info-ZIP unzip, the oracle, is run by the native build only";
+#else
   for (const Input& input : Inputs()) {
     SCOPED_TRACE(input.name);
     const UnzipResult unzip = UnzipPrint(Archive(input.data, Shrink(input.data), true));
@@ -79,8 +81,8 @@ TEST(ShrinkOracle, UnzipDecodesTheSameArchives) {
     EXPECT_EQ(unzip.status, 0);
     EXPECT_TRUE(unzip.output == input.data) << unzip.output.size() << " bytes";
   }
-}
 #endif
+}
 
 }  // namespace
 }  // namespace varnett

@@ -157,7 +157,9 @@ TEST(CatalogueLookup, ReusesTheTableOfTheSameCatalogueOnly) {
 }
 
 // The catalogue of the café prepared under Wine for `varnett-admin locate`
-// (scripts/test.d/locate.sh). VARNETT_WRITE_FIXTURES=1 writes it anew.
+// (scripts/test.d/locate.sh), kept as a file because that script has no
+// writer of its own. VARNETT_WRITE_FIXTURES=1 writes it anew; every run checks
+// that the file is still what this function writes.
 std::string CafeCatalogue() {
   return Catalogue({
       Edition(Ko("카트라이더"), "D:\\Kart", "", "SOFTWARE\\Nexon\\Kart", ""),
@@ -176,6 +178,8 @@ TEST(CatalogueLookup, CafeFixtureHoldsBothEditions) {
   }
   std::string bytes;
   ASSERT_TRUE(ReadFileBytes(path, &bytes)) << path;
+  EXPECT_TRUE(bytes == CafeCatalogue())
+      << path << " differs from CafeCatalogue(); VARNETT_WRITE_FIXTURES=1 writes it anew";
 
   SimPlatform sim;
   sim.files.AddFile(kCatalogue, bytes);
