@@ -11,6 +11,7 @@
 #include "actions/virtual_drive_set.h"
 #include "app/win32_platform.h"
 #include "platform/text.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/wide.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/win32/temp_folder.h"
@@ -132,6 +133,30 @@ TEST(VirtualDrive, SubstThatFailsLeavesTheSlotEmpty) {
   const std::string missing = Narrow(support::TempFolder(L"varnett_gone_").path());
   EXPECT_FALSE(mapper.MapVirtualDrive(drives, &VirtualDriveSet::NetmarbleDrive, missing));
   EXPECT_EQ(drives.NetmarbleDrive, "");
+}
+
+// A hold left behind (its test died before deleting it) delays a removal by
+// the time it names, then is cleared, instead of blocking every removal after.
+TEST(VirtualDrive, StandInHoldLeftBehindEndsAfterItsTime) {
+  if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  const std::string hold = Narrow(system) + "\\subst.hold";
+  WriteAll(hold, "300");
+  std::wstring line = L"subst.exe Q: /D";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  const std::wstring program = std::wstring(system) + L"\\subst.exe";
+  ASSERT_TRUE(CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE,
+                             CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info));
+  ScopedHandle process(info.hProcess), thread(info.hThread);
+  const bool ended = WaitForSingleObject(process.get(), 20000) == WAIT_OBJECT_0;
+  if (!ended) TerminateProcess(process.get(), 1);
+  const bool hold_left = GetFileAttributesW(Wide(hold).c_str()) != INVALID_FILE_ATTRIBUTES;
+  DeleteFileW(Wide(hold).c_str());
+  EXPECT_TRUE(ended) << "the removal still waited after 20 s";
+  EXPECT_FALSE(hold_left);
 }
 
 }  // namespace

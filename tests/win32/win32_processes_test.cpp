@@ -3,11 +3,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <thread>
+#include <vector>
+
 #include "actions/process_helpers.h"
 #include "actions/replace_occurrences.h"
 #include "app/win32_platform.h"
 #include "platform/text.h"
 #include "platform/win32/wide.h"
+#include "tests/support/win32/top_windows.h"
 
 namespace varnett {
 namespace {
@@ -53,6 +60,29 @@ bool IsEmptyFolder(const std::string& folder) {
   } while (FindNextFileW(find, &found));
   FindClose(find);
   return empty;
+}
+
+// Runs `call` while a second thread watches for windows of this process and
+// dismisses each one it sees; returns their captions. A call that opens a
+// box then returns and fails its test instead of blocking it for good.
+std::vector<std::wstring> WindowsShownDuring(const std::function<void()>& call) {
+  std::atomic<bool> done{false};
+  std::vector<std::wstring> seen;
+  std::thread watcher([&] {
+    while (!done) {
+      for (HWND w : support::TopWindows({GetCurrentProcessId()})) {
+        const std::wstring caption = support::TextOf(w);
+        if (std::find(seen.begin(), seen.end(), caption) == seen.end()) seen.push_back(caption);
+        PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+        PostMessageW(w, WM_CLOSE, 0, 0);
+      }
+      Sleep(50);
+    }
+  });
+  call();
+  done = true;
+  watcher.join();
+  return seen;
 }
 
 TEST(Win32ProcessHelpers, ChildEndingWithAnErrorStillCountsAsStarted) {
@@ -135,8 +165,11 @@ TEST(Win32ProcessHelpers, TrailingBackslashDeletesTheFolderItself) {
 TEST(Win32ProcessHelpers, DeletingAMissingFileIsFalseAndShowsNothing) {
   Win32Platform real;
   Processes& p = real.processes;
-  // A dialog would block this call; returning at all shows none was opened.
-  EXPECT_FALSE(ShellDeleteFile(p, TempFolder("varnett_missing_") + "\\x.log"));
+  bool deleted = true;
+  const std::vector<std::wstring> shown = WindowsShownDuring(
+      [&] { deleted = ShellDeleteFile(p, TempFolder("varnett_missing_") + "\\x.log"); });
+  EXPECT_FALSE(deleted);
+  EXPECT_TRUE(shown.empty()) << "a window came: " << Narrow(shown.front());
 }
 
 TEST(Win32TextCase, UpperCaseMapFollowsTheSystemInCodePage949) {

@@ -8,7 +8,10 @@
 // Every command line is appended (UTF-8) to subst.log beside this program,
 // and the drives it made are kept in subst.map there. While a file subst.hold
 // lies there, a removal waits after logging its command line, so a test can
-// act while the program waits for it. Tests and demos only.
+// act while the program waits for it; at most as many milliseconds as the
+// file holds (30 s if it holds no number), after which the hold counts as left
+// behind by a test that died: it is deleted and the removal goes on, so one
+// lost test never blocks every removal after it. Tests and demos only.
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
@@ -148,9 +151,28 @@ int Define(wchar_t letter, const std::wstring& folder) {
   return 0;
 }
 
-int Remove(wchar_t letter) {
+// The longest a hold may last, from the hold file's text.
+DWORD HoldLimit(const std::wstring& hold) {
+  std::ifstream in(hold.c_str(), std::ios::binary);
+  unsigned long ms = 0;
+  return in >> ms ? static_cast<DWORD>(ms) : 30000;
+}
+
+void WaitWhileHeld() {
   const std::wstring hold = Beside(L"subst.hold");
-  while (GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES) Sleep(20);
+  if (GetFileAttributesW(hold.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  const ULONGLONG deadline = GetTickCount64() + HoldLimit(hold);
+  while (GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (GetTickCount64() >= deadline) {
+      DeleteFileW(hold.c_str());
+      return;
+    }
+    Sleep(20);
+  }
+}
+
+int Remove(wchar_t letter) {
+  WaitWhileHeld();
   auto drives = ReadMap();
   if (!drives.count(letter)) {
     Say(std::wstring(L"Invalid parameter - ") + letter + L":");
