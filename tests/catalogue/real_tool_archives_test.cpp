@@ -83,8 +83,8 @@ void WriteOriginals(const fs::path& folder, long games) {
 }
 
 // Python's zipfile: argv[1] is "stored", "deflated", "zip64" (deflated, every
-// member with zip64 values) or "stream" (the same, written to a pipe, so with
-// data descriptors).
+// member with zip64 values), "stream" (the same, written to a pipe, so with
+// data descriptors) or "empty" (only a deflated, empty "Game.dat").
 const char kPython[] = R"(python3 - "$1" <<'PY'
 import sys, zipfile
 mode = sys.argv[1]
@@ -95,10 +95,11 @@ class Unseekable:
     def flush(self): self.f.flush()
 target = open("out.zip", "wb")
 with zipfile.ZipFile(target if mode != "stream" else Unseekable(target), "w") as z:
-    for name in ["Game.dat", "empty.dat", "notes.txt", "noise.bin"]:
+    names = ["Game.dat", "empty.dat", "notes.txt", "noise.bin"]
+    for name, original in [("Game.dat", "empty.dat")] if mode == "empty" else zip(names, names):
         info = zipfile.ZipInfo(name)
         info.compress_type = method
-        with open(name, "rb") as f, z.open(info, "w", force_zip64=mode in ("zip64", "stream")) as w:
+        with open(original, "rb") as f, z.open(info, "w", force_zip64=mode in ("zip64", "stream")) as w:
             w.write(f.read())
 PY
 )";
@@ -111,8 +112,9 @@ const char kFiles[] = " Game.dat empty.dat notes.txt noise.bin";
 struct Producer {
   std::string name;
   std::string script;    // writes out.zip beside the originals
-  uint16_t game_method;  // what the table stream must be packed with
-  // Archived name and original; every file in the folder unless given.
+  uint16_t game_method;  // what the first member must be packed with
+  // Archived name and original, the table stream (or what stands in for it)
+  // first; every file in the folder unless given.
   std::vector<std::pair<std::string, std::string>> members;
 };
 
@@ -138,6 +140,7 @@ std::vector<Producer> Producers() {
       {"python-deflated", Python("deflated"), 8, {}},
       {"python-zip64", Python("zip64"), 8, {}},
       {"python-stream", Python("stream"), 8, {}},
+      {"python-empty", Python("empty"), 8, {{"Game.dat", "empty.dat"}}},
       {"7zip-deflate", sevenzip + "-mm=Deflate -mx=9 out.zip" + kFiles, 8, {}},
       {"7zip-stream",
        sevenzip + "-siGame.dat -so x.zip <Game.dat | cat >out.zip",
@@ -177,7 +180,7 @@ void CheckArchive(const fs::path& folder, const Producer& p, const std::string& 
     const TZipEntry* entry = Entry(f.unzipper, name);
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(f.unzipper.Directory()->Count(), members.size());
-    if (original_name == "Game.dat") {
+    if (name == members.front().first) {
       EXPECT_EQ(entry->method, p.game_method);
     }
     if (entry->method == 0 || entry->method == 8) {
@@ -195,8 +198,9 @@ void CheckArchive(const fs::path& folder, const Producer& p, const std::string& 
       CatalogueComponentLookup lookup(f.sim.files, f.sim.dialogs);
       Candidates candidates;
       EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("서든어택"), candidates),
-                CatalogueComponentLookup::Outcome::kFound);
-      EXPECT_EQ(candidates.F1, kMPath);
+                original.empty() ? CatalogueComponentLookup::Outcome::kEmptyMember
+                                 : CatalogueComponentLookup::Outcome::kFound);
+      EXPECT_EQ(candidates.F1, original.empty() ? "" : kMPath);
     }
   }
 }
