@@ -1,6 +1,6 @@
 // Runs a program to its end and hands back its exit status, what it printed
-// and what it wrote to its standard error; its standard input, when given,
-// comes from a scratch file. POSIX only (the native build's tests and fuzz
+// and what it wrote to its standard error; its standard input comes from a
+// scratch file holding `input`, or is empty. POSIX only (the native build's tests and fuzz
 // targets, which use real tools as oracles); the program is looked up on the
 // PATH.
 #pragma once
@@ -47,17 +47,17 @@ inline std::string ScratchFile(const std::string& bytes, const char* stem = "var
 inline CommandResult RunCommand(const std::vector<std::string>& args,
                                 const std::string& input = "") {
   CommandResult result;
-  const std::string in = ScratchFile(input, "varnett-in");
+  const std::string in = input.empty() ? "" : ScratchFile(input, "varnett-in");
   const std::string errors = ScratchFile("", "varnett-err");
   int out[2] = {-1, -1};
-  if (args.empty() || in.empty() || errors.empty() || pipe(out) != 0) {
+  if (args.empty() || (in.empty() && !input.empty()) || errors.empty() || pipe(out) != 0) {
     if (!in.empty()) unlink(in.c_str());
     if (!errors.empty()) unlink(errors.c_str());
     return result;
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 0, in.empty() ? "/dev/null" : in.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_adddup2(&actions, out[1], 1);
   posix_spawn_file_actions_addclose(&actions, out[0]);
   posix_spawn_file_actions_addclose(&actions, out[1]);
@@ -99,7 +99,7 @@ inline CommandResult RunCommand(const std::vector<std::string>& args,
     std::fclose(f);
   }
   unlink(errors.c_str());
-  unlink(in.c_str());
+  if (!in.empty()) unlink(in.c_str());
   return result;
 }
 
