@@ -6,26 +6,15 @@
 
 #ifndef _WIN32
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
-extern char** environ;
+#include "tests/support/run_command.h"
 
 namespace varnett {
 
-struct UnzipResult {
-  bool ran = false;  // false: unzip could not be started
-  int status = -1;   // its exit status
-  std::string output;
-  std::string messages;  // what it wrote to its standard error
-
+struct UnzipResult : CommandResult {
   // It read the member to its end without finding the data damaged: all
   // well, or nothing to say but that the CRC-32 of the bytes differs.
   bool Decoded() const {
@@ -38,60 +27,9 @@ struct UnzipResult {
 
 inline UnzipResult UnzipPrint(const std::string& zip) {
   UnzipResult result;
-  // Shared memory when the system has it: the fuzz targets call this often.
-  const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-  std::string path = std::string(dir) + "/varnett-unzip-XXXXXX";
-  const int fd = mkstemp(&path[0]);
-  if (fd < 0) return result;
-  bool written = write(fd, zip.data(), zip.size()) == ssize_t(zip.size());
-  close(fd);
-  int out[2];
-  if (!written || pipe(out) != 0) {
-    unlink(path.c_str());
-    return result;
-  }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  posix_spawn_file_actions_addclose(&actions, out[0]);
-  posix_spawn_file_actions_addclose(&actions, out[1]);
-  const std::string errors = path + ".err";
-  posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  char* argv[] = {const_cast<char*>("unzip"), const_cast<char*>("-p"), &path[0], nullptr};
-  pid_t pid;
-  const int spawned = posix_spawnp(&pid, "unzip", &actions, nullptr, argv, environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(out[1]);
-  if (spawned == 0) {
-    char buffer[65536];
-    ssize_t n;
-    // A signal (libFuzzer's timer among them) may interrupt either call;
-    // stopping there would read a complete run as an empty one.
-    while ((n = read(out[0], buffer, sizeof buffer)) != 0) {
-      if (n > 0) {
-        result.output.append(buffer, size_t(n));
-      } else if (errno != EINTR) {
-        break;
-      }
-    }
-    int status = 0;
-    pid_t waited;
-    while ((waited = waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
-    }
-    if (waited == pid && WIFEXITED(status)) {
-      result.status = WEXITSTATUS(status);
-      // posix_spawnp reports a missing program as exit status 127 of the child.
-      result.ran = result.status != 127;
-    }
-  }
-  close(out[0]);
-  if (FILE* f = std::fopen(errors.c_str(), "rb")) {
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) result.messages.append(buffer, n);
-    std::fclose(f);
-  }
-  unlink(errors.c_str());
+  const std::string path = ScratchFile(zip, "varnett-unzip");
+  if (path.empty()) return result;
+  static_cast<CommandResult&>(result) = RunCommand({"unzip", "-p", path});
   unlink(path.c_str());
   return result;
 }

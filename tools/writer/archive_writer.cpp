@@ -92,7 +92,7 @@ std::string WriteArchive(const std::vector<ArchiveMember>& members, const Archiv
     out += local_extra;
     out += packed;
     if (m.data_descriptor) {
-      Put32(out, 0x08074B50);
+      if (m.descriptor_signature) Put32(out, 0x08074B50);
       Put32(out, crc);
       if (m.zip64) {
         Put64(out, csize);

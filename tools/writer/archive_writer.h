@@ -19,8 +19,9 @@ struct ArchiveMember {
   // and 8); the data is then used only for the CRC-32 and the size.
   std::optional<std::string> compressed;
   uint16_t flags = 0;
-  bool zip64 = false;            // sizes and offset in a zip64 extra block
-  bool data_descriptor = false;  // sizes and CRC after the data (flag bit 3)
+  bool zip64 = false;                // sizes and offset in a zip64 extra block
+  bool data_descriptor = false;      // sizes and CRC after the data (flag bit 3)
+  bool descriptor_signature = true;  // the data descriptor's optional signature
   std::string comment;
   uint16_t version_made_by = 20;  // host 0 (MS-DOS)
   uint32_t dos_date_time = 0x5A210000;
