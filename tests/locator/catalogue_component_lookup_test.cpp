@@ -19,7 +19,7 @@ const std::string kCatalogue = "D:\\PLX\\GameData\\GPData.nif";
 // A machine whose locator reads catalogues with the program's components.
 struct CatalogueMachine {
   SimPlatform sim;
-  RecordingTrace trace;
+  std::vector<LocatorStep> trace;
   EditionPaths paths;
 
   explicit CatalogueMachine(const std::string& catalogue_bytes) {
@@ -32,9 +32,7 @@ struct CatalogueMachine {
       sim.files.AddDirectory(folder);
   }
   void Run() {
-    InstallLocator locator({sim.environment, sim.registry, sim.files, sim.dialogs});
-    locator.SetTrace(&trace);
-    locator.Run(paths);
+    InstallLocator({sim.environment, sim.registry, sim.files, sim.dialogs}).Run(paths, &trace);
   }
 };
 
@@ -77,8 +75,7 @@ TEST(CatalogueLookup, CatalogueWithoutTheRecordOrItsMemberFindsNoDefaults) {
     m.Run();
     EXPECT_EQ(m.paths.NetmarbleFolder, "");
     EXPECT_EQ(m.paths.NexonFolder, "C:\\Nexon\\SuddenAttack");  // the fixed F3
-    EXPECT_EQ(m.trace.steps[3],
-              RecordStep(LocatorStep::Edition::kNetmarble, c.outcome, Ko("서든어택")));
+    EXPECT_EQ(m.trace[3], RecordStep(LocatorStep::Edition::kNetmarble, c.outcome, Ko("서든어택")));
     EXPECT_TRUE(m.sim.dialogs.shown.empty());
   }
 }
