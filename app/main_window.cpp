@@ -100,8 +100,7 @@ TfMain::TfMain(Win32Platform& platform, Application& application, const SkinThem
                         [this] { PostMessageW(handle_, WM_CLOSE, 0, 0); },
                         [this] { application_.Minimize(); },
                         [this] { ShowSystemMenu(); },
-                    }),
-      commands_(platform.View(), paths, drives) {}
+                    }) {}
 
 TfMain::~TfMain() = default;
 
@@ -135,8 +134,11 @@ bool TfMain::Create(HINSTANCE instance) {
     SetWindowPos(handle_, nullptr, Scale(kDesignedLeft, dpi_), Scale(kDesignedTop, dpi_),
                  Scale(kDesignedWidth, dpi_), Scale(kDesignedHeight, dpi_),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-  platform_.dialogs.owner = handle_;
-  platform_.waits.owner = handle_;
+  dialogs_.emplace(handle_);
+  waits_.emplace(handle_);
+  commands_.emplace(FolderCommandsSystem{platform_.files, *dialogs_, *waits_, platform_.processes,
+                                         platform_.drives, platform_.text_case, platform_.clock},
+                    paths, drives);
   application_.SetMainWindow(handle_);
   CreateControls();
   ScaleBanner();
@@ -273,7 +275,7 @@ void TfMain::FormShow() {
     application_.Terminate();
     return;
   }
-  InstallLocator({platform_.environment, platform_.registry, platform_.files, platform_.dialogs})
+  InstallLocator({platform_.environment, platform_.registry, platform_.files, *dialogs_})
       .Run(paths);
   SetOuterSize(kWidth, kFullHeight);
   ApplyStateRules();
@@ -288,8 +290,7 @@ void TfMain::ApplyStateRules() {
   if (!netmarble && !nexon) {
     for (HWND b : netmarble_buttons) EnableWindow(b, FALSE);
     for (HWND b : nexon_buttons) EnableWindow(b, FALSE);
-    platform_.dialogs.Information(
-        Ko("\r\n게임을 찾을 수 없습니다. 게임의 설치여부를 확인해 주십시오."));
+    dialogs_->Information(Ko("\r\n게임을 찾을 수 없습니다. 게임의 설치여부를 확인해 주십시오."));
   } else if (netmarble && !nexon) {
     for (HWND b : nexon_buttons) EnableWindow(b, FALSE);
     SetOuterSize(kWidth, kShortHeight);
@@ -354,24 +355,24 @@ void TfMain::Show() {
 // --- button commands ---------------------------------------------------------
 
 void TfMain::Netmarble_Button1Click() {
-  commands_.OpenGameFolder(GameEdition::kNetmarble, reinterpret_cast<WindowHandle>(handle_));
+  commands_->OpenGameFolder(GameEdition::kNetmarble, reinterpret_cast<WindowHandle>(handle_));
 }
 void TfMain::Netmarble_Button2Click() {
-  commands_.OpenScreenshotFolder(reinterpret_cast<WindowHandle>(handle_));
+  commands_->OpenScreenshotFolder(reinterpret_cast<WindowHandle>(handle_));
 }
-void TfMain::Netmarble_Button3Click() { commands_.ResetGame(GameEdition::kNetmarble); }
-void TfMain::Netmarble_Button4Click() { commands_.DeleteScreenshots(); }
+void TfMain::Netmarble_Button3Click() { commands_->ResetGame(GameEdition::kNetmarble); }
+void TfMain::Netmarble_Button4Click() { commands_->DeleteScreenshots(); }
 void TfMain::Button7Click() {
-  commands_.OpenHomePage(GameEdition::kNetmarble,
-                         reinterpret_cast<WindowHandle>(application_.handle()));
+  commands_->OpenHomePage(GameEdition::kNetmarble,
+                          reinterpret_cast<WindowHandle>(application_.handle()));
 }
 void TfMain::Nexon_Button1Click() {
-  commands_.OpenGameFolder(GameEdition::kNexon, reinterpret_cast<WindowHandle>(handle_));
+  commands_->OpenGameFolder(GameEdition::kNexon, reinterpret_cast<WindowHandle>(handle_));
 }
-void TfMain::Nexon_Button3Click() { commands_.ResetGame(GameEdition::kNexon); }
+void TfMain::Nexon_Button3Click() { commands_->ResetGame(GameEdition::kNexon); }
 void TfMain::Button10Click() {
-  commands_.OpenHomePage(GameEdition::kNexon,
-                         reinterpret_cast<WindowHandle>(application_.handle()));
+  commands_->OpenHomePage(GameEdition::kNexon,
+                          reinterpret_cast<WindowHandle>(application_.handle()));
 }
 
 void TfMain::OnCommand(int id) {

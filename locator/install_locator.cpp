@@ -18,7 +18,7 @@ constexpr char kDefaultHideFolder[] = "D:\\PLX";
 }  // namespace
 
 InstallLocator::InstallLocator(LocatorSystem system)
-    : system_(system), catalogue_(new CatalogueComponentLookup(system.files, system.dialogs)) {}
+    : system_(system), catalogue_(new CatalogueComponentLookup({system.files, system.dialogs})) {}
 
 InstallLocator::~InstallLocator() = default;
 

@@ -113,7 +113,7 @@ TEST(CatalogueLookup, ClosesTheArchiveOnlyAfterSuccess) {
   sim.files.AddFile(kCatalogue, Catalogue({Edition(Ko("서든어택"), "E:\\NM", "", "", "")}));
   const std::string broken = "D:\\PLX\\GameData\\Broken.nif";
   sim.files.AddFile(broken, Archive("Game.dat", "TPF0"));
-  TUnZipper zipper(sim.files, sim.dialogs);
+  TUnZipper zipper({sim.files, sim.dialogs});
   GameCatalogue table;
 
   for (int round = 0; round < 2; ++round) {
@@ -138,7 +138,7 @@ TEST(CatalogueLookup, ReusesTheTableOfTheSameCatalogueOnly) {
   sim.files.AddFile(kCatalogue, Catalogue({Edition(Ko("서든어택"), "E:\\NM", "", "", ""),
                                            Edition(Ko("넥슨서든어택"), "E:\\NX", "", "", "")}));
   sim.files.AddFile(other, Catalogue({Edition(Ko("서든어택"), "F:\\NM", "", "", "")}));
-  CatalogueComponentLookup lookup(sim.files, sim.dialogs);
+  CatalogueComponentLookup lookup({sim.files, sim.dialogs});
   Candidates a, b, c, d;
   EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("서든어택"), a),
             CatalogueComponentLookup::Outcome::kFound);
@@ -176,7 +176,7 @@ TEST(CatalogueLookup, CafeFixtureHoldsBothEditions) {
 
   SimPlatform sim;
   sim.files.AddFile(kCatalogue, bytes);
-  CatalogueComponentLookup lookup(sim.files, sim.dialogs);
+  CatalogueComponentLookup lookup({sim.files, sim.dialogs});
   Candidates nexon, netmarble;
   EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("넥슨서든어택"), nexon),
             CatalogueComponentLookup::Outcome::kFound);
