@@ -15,6 +15,7 @@
 #include "app/win32_dialogs.h"
 #include "app/win32_platform.h"
 #include "app/win32_wait_windows.h"
+#include "app/window_state.h"
 #include "locator/edition_paths.h"
 
 namespace varnett {
@@ -62,7 +63,7 @@ class TfMain {
   void Close();
 
   void CreateControls();
-  void ApplyStateRules();
+  void ApplyState(const WindowState& state);
   // Sizes and positions are designed at 96 DPI; these keep the design and
   // put it on the screen scaled to the window's DPI.
   HWND Keep(HWND control, int x, int y, int width, int height);
