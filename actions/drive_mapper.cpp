@@ -20,12 +20,11 @@ bool AnotherSlotFilled(const VirtualDriveSet& drives, DriveSlot slot) {
 
 }  // namespace
 
-DriveMapper::DriveMapper(Processes& processes, DriveSystem& drives, TextCase& text_case,
-                         WaitClock& clock)
-    : processes_(processes),
-      drives_(drives),
-      clock_(clock),
-      upper_case_map_(BuildUpperCaseMap(text_case)) {}
+DriveMapper::DriveMapper(DriveMapperSystem system)
+    : processes_(system.processes),
+      drives_(system.drives),
+      clock_(system.clock),
+      upper_case_map_(BuildUpperCaseMap(system.text_case)) {}
 
 std::string DriveMapper::FindFreeDriveLetter() {
   std::string candidates = "ZYXWVUTSRQPONMLKJIHGFEDCBA";

@@ -1,7 +1,7 @@
 // Maps folders to free drive letters with "subst" (virtual drives) and keeps
 // the letters in the three drive slots.
 //
-//   DriveMapper mapper(processes, drives, text_case, clock);  // once: builds the case map
+//   DriveMapper mapper({processes, drives, text_case, clock});  // once: builds the case map
 //   if (!mapper.MapVirtualDrive(drives, &VirtualDriveSet::NetmarbleDrive, folder))
 //     ... tell the user the folder cannot be opened ...
 //   ... open drives.NetmarbleDrive + "\" in the shell ...
@@ -21,10 +21,19 @@ namespace varnett {
 // One of the three slots, e.g. &VirtualDriveSet::ScreenshotDrive.
 using DriveSlot = std::string VirtualDriveSet::*;
 
+// The part of the system the mapper uses: "subst", the drives in use, the
+// case rule of drive letters, and the clock that paces the wait after a
+// second drive, processing messages.
+struct DriveMapperSystem {
+  Processes& processes;
+  DriveSystem& drives;
+  TextCase& text_case;
+  WaitClock& clock;
+};
+
 class DriveMapper {
  public:
-  // `clock` paces the wait after a second drive, processing messages.
-  DriveMapper(Processes& processes, DriveSystem& drives, TextCase& text_case, WaitClock& clock);
+  explicit DriveMapper(DriveMapperSystem system);
 
   // The highest free letter as a drive name ("Z:"), from a fresh snapshot of
   // the letters in use; empty when all 26 are in use.

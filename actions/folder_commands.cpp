@@ -68,12 +68,12 @@ std::string ScreenshotFolder(const EditionPaths& paths) {
   return paths.DocumentsFolder + "\\Suddenattack\\screenshot";
 }
 
-FolderCommands::FolderCommands(Platform platform, const EditionPaths& paths,
+FolderCommands::FolderCommands(FolderCommandsSystem system, const EditionPaths& paths,
                                VirtualDriveSet& drives)
-    : platform_(platform),
+    : platform_(system),
       paths_(paths),
       drives_(drives),
-      mapper_(platform_.processes, platform_.drives, platform_.text_case, platform_.clock) {}
+      mapper_({system.processes, system.drives, system.text_case, system.clock}) {}
 
 const std::string& FolderCommands::EditionFolder(GameEdition edition) const {
   return edition == GameEdition::kNetmarble ? paths_.NetmarbleFolder : paths_.NexonFolder;

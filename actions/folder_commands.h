@@ -2,7 +2,8 @@
 // user-interface thread and decides everything the user sees; the folders it
 // works on are the ones found when the window was first shown.
 //
-//   FolderCommands commands(platform, paths, drives);  // once, at start
+//   FolderCommands commands({files, dialogs, waits, processes, drives, text_case, clock},
+//                           paths, drive_set);  // once, at start
 //   commands.OpenGameFolder(GameEdition::kNexon, main_window);
 //
 // While a drive is being mapped, window messages are processed, so another
@@ -16,8 +17,10 @@
 #include "actions/game_edition.h"
 #include "actions/virtual_drive_set.h"
 #include "locator/edition_paths.h"
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
 #include "platform/processes.h"
+#include "platform/wait_windows.h"
 
 namespace varnett {
 
@@ -26,10 +29,23 @@ namespace varnett {
 // to be current.
 std::string ScreenshotFolder(const EditionPaths& paths);
 
+// The part of the system the commands use: the folders and files they test
+// and delete, the boxes and wait windows the user sees, the shell, and what
+// the drive mapper needs.
+struct FolderCommandsSystem {
+  FileSystem& files;
+  Dialogs& dialogs;
+  WaitWindows& waits;
+  Processes& processes;
+  DriveSystem& drives;
+  TextCase& text_case;
+  WaitClock& clock;
+};
+
 class FolderCommands {
  public:
   // `paths` and `drives` are the process-wide values; both must outlive this.
-  FolderCommands(Platform platform, const EditionPaths& paths, VirtualDriveSet& drives);
+  FolderCommands(FolderCommandsSystem system, const EditionPaths& paths, VirtualDriveSet& drives);
   FolderCommands(const FolderCommands&) = delete;
   FolderCommands& operator=(const FolderCommands&) = delete;
 
@@ -53,7 +69,7 @@ class FolderCommands {
                         const std::string& cannot_open, WindowHandle main_window);
   const std::string& EditionFolder(GameEdition edition) const;
 
-  Platform platform_;
+  FolderCommandsSystem platform_;
   const EditionPaths& paths_;
   VirtualDriveSet& drives_;
   DriveMapper mapper_;

@@ -37,10 +37,6 @@ constexpr int kDesignedLeft = 408;
 constexpr int kDesignedTop = 249;
 constexpr int kDesignedWidth = 502;
 constexpr int kDesignedHeight = 357;
-constexpr int kWidth = 528;
-constexpr int kFullHeight = 372;
-constexpr int kShortHeight = 292;
-constexpr int kNexonShift = 80;
 
 constexpr int kCommandWidth = 94;
 constexpr int kCommandHeight = 30;
@@ -100,8 +96,7 @@ TfMain::TfMain(Win32Platform& platform, Application& application, const SkinThem
                         [this] { PostMessageW(handle_, WM_CLOSE, 0, 0); },
                         [this] { application_.Minimize(); },
                         [this] { ShowSystemMenu(); },
-                    }),
-      commands_(platform.View(), paths, drives) {}
+                    }) {}
 
 TfMain::~TfMain() = default;
 
@@ -135,8 +130,11 @@ bool TfMain::Create(HINSTANCE instance) {
     SetWindowPos(handle_, nullptr, Scale(kDesignedLeft, dpi_), Scale(kDesignedTop, dpi_),
                  Scale(kDesignedWidth, dpi_), Scale(kDesignedHeight, dpi_),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-  platform_.dialogs.owner = handle_;
-  platform_.waits.owner = handle_;
+  dialogs_.emplace(handle_);
+  waits_.emplace(handle_);
+  commands_.emplace(FolderCommandsSystem{platform_.files, *dialogs_, *waits_, platform_.processes,
+                                         platform_.drives, platform_.text_case, platform_.clock},
+                    paths, drives);
   application_.SetMainWindow(handle_);
   CreateControls();
   ScaleBanner();
@@ -273,37 +271,39 @@ void TfMain::FormShow() {
     application_.Terminate();
     return;
   }
-  InstallLocator({platform_.environment, platform_.registry, platform_.files, platform_.dialogs})
+  InstallLocator({platform_.environment, platform_.registry, platform_.files, *dialogs_})
       .Run(paths);
-  SetOuterSize(kWidth, kFullHeight);
-  ApplyStateRules();
+  SetOuterSize(kWindowWidth, kFullHeight);
+  ApplyState(StateFor(!IsBlank(paths.NetmarbleFolder), !IsBlank(paths.NexonFolder)));
 }
 
-void TfMain::ApplyStateRules() {
-  bool netmarble = !IsBlank(paths.NetmarbleFolder);
-  bool nexon = !IsBlank(paths.NexonFolder);
-  HWND netmarble_buttons[] = {Netmarble_Button1, Netmarble_Button2, Netmarble_Button3,
-                              Netmarble_Button4};
-  HWND nexon_buttons[] = {Nexon_Button1, Nexon_Button2, Nexon_Button3, Nexon_Button4};
-  if (!netmarble && !nexon) {
-    for (HWND b : netmarble_buttons) EnableWindow(b, FALSE);
-    for (HWND b : nexon_buttons) EnableWindow(b, FALSE);
-    platform_.dialogs.Information(
-        Ko("\r\n게임을 찾을 수 없습니다. 게임의 설치여부를 확인해 주십시오."));
-  } else if (netmarble && !nexon) {
-    for (HWND b : nexon_buttons) EnableWindow(b, FALSE);
-    SetOuterSize(kWidth, kShortHeight);
-  } else if (!netmarble && nexon) {
-    for (HWND b : netmarble_buttons) EnableWindow(b, FALSE);
-    ShowWindow(Label3, SW_HIDE);
-    for (HWND b : netmarble_buttons) ShowWindow(b, SW_HIDE);
-    MoveUp(Label4, kNexonShift);
-    for (HWND b : nexon_buttons) MoveUp(b, kNexonShift);
-    SetOuterSize(kWidth, kShortHeight);
-  } else {
-    SetWindowTextW(Button7, K("넷마블\r\n서든어택\r\n홈페이지").c_str());
-    SetWindowTextW(Button10, K("넥슨\r\n서든어택\r\n홈페이지").c_str());
+void TfMain::ApplyState(const WindowState& state) {
+  struct Section {
+    const SectionState& state;
+    HWND label;
+    HWND buttons[4];
+    HWND home;
+  } sections[] = {
+      {state.netmarble,
+       Label3,
+       {Netmarble_Button1, Netmarble_Button2, Netmarble_Button3, Netmarble_Button4},
+       Button7},
+      {state.nexon, Label4, {Nexon_Button1, Nexon_Button2, Nexon_Button3, Nexon_Button4}, Button10},
+  };
+  for (const Section& section : sections) {
+    for (HWND b : section.buttons) EnableWindow(b, section.state.enabled);
+    if (!section.state.visible) {
+      ShowWindow(section.label, SW_HIDE);
+      for (HWND b : section.buttons) ShowWindow(b, SW_HIDE);
+    }
+    if (section.state.raise) {
+      MoveUp(section.label, section.state.raise);
+      for (HWND b : section.buttons) MoveUp(b, section.state.raise);
+    }
+    SetWindowTextW(section.home, Wide(section.state.home_caption).c_str());
   }
+  SetOuterSize(kWindowWidth, state.height);
+  if (!state.notice.empty()) dialogs_->Information(state.notice);
 }
 
 void TfMain::FormClose() { RemoveVirtualDrives(platform_.processes, drives); }
@@ -354,24 +354,24 @@ void TfMain::Show() {
 // --- button commands ---------------------------------------------------------
 
 void TfMain::Netmarble_Button1Click() {
-  commands_.OpenGameFolder(GameEdition::kNetmarble, reinterpret_cast<WindowHandle>(handle_));
+  commands_->OpenGameFolder(GameEdition::kNetmarble, reinterpret_cast<WindowHandle>(handle_));
 }
 void TfMain::Netmarble_Button2Click() {
-  commands_.OpenScreenshotFolder(reinterpret_cast<WindowHandle>(handle_));
+  commands_->OpenScreenshotFolder(reinterpret_cast<WindowHandle>(handle_));
 }
-void TfMain::Netmarble_Button3Click() { commands_.ResetGame(GameEdition::kNetmarble); }
-void TfMain::Netmarble_Button4Click() { commands_.DeleteScreenshots(); }
+void TfMain::Netmarble_Button3Click() { commands_->ResetGame(GameEdition::kNetmarble); }
+void TfMain::Netmarble_Button4Click() { commands_->DeleteScreenshots(); }
 void TfMain::Button7Click() {
-  commands_.OpenHomePage(GameEdition::kNetmarble,
-                         reinterpret_cast<WindowHandle>(application_.handle()));
+  commands_->OpenHomePage(GameEdition::kNetmarble,
+                          reinterpret_cast<WindowHandle>(application_.handle()));
 }
 void TfMain::Nexon_Button1Click() {
-  commands_.OpenGameFolder(GameEdition::kNexon, reinterpret_cast<WindowHandle>(handle_));
+  commands_->OpenGameFolder(GameEdition::kNexon, reinterpret_cast<WindowHandle>(handle_));
 }
-void TfMain::Nexon_Button3Click() { commands_.ResetGame(GameEdition::kNexon); }
+void TfMain::Nexon_Button3Click() { commands_->ResetGame(GameEdition::kNexon); }
 void TfMain::Button10Click() {
-  commands_.OpenHomePage(GameEdition::kNexon,
-                         reinterpret_cast<WindowHandle>(application_.handle()));
+  commands_->OpenHomePage(GameEdition::kNexon,
+                          reinterpret_cast<WindowHandle>(application_.handle()));
 }
 
 void TfMain::OnCommand(int id) {

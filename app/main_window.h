@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "actions/folder_commands.h"
@@ -11,7 +12,10 @@
 #include "app/application.h"
 #include "app/scoped_gdi.h"
 #include "app/skin.h"
+#include "app/win32_dialogs.h"
 #include "app/win32_platform.h"
+#include "app/win32_wait_windows.h"
+#include "app/window_state.h"
 #include "locator/edition_paths.h"
 
 namespace varnett {
@@ -59,7 +63,7 @@ class TfMain {
   void Close();
 
   void CreateControls();
-  void ApplyStateRules();
+  void ApplyState(const WindowState& state);
   // Sizes and positions are designed at 96 DPI; these keep the design and
   // put it on the screen scaled to the window's DPI.
   HWND Keep(HWND control, int x, int y, int width, int height);
@@ -99,7 +103,11 @@ class TfMain {
   std::vector<Placement> placements_;
   SIZE designed_size_ = {};
   int dpi_ = 96;
-  FolderCommands commands_;
+  // The window owns its boxes and wait windows, so they and the commands
+  // that show them are made once it exists.
+  std::optional<Win32Dialogs> dialogs_;
+  std::optional<Win32WaitWindows> waits_;
+  std::optional<FolderCommands> commands_;
 
   // Controls, by their designed names.
   HWND Label3 = nullptr;

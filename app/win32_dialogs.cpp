@@ -6,15 +6,15 @@
 namespace varnett {
 
 void Win32Dialogs::Information(const std::string& text) {
-  ShowMessageBox(owner, Wide(text), L"Information", BoxKind::kInformation);
+  ShowMessageBox(owner_, Wide(text), L"Information", BoxKind::kInformation);
 }
 
 bool Win32Dialogs::Confirm(const std::string& text) {
-  return ShowMessageBox(owner, Wide(text), L"Confirm", BoxKind::kConfirmation) == IDYES;
+  return ShowMessageBox(owner_, Wide(text), L"Confirm", BoxKind::kConfirmation) == IDYES;
 }
 
 void Win32Dialogs::SystemMessage(const std::string& text, const std::string& title) {
-  MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), MB_OK);
+  MessageBoxW(owner_, Wide(text).c_str(), Wide(title).c_str(), MB_OK);
 }
 
 }  // namespace varnett

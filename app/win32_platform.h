@@ -1,11 +1,8 @@
-// The real platform: the system's side from platform/win32, the program's own
-// boxes and wait windows from here, and the Platform view the portable code
-// takes.
+// The system's side of the real platform, from platform/win32, one of each;
+// the program's own boxes and wait windows belong to the main window, which
+// owns them. Each component is handed the part it uses.
 #pragma once
 
-#include "app/win32_dialogs.h"
-#include "app/win32_wait_windows.h"
-#include "platform/platform.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_drives.h"
 #include "platform/win32/win32_environment.h"
@@ -21,16 +18,9 @@ struct Win32Platform {
   Win32Clock clock;
   Win32Environment environment;
   Win32Registry registry;
-  Win32Dialogs dialogs;
   Win32Processes processes{clock};
   Win32Drives drives;
   Win32TextCase text_case;
-  Win32WaitWindows waits;
-
-  Platform View() {
-    return Platform{files,     clock,  environment, registry, dialogs,
-                    processes, drives, text_case,   waits};
-  }
 };
 
 }  // namespace varnett

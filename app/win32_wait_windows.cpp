@@ -217,7 +217,7 @@ HWND CreateWaitWindow(HWND owner, const std::wstring& text) {
 }  // namespace
 
 WaitWindows::Handle Win32WaitWindows::Open(const std::string& text) {
-  HWND window = CreateWaitWindow(owner, Wide(text));
+  HWND window = CreateWaitWindow(owner_, Wide(text));
   if (!window) return 0;
   Handle handle = ++last_;
   windows_[handle] = window;

@@ -13,17 +13,16 @@ namespace varnett {
 
 class Win32WaitWindows : public WaitWindows {
  public:
-  Win32WaitWindows() = default;
+  // Wait windows are owned by `owner`, the main window, or by none when null.
+  explicit Win32WaitWindows(HWND owner) : owner_(owner) {}
   Win32WaitWindows(const Win32WaitWindows&) = delete;
   Win32WaitWindows& operator=(const Win32WaitWindows&) = delete;
-
-  // Wait windows are owned by this window once the main window exists.
-  HWND owner = nullptr;
 
   Handle Open(const std::string& text) override;
   void Close(Handle handle) override;
 
  private:
+  HWND owner_;
   Handle last_ = 0;
   std::map<Handle, HWND> windows_;
 };

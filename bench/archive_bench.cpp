@@ -114,7 +114,7 @@ void BM_Lookup(benchmark::State& state) {
     g_peak = before;
     // Table and reader inside the loop, so that the peak counts all they hold.
     GameCatalogue catalogue;
-    TUnZipper zipper(sim.files, sim.dialogs);
+    TUnZipper zipper({sim.files, sim.dialogs});
     zipper.SetZipName(kPath);
     MemoryStream stream;
     zipper.ExtractToStream(&stream, "Game.dat");
@@ -142,7 +142,7 @@ void BM_Extract(benchmark::State& state) {
   Fixture& d = Data();
   SimPlatform sim;
   sim.files.AddFile(kPath, d.archive);
-  TUnZipper zipper(sim.files, sim.dialogs);
+  TUnZipper zipper({sim.files, sim.dialogs});
   size_t before = 0;
   for (auto _ : state) {
     before = g_current.load();

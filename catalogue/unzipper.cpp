@@ -64,7 +64,7 @@ bool MatchName(const std::string& pattern, const std::string& name) {
   return SameTextIgnoringAsciiCase(pattern, name);
 }
 
-TUnZipper::TUnZipper(FileReader& files, Dialogs& dialogs) : files_(files), dialogs_(dialogs) {}
+TUnZipper::TUnZipper(ArchiveReaderSystem system) : files_(system.files), dialogs_(system.dialogs) {}
 
 TUnZipper::~TUnZipper() { CloseArchive(); }
 

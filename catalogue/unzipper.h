@@ -26,9 +26,16 @@ inline constexpr uint64_t kMaxMemberSize = uint64_t(256) << 20;
 // entries naming one huge member cannot keep the reader busy for hours.
 inline constexpr uint64_t kMaxExtractionTotal = uint64_t(1) << 30;
 
+// The part of the system the reader uses: the archive file, and the plain
+// box for the failures it reports itself.
+struct ArchiveReaderSystem {
+  FileReader& files;
+  Dialogs& dialogs;
+};
+
 class TUnZipper {
  public:
-  TUnZipper(FileReader& files, Dialogs& dialogs);
+  explicit TUnZipper(ArchiveReaderSystem system);
   ~TUnZipper();
   TUnZipper(const TUnZipper&) = delete;
   TUnZipper& operator=(const TUnZipper&) = delete;

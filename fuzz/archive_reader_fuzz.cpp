@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sim->files.AddFile("C:\\PLX\\GameData\\GPData.nif",
                      std::string(reinterpret_cast<const char*>(data), size));
   sim->dialogs.shown.clear();
-  varnett::TUnZipper unzipper(sim->files, sim->dialogs);
+  varnett::TUnZipper unzipper({sim->files, sim->dialogs});
   unzipper.SetZipName("C:\\PLX\\GameData\\GPData.nif");
   varnett::MemoryStream stream;
   int verified = -1;

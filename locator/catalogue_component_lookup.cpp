@@ -52,8 +52,8 @@ CatalogueComponentLookup::Outcome LookUpCatalogue(TUnZipper& zipper, TMemTable& 
   return outcome;
 }
 
-CatalogueComponentLookup::CatalogueComponentLookup(FileReader& files, Dialogs& dialogs)
-    : MemZipper(files, dialogs) {}
+CatalogueComponentLookup::CatalogueComponentLookup(ArchiveReaderSystem system)
+    : MemZipper(system) {}
 
 CatalogueComponentLookup::Outcome CatalogueComponentLookup::LookUp(
     const std::string& catalogue_path, const std::string& key, Candidates& candidates) {

@@ -23,7 +23,7 @@ class CatalogueComponentLookup {
     kEmptyMember,  // the archive holds no "Game.dat", or an empty one
   };
 
-  CatalogueComponentLookup(FileReader& files, Dialogs& dialogs);
+  explicit CatalogueComponentLookup(ArchiveReaderSystem system);
   // Sets F1 := "MPath", F2 := "DPath", K1 := "InsRPath", K2 := "PRPath" from
   // the first record whose "Game" equals `key` byte for byte. Raises
   // CatalogueError (or std::bad_alloc) when the catalogue cannot be read.

@@ -92,8 +92,10 @@ const Edition kNexon = {
     sizeof kNexonSteps / sizeof kNexonSteps[0],
 };
 
+using Outcome = LocatorStep::Outcome;
+
 LocatorStep SetUpRecord(const Edition& edition, LocatorStep::Source source, std::string path,
-                        LocatorStep::Outcome outcome) {
+                        Outcome outcome) {
   LocatorStep record;
   record.edition = edition.id;
   record.source = source;
@@ -106,42 +108,35 @@ LocatorStep SetUpRecord(const Edition& edition, LocatorStep::Source source, std:
 // after an empty first line.
 void ReportCatalogueFailure(const LocatorContext& context, const Edition& edition,
                             const std::string& key, const std::string& message) {
-  context.Record([&] {
-    LocatorStep record = SetUpRecord(edition, LocatorStep::Source::kCatalogueRecord, key,
-                                     LocatorStep::Outcome::kFailed);
-    record.error = message;
-    return record;
-  });
+  LocatorStep record =
+      SetUpRecord(edition, LocatorStep::Source::kCatalogueRecord, key, Outcome::kFailed);
+  record.error = message;
+  context.Note(std::move(record));
   context.system.dialogs.Information("\r\n" + message);
 }
 
-LocatorStep::Outcome StepOutcome(CatalogueComponentLookup::Outcome outcome) {
+Outcome StepOutcome(CatalogueComponentLookup::Outcome outcome) {
   switch (outcome) {
     case CatalogueComponentLookup::Outcome::kFound:
-      return LocatorStep::Outcome::kFound;
+      return Outcome::kFound;
     case CatalogueComponentLookup::Outcome::kNoRecord:
-      return LocatorStep::Outcome::kNotFound;
+      return Outcome::kNotFound;
     case CatalogueComponentLookup::Outcome::kEmptyMember:
       break;
   }
-  return LocatorStep::Outcome::kEmptyMember;
+  return Outcome::kEmptyMember;
 }
 
 void LookUpCandidates(const LocatorContext& context, const Edition& edition,
                       const std::string& catalogue_path, Candidates& c) {
   std::string key = Ko(edition.catalogue_key);
-  context.Record([&] {
-    return SetUpRecord(edition, LocatorStep::Source::kCatalogue, catalogue_path,
-                       LocatorStep::Outcome::kFound);
-  });
+  context.Note(
+      SetUpRecord(edition, LocatorStep::Source::kCatalogue, catalogue_path, Outcome::kFound));
   try {
-    LocatorStep::Outcome outcome = StepOutcome(context.catalogue.LookUp(catalogue_path, key, c));
-    context.Record([&] {
-      LocatorStep record =
-          SetUpRecord(edition, LocatorStep::Source::kCatalogueRecord, key, outcome);
-      if (outcome == LocatorStep::Outcome::kFound) record.record = c;
-      return record;
-    });
+    Outcome outcome = StepOutcome(context.catalogue.LookUp(catalogue_path, key, c));
+    LocatorStep record = SetUpRecord(edition, LocatorStep::Source::kCatalogueRecord, key, outcome);
+    if (outcome == Outcome::kFound) record.record = c;
+    context.Note(std::move(record));
   } catch (const CatalogueError& e) {
     ReportCatalogueFailure(context, edition, key, e.what());
   } catch (const std::bad_alloc&) {
@@ -158,10 +153,8 @@ Candidates SetUpCandidates(const LocatorContext& context, const Edition& edition
     // Whatever the catalogue gives is final: no defaults behind it.
     LookUpCandidates(context, edition, catalogue_path, c);
   } else {
-    context.Record([&] {
-      return SetUpRecord(edition, LocatorStep::Source::kCatalogue, catalogue_path,
-                         LocatorStep::Outcome::kDefault);
-    });
+    context.Note(
+        SetUpRecord(edition, LocatorStep::Source::kCatalogue, catalogue_path, Outcome::kDefault));
     c.F1 = edition.default_f1;
     c.F2 = edition.default_f2;
     c.K1 = edition.default_key;
@@ -171,7 +164,7 @@ Candidates SetUpCandidates(const LocatorContext& context, const Edition& edition
 }
 
 LocatorStep StepRecord(const Edition& edition, size_t index, const std::string& candidate,
-                       LocatorStep::Outcome outcome) {
+                       Outcome outcome) {
   const Step& step = edition.steps[index];
   LocatorStep record = SetUpRecord(edition, step.kind, candidate, outcome);
   record.number = static_cast<int>(index + 1);
@@ -180,48 +173,29 @@ LocatorStep StepRecord(const Edition& edition, size_t index, const std::string& 
   return record;
 }
 
-// Runs step `index` of `edition` on its non-blank candidate; returns the
-// folder it gives, or empty.
-std::string RunStep(const LocatorContext& context, const Edition& edition, size_t index,
+// Runs step `index` of `edition` on its non-blank candidate; the record's
+// folder is the one the step gives, or empty.
+LocatorStep RunStep(const LocatorContext& context, const Edition& edition, size_t index,
                     const std::string& candidate) {
   const Step& step = edition.steps[index];
-  auto record = [&](LocatorStep::Outcome outcome) {
-    return StepRecord(edition, index, candidate, outcome);
-  };
+  LocatorStep record = StepRecord(edition, index, candidate, Outcome::kNotFound);
   if (step.kind == StepKind::kFolder) {
-    bool exists = context.system.files.DirectoryExists(candidate);
-    context.Record([&] {
-      LocatorStep r =
-          record(exists ? LocatorStep::Outcome::kFound : LocatorStep::Outcome::kNotFound);
-      if (exists) r.folder = candidate;
-      return r;
-    });
-    return exists ? candidate : std::string();
+    if (context.system.files.DirectoryExists(candidate)) record.folder = candidate;
+  } else {
+    // For "Executable" the value names the game's program; the normalised
+    // value is the folder holding it, which is where the game keeps its
+    // settings file "gvi.dat", so that folder is taken as it is.
+    record.answers =
+        ReadFolderValue(context.system.registry, context.system.files, candidate, step.value_name);
+    if (record.answers.OtherType()) {
+      record.outcome = Outcome::kFailed;
+      record.error = RegistryTypeError(step.value_name).what();
+      return record;
+    }
+    record.folder = record.answers.Folder();
   }
-  // For "Executable" the value names the game's program; the normalised
-  // value is the folder holding it, which is where the game keeps its
-  // settings file "gvi.dat", so that folder is taken as it is.
-  FolderValueAnswers answers =
-      ReadFolderValue(context.system.registry, context.system.files, candidate, step.value_name);
-  if (answers.OtherType()) {
-    RegistryTypeError error(step.value_name);
-    context.Record([&] {
-      LocatorStep r = record(LocatorStep::Outcome::kFailed);
-      r.answers = std::move(answers);
-      r.error = error.what();
-      return r;
-    });
-    throw error;
-  }
-  std::string folder = answers.Folder();
-  context.Record([&] {
-    LocatorStep r =
-        record(folder.empty() ? LocatorStep::Outcome::kNotFound : LocatorStep::Outcome::kFound);
-    r.answers = std::move(answers);
-    r.folder = folder;
-    return r;
-  });
-  return folder;
+  if (!record.folder.empty()) record.outcome = Outcome::kFound;
+  return record;
 }
 
 std::string Locate(const LocatorContext& context, const Edition& edition,
@@ -237,11 +211,14 @@ std::string Locate(const LocatorContext& context, const Edition& edition,
   for (size_t i = 0; i < edition.step_count && IsBlank(folder); ++i) {
     const std::string& candidate = c.*edition.steps[i].candidate;
     if (IsBlank(candidate)) {
-      context.Record(
-          [&] { return StepRecord(edition, i, candidate, LocatorStep::Outcome::kSkipped); });
+      context.Note(StepRecord(edition, i, candidate, Outcome::kSkipped));
       continue;
     }
-    folder = RunStep(context, edition, i, candidate);
+    LocatorStep record = RunStep(context, edition, i, candidate);
+    folder = record.folder;
+    bool failed = record.outcome == Outcome::kFailed;
+    context.Note(std::move(record));
+    if (failed) throw RegistryTypeError(edition.steps[i].value_name);
   }
   return folder;
 }

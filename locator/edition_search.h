@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "locator/locator_system.h"
 #include "locator/locator_trace.h"
@@ -15,12 +17,10 @@ class CatalogueComponentLookup;
 struct LocatorContext {
   LocatorSystem system;
   CatalogueComponentLookup& catalogue;
-  LocatorTrace* trace = nullptr;  // optional
+  std::vector<LocatorStep>* trace = nullptr;  // kept only when asked for
 
-  // `make` builds the record only when someone listens.
-  template <typename Make>
-  void Record(Make make) const {
-    if (trace) trace->Add(make());
+  void Note(LocatorStep step) const {
+    if (trace) trace->push_back(std::move(step));
   }
 };
 

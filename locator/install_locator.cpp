@@ -1,5 +1,7 @@
 #include "locator/install_locator.h"
 
+#include <utility>
+
 #include "locator/catalogue_component_lookup.h"
 #include "locator/edition_search.h"
 #include "locator/registry_values.h"
@@ -16,37 +18,34 @@ constexpr char kDefaultHideFolder[] = "D:\\PLX";
 }  // namespace
 
 InstallLocator::InstallLocator(LocatorSystem system)
-    : system_(system), catalogue_(new CatalogueComponentLookup(system.files, system.dialogs)) {}
+    : system_(system), catalogue_(new CatalogueComponentLookup({system.files, system.dialogs})) {}
 
 InstallLocator::~InstallLocator() = default;
 
-void InstallLocator::Run(EditionPaths& paths) {
-  LocatorContext context{system_, *catalogue_, trace_};
+void InstallLocator::Run(EditionPaths& paths, std::vector<LocatorStep>* trace) {
+  LocatorContext context{system_, *catalogue_, trace};
 
   paths.DocumentsFolder = system_.environment.DocumentsFolder();
-  context.Record([&] {
-    LocatorStep record;
-    record.source = LocatorStep::Source::kDocumentsFolder;
-    record.outcome = paths.DocumentsFolder.empty() ? LocatorStep::Outcome::kNotFound
-                                                   : LocatorStep::Outcome::kFound;
-    record.folder = paths.DocumentsFolder;
-    return record;
-  });
+  LocatorStep documents;
+  documents.source = LocatorStep::Source::kDocumentsFolder;
+  documents.outcome = paths.DocumentsFolder.empty() ? LocatorStep::Outcome::kNotFound
+                                                    : LocatorStep::Outcome::kFound;
+  documents.folder = paths.DocumentsFolder;
+  context.Note(std::move(documents));
 
   // Used as read: a wrong hidden folder only makes the catalogue absent.
-  std::string hide_folder = ReadMachineValue(system_.registry, kConfigKey, kHideFolderValue);
-  bool blank = IsBlank(hide_folder);
-  if (blank) hide_folder = kDefaultHideFolder;
-  context.Record([&] {
-    LocatorStep record;
-    record.source = LocatorStep::Source::kHideFolder;
-    record.outcome = blank ? LocatorStep::Outcome::kDefault : LocatorStep::Outcome::kFound;
-    record.path = kConfigKey;
-    record.value_name = kHideFolderValue;
-    record.folder = hide_folder;
-    return record;
-  });
-  paths.HideFolder = hide_folder;
+  paths.HideFolder = ReadMachineValue(system_.registry, kConfigKey, kHideFolderValue);
+  LocatorStep hide;
+  hide.source = LocatorStep::Source::kHideFolder;
+  hide.outcome = LocatorStep::Outcome::kFound;
+  if (IsBlank(paths.HideFolder)) {
+    paths.HideFolder = kDefaultHideFolder;
+    hide.outcome = LocatorStep::Outcome::kDefault;
+  }
+  hide.path = kConfigKey;
+  hide.value_name = kHideFolderValue;
+  hide.folder = paths.HideFolder;
+  context.Note(std::move(hide));
 
   std::string catalogue = CataloguePath(paths.HideFolder);
   paths.NetmarbleFolder = LocateNetmarble(context, catalogue);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "locator/edition_paths.h"
 #include "locator/locator_system.h"
@@ -18,19 +19,15 @@ class InstallLocator {
   explicit InstallLocator(LocatorSystem system);
   ~InstallLocator();
 
-  // Every source tried is told to `trace` as a record (may be null, the
-  // default: then no record is built).
-  void SetTrace(LocatorTrace* trace) { trace_ = trace; }
-
-  // Fills `paths`. Catalogue failures are shown in an information box and
-  // the search goes on; a registry value of the wrong type throws
+  // Fills `paths`, and `trace`, when given, with every source tried up to
+  // the end or the error. Catalogue failures are shown in an information box
+  // and the search goes on; a registry value of the wrong type throws
   // RegistryTypeError, leaving the members not reached yet empty.
-  void Run(EditionPaths& paths);
+  void Run(EditionPaths& paths, std::vector<LocatorStep>* trace = nullptr);
 
  private:
   LocatorSystem system_;
   std::unique_ptr<CatalogueComponentLookup> catalogue_;
-  LocatorTrace* trace_ = nullptr;
 };
 
 }  // namespace varnett

@@ -1,6 +1,6 @@
-// An optional observer of the locator: told every source tried, in order,
-// with its outcome, so an operator can see why an edition was not found.
-// Records are built only for an observer; a run without one builds none.
+// The locator's trace: every source it tried, in order, with the outcome, so
+// an operator can see why an edition was not found. The locator keeps the
+// list only when it is asked for one.
 #pragma once
 
 #include <string>
@@ -46,9 +46,11 @@ struct LocatorStep {
   std::string error;
 };
 
-struct LocatorTrace {
-  virtual ~LocatorTrace() = default;
-  virtual void Add(LocatorStep step) = 0;
-};
+inline bool operator==(const LocatorStep& a, const LocatorStep& b) {
+  return a.edition == b.edition && a.number == b.number && a.source == b.source &&
+         a.outcome == b.outcome && a.candidate_name == b.candidate_name && a.path == b.path &&
+         a.value_name == b.value_name && a.answers == b.answers && a.record == b.record &&
+         a.folder == b.folder && a.error == b.error;
+}
 
 }  // namespace varnett

@@ -47,6 +47,10 @@ struct RootAnswer {
   std::string folder;  // its normalised form (kNotAFolder, kFound)
 };
 
+inline bool operator==(const RootAnswer& a, const RootAnswer& b) {
+  return a.kind == b.kind && a.text == b.text && a.folder == b.folder;
+}
+
 // A value naming a folder as each root answered, current user first.
 struct FolderValueAnswers {
   RootAnswer user;
@@ -57,6 +61,10 @@ struct FolderValueAnswers {
   // A root held the value with the wrong type; the reading stopped there.
   bool OtherType() const;
 };
+
+inline bool operator==(const FolderValueAnswers& a, const FolderValueAnswers& b) {
+  return a.user == b.user && a.machine == b.machine;
+}
 
 // A value naming a folder, current user first, then local machine: the first
 // non-blank one whose normalised form is an existing directory gives the

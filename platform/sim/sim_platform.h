@@ -1,8 +1,7 @@
-// The simulated platform used by the native tests: one of each fake, and the
-// Platform view of them that the code under test takes.
+// The simulated platform used by the native tests: one of each fake, from
+// which a test hands the code under test the part it uses.
 #pragma once
 
-#include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_dialogs.h"
 #include "platform/sim/sim_drives.h"
@@ -29,11 +28,6 @@ struct SimPlatform {
   SimPlatform() { processes.messages = &clock; }
   SimPlatform(const SimPlatform&) = delete;
   SimPlatform& operator=(const SimPlatform&) = delete;
-
-  Platform View() {
-    return Platform{files,     clock,  environment, registry, dialogs,
-                    processes, drives, text_case,   waits};
-  }
 };
 
 }  // namespace varnett

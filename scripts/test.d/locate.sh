@@ -84,6 +84,12 @@ run_locate damaged
 [ "$(cat "$work/damaged.rc")" = 0 ] && check ok "locate damaged exit 0" || check no "locate damaged exit 0"
 [ "$(grep -c '^message: ' "$work/damaged.out")" = 2 ] && check ok "locate damaged two messages" ||
   check no "locate damaged two messages"
+# Each box right after the step that showed it.
+if grep -A1 -xF 'netmarble catalogue lookup failed' "$work/damaged.out" | tail -n1 | grep -q '^message: '; then
+  check ok "locate damaged message after its step"
+else
+  check no "locate damaged message after its step"
+fi
 expect_line "locate damaged netmarble not found" "$work/damaged.out" 'NetmarbleFolder='
 expect_line "locate damaged nexon still found" "$work/damaged.out" 'NexonFolder=C:\Nexon SA'
 rm "$catalogue"

@@ -14,7 +14,7 @@ struct Machine {
   std::vector<std::string> substs;
 
   DriveMapper NewMapper() {
-    return DriveMapper(sim.processes, sim.drives, sim.text_case, sim.clock);
+    return DriveMapper({sim.processes, sim.drives, sim.text_case, sim.clock});
   }
 
   Machine() {

@@ -98,9 +98,8 @@ struct Cafe {
   JournalWaits waits{journal};
   EditionPaths paths{kDocs, "D:\\PLX", kNetmarble, kNexon};
   VirtualDriveSet drives;
-  FolderCommands commands{Platform{files, sim.clock, sim.environment, sim.registry, dialogs,
-                                   processes, sim.drives, sim.text_case, waits},
-                          paths, drives};
+  FolderCommands commands{
+      {files, dialogs, waits, processes, sim.drives, sim.text_case, sim.clock}, paths, drives};
 
   Cafe() {
     sim.drives.Use('C', "\\Device\\HarddiskVolume1");

@@ -17,7 +17,7 @@ inline constexpr char kCatalogue[] = "C:\\PLX\\GameData\\GPData.nif";
 
 struct ArchiveFixture {
   SimPlatform sim;
-  TUnZipper unzipper{sim.files, sim.dialogs};
+  TUnZipper unzipper{{sim.files, sim.dialogs}};
 
   void Put(const std::string& bytes, const std::string& path = kCatalogue, int64_t age = 1) {
     sim.files.AddFile(path, bytes, age);

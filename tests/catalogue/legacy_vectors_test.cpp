@@ -39,7 +39,7 @@ TEST(LegacyVectors, EveryMethodReproducesTheOriginal) {
 
     SimPlatform sim;
     sim.files.AddFile("C:\\PLX\\GameData\\GPData.nif", zip);
-    TUnZipper unzipper(sim.files, sim.dialogs);
+    TUnZipper unzipper({sim.files, sim.dialogs});
     unzipper.SetZipName("C:\\PLX\\GameData\\GPData.nif");
     MemoryStream stream;
     EXPECT_EQ(unzipper.ExtractToStream(&stream, member), 1);

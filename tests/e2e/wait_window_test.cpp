@@ -19,7 +19,7 @@ void PumpFor(int ms) {
 }
 
 TEST(WaitWindow, ShowsTheMessageAndAMovingAnimation) {
-  Win32WaitWindows waits;
+  Win32WaitWindows waits(nullptr);
   WaitWindows::Handle handle =
       waits.Open(Ko("스크린샷 폴더를 열기 위한 가상 드라이브를 생성중입니다. 잠시만 기다려 "
                     "주십시오."));

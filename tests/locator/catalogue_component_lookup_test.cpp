@@ -19,7 +19,7 @@ const std::string kCatalogue = "D:\\PLX\\GameData\\GPData.nif";
 // A machine whose locator reads catalogues with the program's components.
 struct CatalogueMachine {
   SimPlatform sim;
-  RecordingTrace trace;
+  std::vector<LocatorStep> trace;
   EditionPaths paths;
 
   explicit CatalogueMachine(const std::string& catalogue_bytes) {
@@ -32,9 +32,7 @@ struct CatalogueMachine {
       sim.files.AddDirectory(folder);
   }
   void Run() {
-    InstallLocator locator({sim.environment, sim.registry, sim.files, sim.dialogs});
-    locator.SetTrace(&trace);
-    locator.Run(paths);
+    InstallLocator({sim.environment, sim.registry, sim.files, sim.dialogs}).Run(paths, &trace);
   }
 };
 
@@ -77,8 +75,7 @@ TEST(CatalogueLookup, CatalogueWithoutTheRecordOrItsMemberFindsNoDefaults) {
     m.Run();
     EXPECT_EQ(m.paths.NetmarbleFolder, "");
     EXPECT_EQ(m.paths.NexonFolder, "C:\\Nexon\\SuddenAttack");  // the fixed F3
-    EXPECT_EQ(m.trace.steps[3],
-              RecordStep(LocatorStep::Edition::kNetmarble, c.outcome, Ko("서든어택")));
+    EXPECT_EQ(m.trace[3], RecordStep(LocatorStep::Edition::kNetmarble, c.outcome, Ko("서든어택")));
     EXPECT_TRUE(m.sim.dialogs.shown.empty());
   }
 }
@@ -116,7 +113,7 @@ TEST(CatalogueLookup, ClosesTheArchiveOnlyAfterSuccess) {
   sim.files.AddFile(kCatalogue, Catalogue({Edition(Ko("서든어택"), "E:\\NM", "", "", "")}));
   const std::string broken = "D:\\PLX\\GameData\\Broken.nif";
   sim.files.AddFile(broken, Archive("Game.dat", "TPF0"));
-  TUnZipper zipper(sim.files, sim.dialogs);
+  TUnZipper zipper({sim.files, sim.dialogs});
   GameCatalogue table;
 
   for (int round = 0; round < 2; ++round) {
@@ -141,7 +138,7 @@ TEST(CatalogueLookup, ReusesTheTableOfTheSameCatalogueOnly) {
   sim.files.AddFile(kCatalogue, Catalogue({Edition(Ko("서든어택"), "E:\\NM", "", "", ""),
                                            Edition(Ko("넥슨서든어택"), "E:\\NX", "", "", "")}));
   sim.files.AddFile(other, Catalogue({Edition(Ko("서든어택"), "F:\\NM", "", "", "")}));
-  CatalogueComponentLookup lookup(sim.files, sim.dialogs);
+  CatalogueComponentLookup lookup({sim.files, sim.dialogs});
   Candidates a, b, c, d;
   EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("서든어택"), a),
             CatalogueComponentLookup::Outcome::kFound);
@@ -183,7 +180,7 @@ TEST(CatalogueLookup, CafeFixtureHoldsBothEditions) {
 
   SimPlatform sim;
   sim.files.AddFile(kCatalogue, bytes);
-  CatalogueComponentLookup lookup(sim.files, sim.dialogs);
+  CatalogueComponentLookup lookup({sim.files, sim.dialogs});
   Candidates nexon, netmarble;
   EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("넥슨서든어택"), nexon),
             CatalogueComponentLookup::Outcome::kFound);

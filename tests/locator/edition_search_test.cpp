@@ -19,7 +19,7 @@ TEST(EditionSearch, WithNothingInstalledEveryStepRunsInOrder) {
   EXPECT_EQ(m.paths.NetmarbleFolder, "");
   EXPECT_EQ(m.paths.NexonFolder, "");
   const FolderValueAnswers none = Answers(Missing(), Missing());
-  EXPECT_EQ(m.trace.steps,
+  EXPECT_EQ(m.trace,
             (std::vector<LocatorStep>{
                 DocumentsStep("C:\\Users\\guest\\Documents"),
                 HideFolderStep(kDefault, "D:\\PLX"),
@@ -134,7 +134,7 @@ TEST(EditionSearch, StopsAtTheFirstStepThatFindsTheFolder) {
   m.sim.registry.SetText(kUser, kNexonKey, "RootPath", "E:\\SA\\");
   m.Run();
   EXPECT_EQ(m.paths.NexonFolder, "E:\\SA");
-  EXPECT_EQ(m.trace.steps.back(),
+  EXPECT_EQ(m.trace.back(),
             ValueStep(kNexon, 1, kRegistry, "K1", kNexonKey, "RootPath",
                       Answers(AnswerOf(RootAnswer::Kind::kFound, "E:\\SA\\", "E:\\SA"))));
   EXPECT_EQ(m.sim.registry.reads.back(), "HKCU\\" + kNexonKey + "\\RootPath");
@@ -170,7 +170,7 @@ TEST(EditionSearch, BlankCandidatesAreSkippedAndOthersUsedUntrimmed) {
   m.sim.files.AddDirectory("E:\\NM");
   m.Run();
   EXPECT_EQ(m.paths.NetmarbleFolder, "");
-  EXPECT_EQ(std::vector<LocatorStep>(m.trace.steps.begin() + 4, m.trace.steps.begin() + 8),
+  EXPECT_EQ(std::vector<LocatorStep>(m.trace.begin() + 4, m.trace.begin() + 8),
             (std::vector<LocatorStep>{
                 CandidateStep(kNetmarble, 1, kFolder, "F1", " \t", kSkipped),
                 CandidateStep(kNetmarble, 2, kFolder, "F2", " E:\\NM", kNotFound),
@@ -185,9 +185,8 @@ TEST(EditionSearch, NonTextRegistryValueEscapesTheLocator) {
   m.sim.registry.SetOtherType(kMachine, kNexonKey, "Executable");
   EXPECT_EQ(ErrorMessage<RegistryTypeError>([&] { m.Run(); }),
             "Invalid data type for 'Executable'");
-  EXPECT_EQ(m.trace.steps.back(),
-            ValueStep(kNexon, 5, kExecutable, "K1", kNexonKey, "Executable",
-                      Answers(Missing(), AnswerOf(RootAnswer::Kind::kOtherType))));
+  EXPECT_EQ(m.trace.back(), ValueStep(kNexon, 5, kExecutable, "K1", kNexonKey, "Executable",
+                                      Answers(Missing(), AnswerOf(RootAnswer::Kind::kOtherType))));
   EXPECT_EQ(m.paths.NexonFolder, "");  // the folder on drive C was never reached
 }
 
@@ -211,11 +210,11 @@ TEST(InstallLocator, HideFolderFromTheMachineValueUsedAsRead) {
     m.AddCatalogueFile(Catalogue({}), c.hide_folder);
     m.Run();
     EXPECT_EQ(m.paths.HideFolder, c.hide_folder);
-    EXPECT_EQ(m.trace.steps[1], HideFolderStep(c.outcome, c.hide_folder));
+    EXPECT_EQ(m.trace[1], HideFolderStep(c.outcome, c.hide_folder));
     // The catalogue under that folder was found and read for both editions.
     const std::string catalogue = std::string(c.hide_folder) + "\\GameData\\GPData.nif";
-    EXPECT_EQ(m.trace.steps[2], CatalogueStep(kNetmarble, kFound, catalogue));
-    EXPECT_EQ(m.trace.steps[3], RecordStep(kNetmarble, kNotFound, LocatorMachine::NetmarbleKey()));
+    EXPECT_EQ(m.trace[2], CatalogueStep(kNetmarble, kFound, catalogue));
+    EXPECT_EQ(m.trace[3], RecordStep(kNetmarble, kNotFound, LocatorMachine::NetmarbleKey()));
   }
 }
 
@@ -224,7 +223,7 @@ TEST(InstallLocator, DocumentsFolderAsThePlatformReportsIt) {
   m.sim.environment.documents_folder = "";
   m.Run();
   EXPECT_EQ(m.paths.DocumentsFolder, "");
-  EXPECT_EQ(m.trace.steps.front(), DocumentsStep(""));
+  EXPECT_EQ(m.trace.front(), DocumentsStep(""));
 }
 
 TEST(InstallLocator, HideFolderOfTheWrongTypeStopsTheRun) {

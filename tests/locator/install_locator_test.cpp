@@ -39,9 +39,8 @@ TEST(CandidateTable, CatalogueRecordReplacesTheDefaults) {
   record.F2 = "E:\\NM\\Second";
   record.K1 = "SOFTWARE\\Cafe\\NM1";
   record.K2 = "SOFTWARE\\Cafe\\NM2";
-  EXPECT_EQ(m.trace.steps[3],
-            RecordStep(LocatorStep::Edition::kNetmarble, LocatorStep::Outcome::kFound,
-                       LocatorMachine::NetmarbleKey(), record));
+  EXPECT_EQ(m.trace[3], RecordStep(LocatorStep::Edition::kNetmarble, LocatorStep::Outcome::kFound,
+                                   LocatorMachine::NetmarbleKey(), record));
   EXPECT_TRUE(m.sim.dialogs.shown.empty());
 }
 
@@ -72,7 +71,7 @@ TEST(CandidateTable, CatalogueFolderOfTheSameNameIsNotACatalogue) {
   m.sim.files.AddDirectory("D:\\PLX\\GameData\\GPData.nif");
   m.sim.files.AddDirectory("D:\\Netmarble\\NetmarbleSuddenAttack");
   m.Run();
-  EXPECT_EQ(m.trace.steps[2], CatalogueStep(kNetmarble, kDefault));
+  EXPECT_EQ(m.trace[2], CatalogueStep(kNetmarble, kDefault));
   EXPECT_EQ(m.paths.NetmarbleFolder, "D:\\Netmarble\\NetmarbleSuddenAttack");
 }
 
@@ -87,9 +86,8 @@ TEST(CandidateTable, DamagedCatalogueShowsOneBoxPerEditionAndSearchesGoOn) {
             (std::vector<std::string>{"info \r\nStream read error", "info \r\nStream read error"}));
   EXPECT_EQ(m.paths.NetmarbleFolder, "");
   EXPECT_EQ(m.paths.NexonFolder, "D:\\Nexon\\SuddenAttack");  // step 12
-  EXPECT_EQ(m.trace.steps[3],
-            RecordStep(LocatorStep::Edition::kNetmarble, LocatorStep::Outcome::kFailed,
-                       LocatorMachine::NetmarbleKey(), {}, "Stream read error"));
+  EXPECT_EQ(m.trace[3], RecordStep(LocatorStep::Edition::kNetmarble, LocatorStep::Outcome::kFailed,
+                                   LocatorMachine::NetmarbleKey(), {}, "Stream read error"));
 }
 
 }  // namespace

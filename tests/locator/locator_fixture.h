@@ -1,5 +1,5 @@
-// A simulated machine for locator runs: the simulated platform, a trace
-// recording every step, and real catalogue files made by the writer, which
+// A simulated machine for locator runs: the simulated platform, the trace of
+// every step, and real catalogue files made by the writer, which
 // the locator reads with the program's own archive reader and table.
 #pragma once
 
@@ -15,11 +15,6 @@
 #include "tools/writer/catalogue_writer.h"
 
 namespace varnett {
-
-struct RecordingTrace : LocatorTrace {
-  std::vector<LocatorStep> steps;
-  void Add(LocatorStep step) override { steps.push_back(std::move(step)); }
-};
 
 // An archive holding one member.
 inline std::string Archive(const std::string& member_name, const std::string& member) {
@@ -48,7 +43,7 @@ inline StreamRecord Edition(const std::string& game, const std::string& mpath,
 
 struct LocatorMachine {
   SimPlatform sim;
-  RecordingTrace trace;
+  std::vector<LocatorStep> trace;
   EditionPaths paths;
 
   static std::string NetmarbleKey() { return Ko("서든어택"); }
@@ -60,9 +55,7 @@ struct LocatorMachine {
     sim.files.AddFile(hide_folder + "\\GameData\\GPData.nif", bytes);
   }
   void Run() {
-    InstallLocator locator({sim.environment, sim.registry, sim.files, sim.dialogs});
-    locator.SetTrace(&trace);
-    locator.Run(paths);
+    InstallLocator({sim.environment, sim.registry, sim.files, sim.dialogs}).Run(paths, &trace);
   }
 };
 

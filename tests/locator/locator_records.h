@@ -1,5 +1,5 @@
-// The locator's records as tests expect them: equality, a readable print
-// (the trace line) and one builder per kind of record, filled the way the
+// The locator's records as tests expect them: a readable print (the trace
+// line) and one builder per kind of record, filled the way the
 // locator fills them.
 #pragma once
 
@@ -23,23 +23,6 @@ constexpr auto kDefault = LocatorStep::Outcome::kDefault;
 constexpr auto kSkipped = LocatorStep::Outcome::kSkipped;
 inline const std::string kNetmarbleKey = "SOFTWARE\\Netmarble\\NetmarbleSuddenAttack";
 inline const std::string kNexonKey = "SOFTWARE\\Nexon\\SuddenAttack";
-
-inline bool operator==(const RootAnswer& a, const RootAnswer& b) {
-  return a.kind == b.kind && a.text == b.text && a.folder == b.folder;
-}
-inline bool operator==(const FolderValueAnswers& a, const FolderValueAnswers& b) {
-  return a.user == b.user && a.machine == b.machine;
-}
-inline bool operator==(const Candidates& a, const Candidates& b) {
-  return a.F1 == b.F1 && a.F2 == b.F2 && a.F3 == b.F3 && a.F4 == b.F4 && a.K1 == b.K1 &&
-         a.K2 == b.K2 && a.K3 == b.K3 && a.K4 == b.K4;
-}
-inline bool operator==(const LocatorStep& a, const LocatorStep& b) {
-  return a.edition == b.edition && a.number == b.number && a.source == b.source &&
-         a.outcome == b.outcome && a.candidate_name == b.candidate_name && a.path == b.path &&
-         a.value_name == b.value_name && a.answers == b.answers && a.record == b.record &&
-         a.folder == b.folder && a.error == b.error;
-}
 
 inline void PrintTo(const LocatorStep& step, std::ostream* out) {
   *out << TraceLine(step);

@@ -67,15 +67,11 @@ std::thread Answer(int command, Seen* seen) {
 
 class FrameworkBoxes : public ::testing::Test {
  protected:
-  void SetUp() override {
-    owner_ = CreateWindowExW(0, L"Static", L"owner", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100,
-                             nullptr, nullptr, nullptr, nullptr);
-    dialogs_.owner = owner_;
-  }
-  void TearDown() override { DestroyWindow(owner_); }
+  ~FrameworkBoxes() override { DestroyWindow(owner_); }
 
-  HWND owner_ = nullptr;
-  Win32Dialogs dialogs_;
+  HWND owner_ = CreateWindowExW(0, L"Static", L"owner", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100,
+                                nullptr, nullptr, nullptr, nullptr);
+  Win32Dialogs dialogs_{owner_};
 };
 
 TEST_F(FrameworkBoxes, InformationHasEnglishTitleAndOneOkButton) {

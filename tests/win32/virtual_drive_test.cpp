@@ -43,8 +43,8 @@ bool HasLineEndingWith(const std::string& log, const std::string& ending) {
 // that a failed run leaves no letter taken for the tests after it.
 class DrivesRemovedAtEnd {
  public:
-  DrivesRemovedAtEnd(Platform& platform, const VirtualDriveSet& drives)
-      : platform_(platform), drives_(drives) {}
+  DrivesRemovedAtEnd(Processes& processes, const VirtualDriveSet& drives)
+      : processes_(processes), drives_(drives) {}
   ~DrivesRemovedAtEnd() {
     VirtualDriveSet mapped;
     for (auto slot : {&VirtualDriveSet::ScreenshotDrive, &VirtualDriveSet::NetmarbleDrive,
@@ -53,13 +53,13 @@ class DrivesRemovedAtEnd {
       if (!drive.empty() && GetDriveTypeW(Wide(drive + "\\").c_str()) != DRIVE_NO_ROOT_DIR)
         mapped.*slot = drive;
     }
-    RemoveVirtualDrives(platform_.processes, mapped);
+    RemoveVirtualDrives(processes_, mapped);
   }
   DrivesRemovedAtEnd(const DrivesRemovedAtEnd&) = delete;
   DrivesRemovedAtEnd& operator=(const DrivesRemovedAtEnd&) = delete;
 
  private:
-  Platform& platform_;
+  Processes& processes_;
   const VirtualDriveSet& drives_;
 };
 
@@ -85,8 +85,7 @@ void WriteAll(const std::string& path, const std::string& text) {
 TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
   if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
   Win32Platform real;
-  Platform p = real.View();
-  DriveMapper mapper(p.processes, p.drives, p.text_case, p.clock);
+  DriveMapper mapper({real.processes, real.drives, real.text_case, real.clock});
   support::TempFolder shots_folder(L"스크린샷_"), game_folder(L"서든어택_");
   const std::string shots = Narrow(shots_folder.path()), game = Narrow(game_folder.path());
   WriteAll(shots + "\\" + Ko("사진") + ".txt", "shot");
@@ -95,14 +94,14 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
   const std::string first = mapper.FindFreeDriveLetter();
   ASSERT_EQ(first.size(), 2u);
   VirtualDriveSet drives;
-  DrivesRemovedAtEnd cleanup(p, drives);
+  DrivesRemovedAtEnd cleanup(real.processes, drives);
   ASSERT_TRUE(mapper.MapVirtualDrive(drives, &VirtualDriveSet::ScreenshotDrive, shots));
   EXPECT_EQ(drives.ScreenshotDrive, first);
   EXPECT_EQ(ReadAll(first + "\\" + Ko("사진") + ".txt"), "shot");
   EXPECT_TRUE(HasLineEndingWith(SubstLog(), Cp949ToUtf8("subst " + first + " \"" + shots + "\"")));
   // The snapshot now lists the letter; the next choice is lower.
   bool listed = false;
-  TDriveLetters letters(p.drives);
+  TDriveLetters letters(real.drives);
   for (const std::string& entry : letters.Drives()) listed |= entry[0] == first[0];
   EXPECT_TRUE(listed);
 
@@ -114,7 +113,7 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
   EXPECT_LT(drives.NexonDrive[0], first[0]);
   EXPECT_EQ(ReadAll(drives.NexonDrive + "\\gvi.dat"), "game");
 
-  RemoveVirtualDrives(p.processes, drives);
+  RemoveVirtualDrives(real.processes, drives);
   EXPECT_EQ(GetDriveTypeW(Wide(first + "\\").c_str()), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
   EXPECT_EQ(GetDriveTypeW(Wide(drives.NexonDrive + "\\").c_str()),
             static_cast<UINT>(DRIVE_NO_ROOT_DIR));
@@ -126,10 +125,9 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
 
 TEST(VirtualDrive, SubstThatFailsLeavesTheSlotEmpty) {
   Win32Platform real;
-  Platform p = real.View();
-  DriveMapper mapper(p.processes, p.drives, p.text_case, p.clock);
+  DriveMapper mapper({real.processes, real.drives, real.text_case, real.clock});
   VirtualDriveSet drives;
-  DrivesRemovedAtEnd cleanup(p, drives);
+  DrivesRemovedAtEnd cleanup(real.processes, drives);
   const std::string missing = Narrow(support::TempFolder(L"varnett_gone_").path());
   EXPECT_FALSE(mapper.MapVirtualDrive(drives, &VirtualDriveSet::NetmarbleDrive, missing));
   EXPECT_EQ(drives.NetmarbleDrive, "");

@@ -1,11 +1,12 @@
 // Wait windows: each command closes exactly the window it opened, and the
 // shared reference follows the one created last.
+#include "app/win32_wait_windows.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
-#include "app/win32_wait_windows.h"
 #include "platform/text.h"
 
 namespace varnett {
@@ -14,8 +15,7 @@ namespace {
 TEST(WaitWindows, NestedCommandsCloseOnlyTheirOwnWindow) {
   HWND owner = CreateWindowExW(0, L"Static", L"owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                nullptr, nullptr);
-  Win32WaitWindows waits;
-  waits.owner = owner;
+  Win32WaitWindows waits(owner);
   WaitWindows::Handle outer = waits.Open(Ko("가상 드라이브를 생성중입니다."));
   HWND outer_window = CurrentWaitWindow();
   ASSERT_NE(outer, 0);

@@ -37,7 +37,7 @@ int RunList(const Args& args) {
   ArchiveInput input;
   if (!input.Load(args[0])) return kExitFailed;
   ConsoleDialogs dialogs;
-  TUnZipper unzipper(input, dialogs);
+  TUnZipper unzipper({input, dialogs});
   unzipper.SetZipName(input.Name());
   std::string out;
   try {
@@ -66,7 +66,7 @@ int RunExtract(const Args& args) {
   ArchiveInput input;
   if (!input.Load(args[0])) return kExitFailed;
   ConsoleDialogs dialogs;
-  TUnZipper unzipper(input, dialogs);
+  TUnZipper unzipper({input, dialogs});
   unzipper.SetZipName(input.Name());
   MemoryStream stream;
   int verified = 0;

@@ -18,7 +18,7 @@ namespace {
 // empty or absent member leaves the table empty.
 void LoadCatalogue(ArchiveInput& input, GameCatalogue* catalogue) {
   ConsoleDialogs dialogs;
-  TUnZipper unzipper(input, dialogs);
+  TUnZipper unzipper({input, dialogs});
   unzipper.SetZipName(input.Name());
   MemoryStream stream;
   unzipper.ExtractToStream(&stream, "Game.dat");

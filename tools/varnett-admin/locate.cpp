@@ -5,6 +5,7 @@
 // game cannot be found.
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "locator/install_locator.h"
 #include "locator/locator_trace_text.h"
@@ -35,22 +36,28 @@ std::string OneLine(std::string text) {
   return line;
 }
 
-// The boxes the locator would show, printed in order with the trace; nothing
-// waits for a click.
-class PrintedDialogs : public Dialogs {
+// The trace and the boxes the locator would show, printed in the order they
+// came: each box after the steps listed before it. Nothing waits for a click.
+class PrintedRun : public Dialogs {
  public:
-  void Information(const std::string& text) override { PrintLine("message: " + OneLine(text)); }
+  std::vector<LocatorStep> trace;
+
+  // The steps not printed yet, then `line` unless it is empty.
+  void Print(const std::string& line = "") {
+    for (; printed_ < trace.size(); ++printed_) PrintLine(TraceLine(trace[printed_]));
+    if (!line.empty()) PrintLine(line);
+  }
+  void Information(const std::string& text) override { Print("message: " + OneLine(text)); }
   bool Confirm(const std::string& text) override {
-    PrintLine("confirm: " + OneLine(text) + " (answered No)");
+    Print("confirm: " + OneLine(text) + " (answered No)");
     return false;
   }
   void SystemMessage(const std::string& text, const std::string& title) override {
-    PrintLine("system message " + Quoted(title) + ": " + OneLine(text));
+    Print("system message " + Quoted(title) + ": " + OneLine(text));
   }
-};
 
-struct PrintedTrace : LocatorTrace {
-  void Add(LocatorStep step) override { PrintLine(TraceLine(step)); }
+ private:
+  size_t printed_ = 0;
 };
 
 }  // namespace
@@ -62,18 +69,17 @@ int RunLocate(const Args& args) {
   Win32Environment environment;
   Win32Registry registry;
   Win32FileSystem files;
-  PrintedDialogs dialogs;
-  InstallLocator locator({environment, registry, files, dialogs});
-  PrintedTrace trace;
-  locator.SetTrace(&trace);
+  PrintedRun run;
+  InstallLocator locator({environment, registry, files, run});
   EditionPaths paths;
   try {
-    locator.Run(paths);
+    locator.Run(paths, &run.trace);
   } catch (const std::exception& e) {
+    run.Print();
     WriteErrorLine(e.what());
     return kExitFailed;
   }
-  PrintLine("DocumentsFolder=" + paths.DocumentsFolder);
+  run.Print("DocumentsFolder=" + paths.DocumentsFolder);
   PrintLine("HideFolder=" + paths.HideFolder);
   PrintLine("NetmarbleFolder=" + paths.NetmarbleFolder);
   PrintLine("NexonFolder=" + paths.NexonFolder);
