@@ -35,7 +35,9 @@ void StartupLog::WriteLocked(const std::string& message) {
   if (!enabled_) return;
   std::string date = clock_.ShortDateText();
   std::string time = clock_.LongTimeText();
-  files_.AppendLine(path_, " [" + date + " " + time + "] " + message);
+  if (files_.AppendLine(path_, " [" + date + " " + time + "] " + message, patience_ms_) ==
+      AppendResult::kBusy)
+    patience_ms_ = 0;
 }
 
 }  // namespace varnett

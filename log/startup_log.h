@@ -2,6 +2,7 @@
 // to Log\YYYY\MM\YYYYMMDD_<name>.log in the program's folder.
 #pragma once
 
+#include <cstdint>
 #include <mutex>
 #include <string>
 
@@ -15,11 +16,15 @@ std::string StartupLogPath(const std::string& exe_path, LocalDate date);
 
 class StartupLog {
  public:
+  static constexpr uint32_t kPatienceMs = 500;
+
   StartupLog(FileSystem& files, Calendar& clock) : files_(files), clock_(clock) {}
 
   // Builds the path, creates its folders and writes the two start lines.
   // A folder or file that cannot be made leaves the log silent; the program
-  // goes on either way.
+  // goes on either way. A file that another program holds without sharing
+  // writes costs the start at most kPatienceMs in all, and the lines that
+  // could not wait are left out.
   void Prepare(const std::string& exe_path);
   // Appends " [date time] message". Does nothing before Prepare.
   void Write(const std::string& message);
@@ -34,6 +39,9 @@ class StartupLog {
   std::mutex lock_;
   std::string path_;
   bool enabled_ = false;
+  // Spent at the first line that finds the file held: a holder that did not
+  // let go within it is not waited for again.
+  uint32_t patience_ms_ = kPatienceMs;
 };
 
 }  // namespace varnett

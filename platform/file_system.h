@@ -30,6 +30,11 @@ struct FileReader {
                                                      std::string* error) = 0;
 };
 
+// How an append ended: the line is in the file; the file stayed held by
+// another past the caller's patience; or it cannot be written at all (no
+// folder, no right to write).
+enum class AppendResult { kWritten, kBusy, kFailed };
+
 struct FileSystem : FileReader {
   virtual bool DirectoryExists(const std::string& path) = 0;
   // True for a file only; a directory of that name does not count.
@@ -38,10 +43,14 @@ struct FileSystem : FileReader {
   virtual bool RemoveFile(const std::string& path) = 0;
   // Creates the folder and every missing parent; true when it exists afterwards.
   virtual bool CreateFolders(const std::string& path) = 0;
-  // Appends `line` and CR LF with the file held alone meanwhile, waiting a
-  // little for a file that another writer holds. Creates the file when it
-  // does not exist; never empties one. False when nothing could be written.
-  virtual bool AppendLine(const std::string& path, const std::string& line) = 0;
+  // Appends `line` and CR LF to the end of the file in one write, creating the
+  // file when it is missing and never emptying one. Readers that share
+  // writing never hold it up, and the program's copies on this machine take
+  // turns, so no line of one is lost to another. When something else holds
+  // the file (or the turn) without sharing writes, waits at most
+  // `patience_ms` for it, then gives up with kBusy.
+  virtual AppendResult AppendLine(const std::string& path, const std::string& line,
+                                  uint32_t patience_ms) = 0;
 };
 
 }  // namespace varnett

@@ -46,6 +46,10 @@ void SimFileSystem::AddFile(const std::string& path, const std::string& content,
 
 void SimFileSystem::MakeReadOnly(const std::string& path) { read_only_.insert(Key(path)); }
 
+void SimFileSystem::HoldWithoutSharing(const std::string& path) { held_.insert(Key(path)); }
+
+void SimFileSystem::Release(const std::string& path) { held_.erase(Key(path)); }
+
 bool SimFileSystem::Has(const std::string& path) const {
   std::string key = Key(path);
   return files_.count(key) || directories_.count(key);
@@ -96,10 +100,16 @@ bool SimFileSystem::CreateFolders(const std::string& path) {
   return true;
 }
 
-bool SimFileSystem::AppendLine(const std::string& path, const std::string& line) {
+AppendResult SimFileSystem::AppendLine(const std::string& path, const std::string& line,
+                                       uint32_t patience_ms) {
   calls.push_back("append " + path);
   std::string key = Key(path);
-  if (!Writable(key) || directories_.count(key) || !directories_.count(Parent(key))) return false;
+  if (held_.count(key)) {
+    waited_ms += patience_ms;
+    return AppendResult::kBusy;
+  }
+  if (!Writable(key) || directories_.count(key) || !directories_.count(Parent(key)))
+    return AppendResult::kFailed;
   auto it = files_.find(key);
   if (it == files_.end()) {
     files_[key] = File{line + "\r\n", 1};
@@ -107,7 +117,7 @@ bool SimFileSystem::AppendLine(const std::string& path, const std::string& line)
   } else {
     it->second.content += line + "\r\n";
   }
-  return true;
+  return AppendResult::kWritten;
 }
 
 std::unique_ptr<ReadSource> SimFileSystem::OpenForReading(const std::string& path,

@@ -19,6 +19,9 @@ class SimFileSystem : public FileSystem {
   void AddFile(const std::string& path, const std::string& content, int64_t age = 1);
   // Nothing can be created or written below this folder.
   void MakeReadOnly(const std::string& path);
+  // Another program holds the file open without sharing writes, until Release.
+  void HoldWithoutSharing(const std::string& path);
+  void Release(const std::string& path);
 
   // Inspection.
   bool Has(const std::string& path) const;
@@ -27,13 +30,16 @@ class SimFileSystem : public FileSystem {
 
   // Each change as one line: "delete PATH", "mkdir PATH", "append PATH".
   std::vector<std::string> calls;
+  // Time appends spent waiting for held files: each waits its full patience.
+  uint32_t waited_ms = 0;
 
   bool DirectoryExists(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   std::optional<int64_t> FileAge(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   bool CreateFolders(const std::string& path) override;
-  bool AppendLine(const std::string& path, const std::string& line) override;
+  AppendResult AppendLine(const std::string& path, const std::string& line,
+                          uint32_t patience_ms) override;
   std::unique_ptr<ReadSource> OpenForReading(const std::string& path, std::string* error) override;
 
  private:
@@ -49,6 +55,7 @@ class SimFileSystem : public FileSystem {
   std::set<std::string> directories_;         // keys
   std::map<std::string, File> files_;         // keys
   std::set<std::string> read_only_;           // keys
+  std::set<std::string> held_;                // keys
 };
 
 }  // namespace varnett

@@ -62,6 +62,15 @@ struct KernelHandleTraits : NullOrInvalidIsEmpty {
 };
 using ScopedHandle = Scoped<KernelHandleTraits>;
 
+// A mutex this thread holds: let go of, then closed.
+struct HeldMutexTraits : NullOrInvalidIsEmpty {
+  static void Free(HANDLE mutex) {
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+  }
+};
+using ScopedHeldMutex = Scoped<HeldMutexTraits>;
+
 struct RegistryKeyTraits : NullIsEmpty<HKEY> {
   static void Free(HKEY key) { RegCloseKey(key); }
 };

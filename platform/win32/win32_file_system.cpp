@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "platform/win32/machine_turn.h"
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/wide.h"
 
@@ -24,10 +25,10 @@ std::string SystemErrorText(unsigned long code) {
 
 namespace {
 
-// How long a line waits for a file that another writer holds, and how often
-// it looks again meanwhile.
-constexpr ULONGLONG kBusyFileRetryMs = 3000;
+// How often a line looks again at a file that another program holds.
 constexpr DWORD kBusyFileRetryStepMs = 5;
+// The turn every copy of the program takes to append to a file.
+constexpr wchar_t kAppendTurnName[] = L"Varnett.FileAppend";
 
 class FileSource : public ReadSource {
  public:
@@ -101,29 +102,39 @@ bool Win32FileSystem::CreateFolders(const std::string& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32FileSystem::AppendLine(const std::string& path, const std::string& line) {
-  std::wstring wide = Wide(path);
-  // Each line is written with the file to itself: two copies of the program
-  // started together would otherwise lose lines, the second one's open
-  // failing while the first one writes. A busy file is tried again for a
-  // while. OPEN_ALWAYS creates a missing file and never empties one.
-  const ULONGLONG give_up = GetTickCount64() + kBusyFileRetryMs;
+AppendResult Win32FileSystem::AppendLine(const std::string& path, const std::string& line,
+                                         uint32_t patience_ms) {
+  const ULONGLONG give_up = GetTickCount64() + patience_ms;
+  // Appends from several processes at once can overwrite each other under
+  // Wine, though not on Windows; taking turns makes both keep every line.
+  // The turn is held only for the open, the write and the close.
+  MachineTurn turn = TakeMachineTurn(kAppendTurnName, patience_ms);
+  if (turn.wait == TurnWait::kTimedOut) return AppendResult::kBusy;
+  // Appending only, with reading, writing and deleting shared: a log viewer
+  // or a backup tool that has the file open holds nobody up. OPEN_ALWAYS
+  // creates a missing file and never empties one.
+  const std::wstring wide = Wide(path);
   ScopedHandle file;
   for (;;) {
-    file.Reset(CreateFileW(wide.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    file.Reset(CreateFileW(wide.c_str(), FILE_APPEND_DATA,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) break;
     DWORD error = GetLastError();
-    if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) ||
-        GetTickCount64() >= give_up)
-      return false;
+    if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)
+      return AppendResult::kFailed;
+    if (GetTickCount64() >= give_up) return AppendResult::kBusy;
     Sleep(kBusyFileRetryStepMs);
   }
-  std::string bytes = line + "\r\n";
-  SetFilePointer(file.get(), 0, nullptr, FILE_END);
+  // One write: with append-only access the system puts it at the end as a
+  // whole, so the line cannot be split by another writer.
+  const std::string bytes = line + "\r\n";
   DWORD written = 0;
-  return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
+  const bool whole =
+      WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+      written == bytes.size();
+  file.Reset();  // closed before the turn passes on
+  return whole ? AppendResult::kWritten : AppendResult::kFailed;
 }
 
 std::unique_ptr<ReadSource> Win32FileSystem::OpenForReading(const std::string& path,

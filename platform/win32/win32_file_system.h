@@ -11,7 +11,8 @@ class Win32FileSystem : public FileSystem {
   std::optional<int64_t> FileAge(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   bool CreateFolders(const std::string& path) override;
-  bool AppendLine(const std::string& path, const std::string& line) override;
+  AppendResult AppendLine(const std::string& path, const std::string& line,
+                          uint32_t patience_ms) override;
   std::unique_ptr<ReadSource> OpenForReading(const std::string& path, std::string* error) override;
 };
 

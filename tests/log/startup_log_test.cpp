@@ -56,6 +56,25 @@ TEST(StartupLog, ReadOnlyProgramFolderLeavesTheLogSilent) {
   EXPECT_EQ(sim.files.ListAll(), before);
 }
 
+// Another program holding the log without sharing writes: the start waits
+// for it once, not once per line, keeps the log as it was, and a line
+// written after the holder has gone gets in.
+TEST(StartupLog, HeldLogCostsTheStartOnePatienceAndIsNeverEmptied) {
+  SimPlatform sim;
+  const std::string path = "C:\\Tools\\Log\\2008\\03\\20080307_Varnett.log";
+  sim.files.AddFile(path, "an earlier start\r\n");
+  sim.files.HoldWithoutSharing(path);
+  StartupLog log(sim.files, sim.clock);
+  log.Prepare("C:\\Tools\\Varnett.exe");
+  EXPECT_EQ(sim.files.waited_ms, StartupLog::kPatienceMs);
+  EXPECT_EQ(sim.files.Content(path), "an earlier start\r\n");
+
+  sim.files.Release(path);
+  log.Write("later");
+  EXPECT_EQ(sim.files.Content(path), "an earlier start\r\n [" + sim.clock.ShortDateText() + " " +
+                                         sim.clock.LongTimeText() + "] later\r\n");
+}
+
 TEST(StartupLog, WriteBeforePrepareDoesNothing) {
   SimPlatform sim;
   StartupLog log(sim.files, sim.clock);

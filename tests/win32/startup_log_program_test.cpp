@@ -1,5 +1,6 @@
 // Starting the real program twice leaves its dated log beside it with four
-// lines, in start order.
+// lines, in start order, also when a log viewer holds the log open (sharing
+// everything, as viewers do) during the second start.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/wide.h"
 #include "tests/support/win32/build_folder.h"
 #include "tests/support/win32/startup_logs.h"
@@ -53,7 +55,13 @@ TEST(StartupLogProgram, TwoStartsAppendFourLines) {
   SYSTEMTIME first, last;
   GetLocalTime(&first);
   ASSERT_TRUE(RunOnce(exe));
+  ScopedHandle viewer(
+      CreateFileW((folder.path() + L"\\" + support::StartupLogName(first, L"Varnett")).c_str(),
+                  GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(viewer);
   ASSERT_TRUE(RunOnce(exe));
+  viewer.Reset();
   GetLocalTime(&last);
 
   const std::map<std::wstring, std::string> logs = support::ReadStartupLogs(folder.path());

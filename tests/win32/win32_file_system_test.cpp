@@ -23,8 +23,9 @@ TEST(Win32FileSystem, CreatesNestedKoreanFoldersAndAppendsLines) {
 
   std::string file = folder + "\\" + Ko("기록") + ".log";
   EXPECT_FALSE(fs.FileExists(file));
-  ASSERT_TRUE(fs.AppendLine(file, "one"));
-  ASSERT_TRUE(fs.AppendLine(file, Ko("둘")));
+  ASSERT_EQ(fs.AppendLine(file, "one", 0), AppendResult::kWritten);
+  ASSERT_EQ(fs.AppendLine(file, Ko("둘"), 0), AppendResult::kWritten);
+  EXPECT_EQ(fs.AppendLine(folder, "a folder", 0), AppendResult::kFailed);
   EXPECT_TRUE(fs.FileExists(file));
   EXPECT_FALSE(fs.FileExists(folder));
   EXPECT_FALSE(fs.DirectoryExists(file));
