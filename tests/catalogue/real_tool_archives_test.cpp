@@ -195,7 +195,7 @@ void CheckArchive(const fs::path& folder, const Producer& p, const std::string& 
                 std::vector<std::string>{"system Zip Error|Unknown Compression Method"});
     }
     if (name == "Game.dat" && verified == 1) {
-      CatalogueComponentLookup lookup(f.sim.files, f.sim.dialogs);
+      CatalogueComponentLookup lookup({f.sim.files, f.sim.dialogs});
       Candidates candidates;
       EXPECT_EQ(lookup.LookUp(kCatalogue, Ko("서든어택"), candidates),
                 original.empty() ? CatalogueComponentLookup::Outcome::kEmptyMember
