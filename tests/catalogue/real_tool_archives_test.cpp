@@ -1,10 +1,10 @@
 // Archives written at test time by real tools (Info-ZIP zip, Python's
 // zipfile, 7-Zip), given the catalogue's signatures by walking their
 // structure, extract byte for byte; a member packed with a method the reader
-// does not know is refused with the reader's box, an encrypted one skipped. Each producer runs
-// twice: on small originals and on large ones (a table stream that deflates into several blocks and
-// fills more than one output chunk, and incompressible noise). A producer that is missing fails the
-// test.
+// does not know is refused with the reader's box, an encrypted one skipped.
+// Each producer runs twice: on small originals and on large ones (a table
+// stream that deflates into several blocks and fills more than one output
+// chunk, and incompressible noise). A producer that is missing fails the test.
 //
 // With VARNETT_REAL_SEEDS naming a folder, the converted archives of the small
 // originals are also written there as "real-<producer>": the archive reader's
