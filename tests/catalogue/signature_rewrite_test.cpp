@@ -89,6 +89,17 @@ TEST(SignatureRewrite, RefusesRecordsThatDoNotFitTogether) {
     damaged.push_back({"a data descriptor its central header does not announce", s});
   }
   {
+    ArchiveOptions zip64_end = standard;
+    zip64_end.zip64_end = true;
+    std::string s = WriteArchive(members, zip64_end);
+    std::string sound = s;
+    ASSERT_TRUE(RewriteSignatures(&sound));
+    const size_t record = zip::Le32(reinterpret_cast<const uint8_t*>(
+        &s[s.size() - zip::kEndSize - zip::kLocatorSize + zip::kLocatorRecordOffset]));
+    Patch32(&s, record + zip::kZip64EndRecordSize, 44 + 4);  // four bytes that are not there
+    damaged.push_back({"a zip64 end record longer than the space before its locator", s});
+  }
+  {
     std::string s = good;  // one byte more after the end record's comment
     damaged.push_back({"bytes after the comment", s + "x"});
   }

@@ -153,6 +153,9 @@ bool RewriteSignatures(std::string* zip_file) {
     const uint64_t record = zip::Le64(locator + zip::kLocatorRecordOffset);
     const uint8_t* z = At(s, record, zip::kZip64EndSize);
     if (!z || zip::Le32(z) != zip::kZip64EndSignature) return false;
+    // Its size counts what follows the size field, and the locator follows.
+    const uint64_t size = zip::Le64(z + zip::kZip64EndRecordSize);
+    if (size > *end || record + 12 + size != *end - zip::kLocatorSize) return false;
     count = zip::Le64(z + zip::kZip64EndTotalEntries);
     offset = zip::Le64(z + zip::kZip64EndDirectoryOffset);
     directory_end = record;
