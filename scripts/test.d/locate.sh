@@ -14,16 +14,8 @@ results="$VARNETT_RESULTS/locate.txt"
 work="$VARNETT_OUT/locate"
 : >"$results"
 
-failures=0
-check() {  # check NAME: passes when the last command succeeded
-  if [ "$1" = ok ]; then
-    echo "$2 passed" >>"$results"
-  else
-    echo "$2 failed" >>"$results"
-    echo "!! $2" >&2
-    failures=$((failures + 1))
-  fi
-}
+. "$root/scripts/lib/results.sh"
+
 expect_line() {  # expect_line NAME FILE LINE: FILE holds LINE exactly
   if grep -qxF -- "$3" "$2"; then check ok "$1"; else check no "$1: no line '$3'"; fi
 }
