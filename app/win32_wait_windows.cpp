@@ -16,6 +16,7 @@
 #include "platform/text.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/module_function.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/wide.h"
 
 namespace varnett {
@@ -108,6 +109,13 @@ LRESULT CALLBACK OwnAnimationProc(HWND window, UINT message, WPARAM wparam, LPAR
   return Guarded(LRESULT{0}, [&] { return HandleOwnAnimation(window, message, wparam, lparam); });
 }
 
+// The shell library, whose folder search an animation control reads frame by
+// frame while it plays: held until the program ends, then given back.
+HMODULE ShellLibrary() {
+  static const ScopedModule shell(LoadLibraryW(L"shell32.dll"));
+  return shell.get();
+}
+
 // Creates the animation control: the shell's folder search (resource 150 of
 // shell32.dll, frames 1 to 29, repeating, timer driven) where the system has
 // it, else the program's own drawing. Either way it starts playing at once.
@@ -117,8 +125,7 @@ HWND CreateAnimation(HWND parent, int x, int y, int dpi) {
       CreateWindowExW(0, ANIMATE_CLASSW, L"Animate",
                       WS_CHILD | WS_VISIBLE | ACS_CENTER | ACS_TRANSPARENT | ACS_TIMER, x, y, width,
                       height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  HMODULE shell = GetModuleHandleW(L"shell32.dll");
-  if (!shell) shell = LoadLibraryW(L"shell32.dll");
+  HMODULE shell = ShellLibrary();
   if (animate && shell &&
       SendMessageW(animate, ACM_OPENW, reinterpret_cast<WPARAM>(shell),
                    reinterpret_cast<LPARAM>(MAKEINTRESOURCEW(150))) &&

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Start-up of Varnett.exe under Wine, from process start to its main window
 # shown, against a bare program that only opens an empty window of the same
-# size. Builds Release for Windows, prepares a café prefix of its own with two
-# catalogues (1,000 and 100,000 records, both editions found), then times the
-# three cases in turn for ROUNDS rounds (default 7) in one run and prints the
+# size. Builds Release for Windows, prepares a café prefix of its own with
+# three catalogues (1,000, 10,000 and 100,000 records, both editions found),
+# then times the four cases in turn for ROUNDS rounds (default 7) in one run and prints the
 # best and median of each with the best as a ratio of the bare window's.
 #   bench/startup.sh [ROUNDS]
 set -euo pipefail
@@ -45,6 +45,7 @@ if [ ! -f "$prefix/.varnett-startup" ]; then
   touch "$prefix/.varnett-startup"
 fi
 cafe 1000
+cafe 10000
 cafe 100000
 
 # The programs run from inside the café, like an installed copy.
@@ -56,4 +57,5 @@ echo "start-up under Wine, best of $rounds, load average $(cut -d' ' -f1-3 /proc
 wine 'C:\Varnett\startup_timer.exe' "$rounds" \
   'bare window||C:\Varnett\bare_window.exe' \
   'Varnett, 1,000 records|C:\PLX1000|C:\Varnett\Varnett.exe' \
+  'Varnett, 10,000 records|C:\PLX10000|C:\Varnett\Varnett.exe' \
   'Varnett, 100,000 records|C:\PLX100000|C:\Varnett\Varnett.exe'

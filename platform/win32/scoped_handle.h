@@ -90,4 +90,10 @@ struct LocalMemoryTraits : NullIsEmpty<T*> {
 template <typename T>
 using ScopedLocalMemory = Scoped<LocalMemoryTraits<T>>;
 
+// A reference to a loaded library, from LoadLibrary.
+struct ModuleTraits : NullIsEmpty<HMODULE> {
+  static void Free(HMODULE module) { FreeLibrary(module); }
+};
+using ScopedModule = Scoped<ModuleTraits>;
+
 }  // namespace varnett

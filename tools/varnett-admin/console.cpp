@@ -6,6 +6,9 @@
 
 #include "catalogue/table_dump.h"
 #include "platform/text.h"
+#ifdef _WIN32
+#include "platform/win32/scoped_handle.h"
+#endif
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -29,12 +32,12 @@ std::string CannotOpen(const std::string& utf8_path, const std::string& reason_u
 
 #ifdef _WIN32
 std::string SystemErrorText(DWORD code) {
-  wchar_t* text = nullptr;
+  wchar_t* buffer = nullptr;
   DWORD n = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::u16string wide(reinterpret_cast<const char16_t*>(text ? text : L""), n);
-  if (text) LocalFree(text);
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  const ScopedLocalMemory<wchar_t> text(buffer);
+  std::u16string wide(reinterpret_cast<const char16_t*>(text ? text.get() : L""), text ? n : 0);
   while (!wide.empty() && (wide.back() == u'\r' || wide.back() == u'\n')) wide.pop_back();
   return Utf16ToUtf8(wide);
 }
@@ -48,11 +51,10 @@ std::vector<std::string> CommandLineArgs(int argc, char** argv) {
   (void)argc;
   (void)argv;
   int count = 0;
-  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  const ScopedLocalMemory<wchar_t*> wide(CommandLineToArgvW(GetCommandLineW(), &count));
   for (int i = 1; wide && i < count; ++i) {
-    args.push_back(Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide[i])));
+    args.push_back(Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide.get()[i])));
   }
-  if (wide) LocalFree(wide);
 #else
   for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
 #endif

@@ -9,9 +9,10 @@
 // and the drives it made are kept in subst.map there. While a file subst.hold
 // lies there, a removal waits after logging its command line, so a test can
 // act while the program waits for it; at most as many milliseconds as the
-// file holds (30 s if it holds no number), after which the hold counts as left
-// behind by a test that died: it is deleted and the removal goes on, so one
-// lost test never blocks every removal after it. Tests and demos only.
+// file holds (two minutes if it holds no number, far more than a test acts
+// for on a loaded machine), after which the hold counts as left behind by a
+// test that died: it is deleted and the removal goes on, so one lost test
+// never blocks every removal after it. Tests and demos only.
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
@@ -155,7 +156,7 @@ int Define(wchar_t letter, const std::wstring& folder) {
 DWORD HoldLimit(const std::wstring& hold) {
   std::ifstream in(hold.c_str(), std::ios::binary);
   unsigned long ms = 0;
-  return in >> ms ? static_cast<DWORD>(ms) : 30000;
+  return in >> ms ? static_cast<DWORD>(ms) : 120000;
 }
 
 void WaitWhileHeld() {
