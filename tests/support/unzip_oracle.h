@@ -1,7 +1,8 @@
-// Info-ZIP's unzip as an independent decoder: an archive with the standard
-// signatures goes to a scratch file, `unzip -p` prints its members, and the
-// printed bytes and exit status come back. POSIX only (the native build's
-// tests and fuzz targets); unzip must be on the PATH.
+// Info-ZIP's unzip and 7-Zip as independent decoders: an archive with the
+// standard signatures goes to a scratch file, `unzip -p` or `7zz e -so`
+// prints its members, and the printed bytes and exit status come back.
+// POSIX only (the native build's tests and fuzz targets); the programs must
+// be on the PATH.
 #pragma once
 
 #ifndef _WIN32
@@ -14,7 +15,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 extern char** environ;
 
@@ -27,7 +30,8 @@ struct UnzipResult {
   std::string messages;  // what it wrote to its standard error
 
   // It read the member to its end without finding the data damaged: all
-  // well, or nothing to say but that the CRC-32 of the bytes differs.
+  // well, or nothing to say but that the CRC-32 of the bytes differs (unzip
+  // only).
   bool Decoded() const {
     if (status == 0) return true;
     return status == 2 && messages.find("bad CRC") != std::string::npos &&
@@ -36,7 +40,9 @@ struct UnzipResult {
   }
 };
 
-inline UnzipResult UnzipPrint(const std::string& zip) {
+// Runs `program` with `options` and the scratch file's path.
+inline UnzipResult PrintMembers(const char* program, std::initializer_list<const char*> options,
+                                const std::string& zip) {
   UnzipResult result;
   // Shared memory when the system has it: the fuzz targets call this often.
   const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
@@ -57,9 +63,12 @@ inline UnzipResult UnzipPrint(const std::string& zip) {
   posix_spawn_file_actions_addclose(&actions, out[1]);
   const std::string errors = path + ".err";
   posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  char* argv[] = {const_cast<char*>("unzip"), const_cast<char*>("-p"), &path[0], nullptr};
+  std::vector<char*> argv{const_cast<char*>(program)};
+  for (const char* option : options) argv.push_back(const_cast<char*>(option));
+  argv.push_back(&path[0]);
+  argv.push_back(nullptr);
   pid_t pid;
-  const int spawned = posix_spawnp(&pid, "unzip", &actions, nullptr, argv, environ);
+  const int spawned = posix_spawnp(&pid, program, &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(out[1]);
   if (spawned == 0) {
@@ -94,6 +103,13 @@ inline UnzipResult UnzipPrint(const std::string& zip) {
   unlink(errors.c_str());
   unlink(path.c_str());
   return result;
+}
+
+inline UnzipResult UnzipPrint(const std::string& zip) { return PrintMembers("unzip", {"-p"}, zip); }
+
+// 7-Zip exits with 0 only when every member decoded and its CRC-32 matched.
+inline UnzipResult SevenZipPrint(const std::string& zip) {
+  return PrintMembers("7zz", {"e", "-so", "-tzip", "-bd", "-y"}, zip);
 }
 
 }  // namespace varnett
