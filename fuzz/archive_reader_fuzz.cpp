@@ -12,9 +12,9 @@
 // carry the recorded CRC-32.
 #include <zlib.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
 #include <string>
 
 #include "catalogue/crc32.h"

@@ -18,6 +18,10 @@ struct ReferenceUnshrink {
   // False when it stopped on a damaged code rather than at the end of the
   // bits (or at `limit` bytes of output).
   bool clean = true;
+  // It stopped on a code in use whose chain of prefixes meets a free code
+  // or goes round in a loop, rather than on a code not in use or a control
+  // code that does not exist: the damage a misread table would show.
+  bool broken_chain = false;
   // Info-ZIP's unzip frees leaves only among the codes up to the one it
   // handed out last since the previous clear; a clear found codes in use
   // above that point, where unzip reads the rest of the stream otherwise.
@@ -108,6 +112,7 @@ inline ReferenceUnshrink RunReferenceUnshrink(const uint8_t* data, size_t size, 
     }
     if (!spell(code, &s)) {
       r.clean = false;
+      r.broken_chain = true;
       break;
     }
     r.output += s;

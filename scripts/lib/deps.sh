@@ -4,7 +4,7 @@ varnett_install_deps() {
   local wanted=(g++ cmake ninja-build make python3 libgtest-dev googletest libbenchmark-dev
     zlib1g-dev g++-mingw-w64-x86-64 mingw-w64 libz-mingw-w64-dev binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth x11-utils fonts-nanum fonts-wine locales imagemagick
-    clang libclang-rt-14-dev zip unzip "$@")
+    clang libclang-rt-14-dev zip unzip 7zip "$@")
   local missing=()
   local p
   for p in "${wanted[@]}"; do

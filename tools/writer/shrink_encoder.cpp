@@ -1,5 +1,6 @@
 #include "tools/writer/shrink_encoder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -97,6 +98,7 @@ class Shrinker {
     prefix_[code] = parent;
     suffix_[code] = byte;
     child_[size_t(parent) * 256 + byte] = code;
+    top_ = std::max(top_, code);
     free_ = NextFree(code + 1);
   }
   int NextFree(int from) const {
@@ -105,11 +107,13 @@ class Shrinker {
   }
 
   void PartialClear() {
+    // No code above the highest ever defined is in use: frequent clears of
+    // a table far from full cost what the table holds.
     std::vector<bool> is_prefix(kCodes, false);
-    for (int c = kFirstFree; c < kCodes; ++c) {
+    for (int c = kFirstFree; c <= top_; ++c) {
       if (prefix_[c] != kFree) is_prefix[prefix_[c]] = true;
     }
-    for (int c = kFirstFree; c < kCodes; ++c) {
+    for (int c = kFirstFree; c <= top_; ++c) {
       if (prefix_[c] == kFree || is_prefix[c]) continue;
       int& link = child_[size_t(prefix_[c]) * 256 + suffix_[c]];
       if (link == c) link = kFree;
@@ -122,6 +126,7 @@ class Shrinker {
   std::vector<uint8_t> suffix_;
   std::vector<int> child_;
   int free_ = kFirstFree;
+  int top_ = kControl;
   int code_size_ = 9;
   long written_ = 0;
   int clears_ = 0;
