@@ -23,6 +23,14 @@
 //    64 KB with a clear each time no code is free. unzip refuses it, ours,
 //    the reference and 7-Zip read the data back: a later clear finds codes in
 //    use above the last code unzip handed out, the case it is let off in.
+//  - unshrink_unzip_marks_prefix_above_its_scan.bin: the shrinker's stream
+//    of 64 KB with a clear every 93 codes. After one clear, a code is defined
+//    on the freed code just written; at the next clear that orphan names a
+//    free slot above the last code handed out as its prefix. unzip marks the
+//    slot and, scanning no further, never clears the mark: it later passes
+//    over the slot when handing out codes, and from byte 2701 its bytes
+//    differ; 7-Zip reads the data back. The reference counts a prefix above
+//    that point as a code in use there.
 #include <cstdlib>
 
 #include "catalogue/crc32.h"

@@ -23,8 +23,12 @@ struct ReferenceUnshrink {
   // code that does not exist: the damage a misread table would show.
   bool broken_chain = false;
   // Info-ZIP's unzip frees leaves only among the codes up to the one it
-  // handed out last since the previous clear; a clear found codes in use
-  // above that point, where unzip reads the rest of the stream otherwise.
+  // handed out last since the previous clear. A clear found codes in use
+  // above that point: defined there, or named there as the prefix of a code
+  // in use (an orphan's freed prefix). unzip then reads the rest of the
+  // stream otherwise: it keeps such a code, frees its prefix, or keeps a mark
+  // on the named slot that later makes it pass over the slot when handing
+  // out codes.
   bool clear_above_last_code = false;
   // Whole bytes of input the codes read took, the last one partly used.
   size_t bytes_used = 0;
@@ -76,7 +80,8 @@ inline ReferenceUnshrink RunReferenceUnshrink(const uint8_t* data, size_t size, 
         std::vector<bool> is_prefix(kCodes, false);
         for (int c = 257; c <= top; ++c) {
           if (prefix[c] != kFree && prefix[c] != kControl) is_prefix[prefix[c]] = true;
-          if (prefix[c] != kFree && c > last_handed_out) r.clear_above_last_code = true;
+          if (prefix[c] != kFree && (c > last_handed_out || prefix[c] > last_handed_out))
+            r.clear_above_last_code = true;
         }
         for (int c = 257; c <= top; ++c) {
           if (!is_prefix[c]) prefix[c] = kFree;
