@@ -1,4 +1,3 @@
-#include <cstring>
 #include <memory>
 
 #include "catalogue/decoders.h"
@@ -88,16 +87,23 @@ struct Table {
   }
 
   // Spells `code` backwards into the stack; returns its length, or 0 when the
-  // chain leads to a freed code or loops (a damaged stream).
-  int Spell(int code) {
+  // chain leads to a freed code or loops (a damaged stream). The chain may
+  // pass through `pending`, the code defined by this very step (kCodes for
+  // none), whose last byte is the string's first: it is filled in once that
+  // byte is known.
+  int Spell(int code, int pending) {
     int n = 0;
+    int pending_at = -1;
     while (code >= kFirstFree) {
       if (prefix[code] == kFree || n == kCodes) return 0;
+      if (code == pending) pending_at = n;
       stack[n++] = suffix[code];
       code = prefix[code];
     }
     if (code == kControl) return 0;
     stack[n++] = uint8_t(code);
+    if (pending < kCodes) suffix[pending] = stack[n - 1];
+    if (pending_at >= 0) stack[pending_at] = stack[n - 1];
     return n;
   }
 };
@@ -124,30 +130,20 @@ void Decode(MemberIO& io) {
       continue;
     }
 
-    int length;
-    uint8_t first;
-    if (table->InUse(code)) {
-      length = table->Spell(code);
-      if (length == 0) return;
-      first = table->stack[length - 1];
-    } else if (code == free_code && previous >= 0) {
-      // The code being defined by this very step: the previous string and
-      // its own first byte.
-      length = table->Spell(previous);
-      if (length == 0) return;
-      first = table->stack[length - 1];
-      std::memmove(table->stack + 1, table->stack, size_t(length));
-      table->stack[0] = first;
-      ++length;
-    } else {
-      return;
-    }
-    for (int i = length - 1; i >= 0; --i) io.Put(table->stack[i]);
-
+    // The code this step defines (the previous string and the first byte of
+    // the current one) is put in place before the current code is spelled:
+    // the current code may be that very code, or, after a clear freed the
+    // previous code and a later step reused its slot, a code that extends it.
+    int pending = kCodes;
     if (previous >= 0 && free_code < kCodes) {
-      table->Define(free_code, previous, first);
+      pending = free_code;
+      table->Define(pending, previous, 0);
       free_code = table->NextFree(free_code + 1);
     }
+    if (!table->InUse(code)) return;
+    const int length = table->Spell(code, pending);
+    if (length == 0) return;
+    for (int i = length - 1; i >= 0; --i) io.Put(table->stack[i]);
     previous = code;
   }
 }

@@ -113,7 +113,8 @@ bool TUnZipper::ExtractMember(size_t index) {
 
   const uint64_t compressed = entry.CompressedSize();
   const uint64_t uncompressed = entry.UncompressedSize();
-  const uint64_t data_start = offset + zip::kLocalSize + name_length + extra_length;
+  const uint64_t data_start =
+      zip::OffsetPlus(offset, uint64_t(zip::kLocalSize) + name_length + extra_length);
 
   // The whole member is held in memory: what it claims must be possible for
   // the bytes the file really holds, and never more than the ceiling.
@@ -121,7 +122,7 @@ bool TUnZipper::ExtractMember(size_t index) {
       data_start < file_->Size() ? std::min(compressed, file_->Size() - data_start) : 0;
   const uint64_t plausible =
       present > max_member_size / kMaxExpansion ? max_member_size : present * kMaxExpansion;
-  claimed_total_ += uncompressed;
+  claimed_total_ = zip::OffsetPlus(claimed_total_, uncompressed);
   if (uncompressed > std::min(max_member_size, std::max(kFreeClaim, plausible)) ||
       claimed_total_ > max_extraction_total) {
     throw EFatalUnzipError(kMemberTooLarge);
@@ -141,8 +142,9 @@ bool TUnZipper::ExtractMember(size_t index) {
   StreamOutput output(*target_);
   MemberIO io(input, output, in_buffer_.data(), out_buffer_.data(), compressed, uncompressed,
               SinglePart());
+  bool decoded;
   try {
-    DecodeMember(entry, io);
+    decoded = DecodeMember(entry, io);
   } catch (const EBiggerThanUncompressed&) {
     // The member failed; what fitted stays in the target. Its CRC-32 is not
     // asked: the recorded one stands for the whole member, and a match with
@@ -150,10 +152,14 @@ bool TUnZipper::ExtractMember(size_t index) {
     // member longer than recorded verified.
     return false;
   }
-  return io.Crc() == entry.crc32;
+  // Verified means the target holds exactly the member: all of its recorded
+  // size was written and those bytes carry its CRC-32. A member cut short
+  // whose recorded CRC-32 is that of the part present, or one never decoded
+  // whose recorded CRC-32 is 0, fails.
+  return decoded && target_->Position() == uncompressed && io.Crc() == entry.crc32;
 }
 
-void TUnZipper::DecodeMember(const TZipEntry& entry, MemberIO& io) {
+bool TUnZipper::DecodeMember(const TZipEntry& entry, MemberIO& io) {
   switch (entry.method) {
     case 0:
       CopyStored(io);
@@ -172,6 +178,7 @@ void TUnZipper::DecodeMember(const TZipEntry& entry, MemberIO& io) {
         Explode(io, entry.flags);
       } catch (const std::bad_alloc&) {
         dialogs_.SystemMessage("*** inflate out of memory ***", "Error");
+        return false;
       }
       break;
     case 8:
@@ -179,8 +186,9 @@ void TUnZipper::DecodeMember(const TZipEntry& entry, MemberIO& io) {
       break;
     default:
       dialogs_.SystemMessage("Unknown Compression Method", "Zip Error");
-      break;
+      return false;
   }
+  return true;
 }
 
 }  // namespace varnett

@@ -83,7 +83,9 @@ class TUnZipper {
 
   bool Selected(const TZipEntry& entry) const;
   bool ExtractMember(size_t index);
-  void DecodeMember(const TZipEntry& entry, class MemberIO& io);
+  // False when the member's bytes could not be decoded at all (a method not
+  // supported, no memory for the decoder's tables).
+  bool DecodeMember(const TZipEntry& entry, class MemberIO& io);
 
   FileReader& files_;
   Dialogs& dialogs_;

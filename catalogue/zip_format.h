@@ -8,6 +8,14 @@
 namespace varnett {
 namespace zip {
 
+// A place in the archive `length` bytes after `offset`. Offsets come from the
+// file and may be anything up to 2^64 - 1: a sum that would wrap round stays
+// at the largest offset instead, past the end of any file, so it never lands
+// on bytes the archive did not point to.
+inline constexpr uint64_t OffsetPlus(uint64_t offset, uint64_t length) {
+  return length > UINT64_MAX - offset ? UINT64_MAX : offset + length;
+}
+
 inline constexpr uint32_t kLocalSignature = 0x02421010;
 inline constexpr uint32_t kCentralSignature = 0x58101035;
 inline constexpr uint32_t kEndSignature = 0x0B790242;

@@ -1,7 +1,7 @@
 // A second unshrinker for the fuzz target to hold ours against: the plainest
 // reading of the format, with none of the decoder's bookkeeping. A partial
 // clear marks every code that an in-use code names as its prefix and frees
-// every other code past 256, at the cost of a pass over the whole table.
+// every other code past 256, at the cost of a pass over the table.
 // It stops where ours must stop, and says why.
 #pragma once
 
@@ -18,10 +18,20 @@ struct ReferenceUnshrink {
   // False when it stopped on a damaged code rather than at the end of the
   // bits (or at `limit` bytes of output).
   bool clean = true;
-  // A clear came while free codes remained. Such clears are read
-  // differently by other unshrinkers, so outputs are compared with them only
-  // when this stays false.
-  bool cleared_partial_table = false;
+  // It stopped on a code in use whose chain of prefixes meets a free code
+  // or goes round in a loop, rather than on a code not in use or a control
+  // code that does not exist: the damage a misread table would show.
+  bool broken_chain = false;
+  // Info-ZIP's unzip frees leaves only among the codes up to the one it
+  // handed out last since the previous clear. A clear found codes in use
+  // above that point: defined there, or named there as the prefix of a code
+  // in use (an orphan's freed prefix). unzip then reads the rest of the
+  // stream otherwise: it keeps such a code, frees its prefix, or keeps a mark
+  // on the named slot that later makes it pass over the slot when handing
+  // out codes.
+  bool clear_above_last_code = false;
+  // Whole bytes of input the codes read took, the last one partly used.
+  size_t bytes_used = 0;
 };
 
 inline ReferenceUnshrink RunReferenceUnshrink(const uint8_t* data, size_t size, size_t limit) {
@@ -57,7 +67,8 @@ inline ReferenceUnshrink RunReferenceUnshrink(const uint8_t* data, size_t size, 
     std::reverse(s->begin(), s->end());
     return true;
   };
-  int previous = -1, free_code = 257, code;
+  // `top`: the highest code ever defined; no code above it is in use.
+  int previous = -1, free_code = 257, last_handed_out = kControl, top = kControl, code;
   std::string s;
   while (r.output.size() < limit && read(&code)) {
     if (code == kControl) {
@@ -66,40 +77,53 @@ inline ReferenceUnshrink RunReferenceUnshrink(const uint8_t* data, size_t size, 
       if (what == 1 && code_size < 13) {
         ++code_size;
       } else if (what == 2) {
-        r.cleared_partial_table |= free_code < kCodes;
         std::vector<bool> is_prefix(kCodes, false);
-        for (int c = 257; c < kCodes; ++c) {
+        for (int c = 257; c <= top; ++c) {
           if (prefix[c] != kFree && prefix[c] != kControl) is_prefix[prefix[c]] = true;
+          if (prefix[c] != kFree && (c > last_handed_out || prefix[c] > last_handed_out))
+            r.clear_above_last_code = true;
         }
-        for (int c = 257; c < kCodes; ++c) {
+        for (int c = 257; c <= top; ++c) {
           if (!is_prefix[c]) prefix[c] = kFree;
         }
         free_code = next_free(257);
+        last_handed_out = kControl;
       } else {
         r.clean = false;
         break;
       }
       continue;
     }
-    if (prefix[code] != kFree) {
-      if (!spell(code, &s)) {
-        r.clean = false;
-        break;
-      }
-    } else if (code == free_code && previous >= 0 && spell(previous, &s)) {
-      s += s[0];
-    } else {
+    // The code this step defines, the previous string and the first byte of
+    // the current one, exists before the current code is read: the current
+    // code may be it, or extend it.
+    int defined = -1;
+    if (previous >= 0 && free_code < kCodes) {
+      defined = free_code;
+      prefix[defined] = previous;
+      last_handed_out = defined;
+      top = std::max(top, defined);
+      free_code = next_free(free_code + 1);
+    }
+    if (prefix[code] == kFree) {
       r.clean = false;
       break;
     }
-    r.output += s;
-    if (previous >= 0 && free_code < kCodes) {
-      prefix[free_code] = previous;
-      suffix[free_code] = uint8_t(s[0]);
-      free_code = next_free(free_code + 1);
+    // Its last byte is the current string's first: the root of the chain.
+    if (defined >= 0) {
+      int root = code;
+      for (int steps = 0; root >= 257 && steps <= kCodes; ++steps) root = prefix[root];
+      suffix[defined] = uint8_t(root < 256 ? root : 0);
     }
+    if (!spell(code, &s)) {
+      r.clean = false;
+      r.broken_chain = true;
+      break;
+    }
+    r.output += s;
     previous = code;
   }
+  r.bytes_used = (bit + 7) / 8;
   return r;
 }
 

@@ -79,27 +79,29 @@ TEST(MemberExtraction, CrcMismatchFailsSilentlyAndKeepsTheBytes) {
 }
 
 TEST(MemberExtraction, StoredSizesThatDisagree) {
-  // Compressed shorter than uncompressed: the rest of the target stays as
-  // sized, and the CRC-32 covers only what was written.
-  {
-    ArchiveMember m = Member("Game.dat", "0123456789", 0);
-    m.uncompressed_size = 16;
-    ArchiveFixture f;
-    f.Put({m});
-    MemoryStream stream;
-    EXPECT_EQ(f.Extract(&stream), 1);  // the recorded CRC is of the ten bytes
-    EXPECT_EQ(stream.Bytes(), std::string("0123456789") + std::string(6, '\0'));
-  }
   // Compressed longer than uncompressed: the chunk that would pass the size
   // is not written at all.
-  {
-    ArchiveMember m = Member("Game.dat", "0123456789", 0);
-    m.uncompressed_size = 4;
+  ArchiveMember m = Member("Game.dat", "0123456789", 0);
+  m.uncompressed_size = 4;
+  ArchiveFixture f;
+  f.Put({m});
+  MemoryStream stream;
+  EXPECT_EQ(f.Extract(&stream), 0);
+  EXPECT_EQ(stream.Bytes(), std::string(4, '\0'));
+}
+
+// A member that ends before its recorded size fails, even when the recorded
+// CRC-32 is that of the bytes it has: the rest of the target was never
+// written. The target keeps those bytes and its size.
+TEST(MemberExtraction, MemberShorterThanRecordedFailsWhateverTheCrcOfThePartPresent) {
+  for (uint16_t method : {0, 8}) {
+    ArchiveMember m = Member("Game.dat", "0123456789", method);
+    m.uncompressed_size = 16;  // the CRC-32 stays that of the ten bytes
     ArchiveFixture f;
     f.Put({m});
     MemoryStream stream;
-    EXPECT_EQ(f.Extract(&stream), 0);
-    EXPECT_EQ(stream.Bytes(), std::string(4, '\0'));
+    EXPECT_EQ(f.Extract(&stream), 0) << method;
+    EXPECT_EQ(stream.Bytes(), std::string("0123456789") + std::string(6, '\0')) << method;
   }
 }
 
@@ -130,15 +132,20 @@ TEST(MemberExtraction, DecodedDataLongerThanRecordedFailsWhateverTheCrcOfThePart
 }
 
 TEST(MemberExtraction, UnknownMethodShowsTheBoxAndLeavesTheTargetSized) {
-  ArchiveMember m = Member("Game.dat", Text(64), 9);
-  m.compressed = std::string("\x01\x02\x03", 3);
-  ArchiveFixture f;
-  f.Put({m});
-  MemoryStream stream;
-  EXPECT_EQ(f.Extract(&stream), 0);
-  EXPECT_EQ(stream.Size(), 64u);
-  EXPECT_EQ(f.sim.dialogs.shown,
-            std::vector<std::string>{"system Zip Error|Unknown Compression Method"});
+  // A recorded CRC-32 of 0 is what an empty member carries: it must not pass
+  // for the bytes of a member that was never decoded.
+  for (uint32_t crc : {uint32_t(0), uint32_t(0x0BADC0DE)}) {
+    ArchiveMember m = Member("Game.dat", Text(64), 9);
+    m.compressed = std::string("\x01\x02\x03", 3);
+    m.crc32 = crc;
+    ArchiveFixture f;
+    f.Put({m});
+    MemoryStream stream;
+    EXPECT_EQ(f.Extract(&stream), 0) << crc;
+    EXPECT_EQ(stream.Size(), 64u) << crc;
+    EXPECT_EQ(f.sim.dialogs.shown,
+              std::vector<std::string>{"system Zip Error|Unknown Compression Method"});
+  }
 }
 
 // Each failure that propagates: its message, and the archive closed again.
@@ -196,6 +203,25 @@ TEST(MemberExtraction, LocalHeaderOffsetAtTheEndOfTheFile) {
   std::string archive = WriteArchive({Member("Game.dat", Text(300))});
   const size_t central = archive.size() - 22 - 46 - 8;
   Patch32(&archive, central + 42, uint32_t(archive.size() - 4));
+  ArchiveFixture f;
+  f.Put(archive);
+  EXPECT_EQ(f.ExtractError(), "Premature end of file reached");
+}
+
+// A zip64 local header offset just short of 2^64: the member's data would
+// start past the end of any file, not at a place the sum wraps round to.
+// The recorded CRC-32 and size are those of the archive's first bytes, which
+// a wrapped sum would decode and verify.
+TEST(MemberExtraction, LocalHeaderOffsetNearTwoToTheSixtyFourLiesBeyondTheFile) {
+  const std::string lead = WriteArchive({Member("Lead.txt", "lead", 0)});
+  ArchiveMember game = Member("Game.dat", lead.substr(0, 10), 0);
+  game.zip64 = true;
+  std::string archive = WriteArchive({Member("Lead.txt", "lead", 0), game});
+  // Game.dat's central header, then its name and the zip64 block's tag,
+  // size, uncompressed and compressed sizes before the offset.
+  const size_t central = archive.rfind(std::string("\x35\x10\x10\x58", 4));
+  const size_t offset_field = central + zip::kCentralSize + 8 + 4 + 16;
+  for (int i = 0; i < 8; ++i) archive[offset_field + i] = char(i == 0 ? 0xE2 : 0xFF);  // 2^64 - 30
   ArchiveFixture f;
   f.Put(archive);
   EXPECT_EQ(f.ExtractError(), "Premature end of file reached");

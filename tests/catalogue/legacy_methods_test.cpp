@@ -84,6 +84,23 @@ TEST(LegacyMethods, ShrinkKeepsAReusedCodeThatOthersAlreadyExtend) {
   EXPECT_EQ(verified, 1);
 }
 
+// The shape a shrinker writes when it clears right after a code it had just
+// defined and then reuses that code at once: the current code extends the
+// very code this step defines.
+TEST(LegacyMethods, ShrinkCodeExtendingTheCodeThisStepDefines) {
+  BitWriter w;
+  // A, B (257 = AB); a clear frees 257. A (257 = BA), then 258 before it
+  // exists (258 = AA). A clear frees both, leaving 258 as the previous code.
+  for (int code : {int('A'), int('B'), 256, 2, int('A'), 258, 256, 2}) w.Put(code, 9);
+  // B defines 257 as the free 258 + B. 257 then defines 258 as B + the first
+  // byte of 257, which runs through 258 itself: 258 = BB, 257 = BBB.
+  for (int code : {int('B'), 257}) w.Put(code, 9);
+  const std::string want = "ABAAABBBB";
+  int verified = 0;
+  EXPECT_EQ(Decode(1, 0, w.Bytes(), want, &verified), want);
+  EXPECT_EQ(verified, 1);
+}
+
 TEST(LegacyMethods, ReduceEscapesCopiesAndReachesBeforeTheStart) {
   for (int factor = 1; factor <= 4; ++factor) {
     BitWriter w;

@@ -1,5 +1,6 @@
 #include "tools/writer/shrink_encoder.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -36,14 +37,18 @@ class BitSink {
 // The encoder keeps the table exactly as the decoder will hold it after each
 // code. The decoder defines a code one step late (when it reads the next code,
 // whose first byte completes it); the encoder defines it as soon as it writes
-// a code, on the slot the decoder will pick, and asks for a clear only
-// between a code and that definition, where the decoder has nothing pending.
+// a code, on the slot the decoder will pick. A clear comes, as in the
+// shrinkers of the time, when a code is to be defined and none is free: right
+// after a code, which may be many bytes long and then is freed with the
+// other leaves.
 //
 // A code is a prefix code and one byte; `child` finds the code that extends a
 // prefix by a byte. A clear may free the code just written, whose extension
 // is then defined on a free prefix: it stays unreachable until that slot is
 // used again, and then extends the new string, just as the decoder's parent
-// links do.
+// links do. The code defined last may be used at once, also through such an
+// extension left waiting on its slot: the decoder then meets a code whose
+// chain runs through the code it is about to define.
 class Shrinker {
  public:
   Shrinker() : prefix_(kCodes, kFree), suffix_(kCodes, 0), child_(size_t(kCodes) * 256, kFree) {}
@@ -54,10 +59,7 @@ class Shrinker {
     if (data.empty()) return "";
     int w = uint8_t(data[0]);
     for (size_t i = 1; i <= data.size(); ++i) {
-      // The code defined last is not yet defined for the decoder: it may be
-      // written itself (the decoder then spells it from the previous code) but
-      // not passed through to a code that a freed slot left extending it.
-      if (i < data.size() && w != pending_) {
+      if (i < data.size()) {
         const int next = child_[size_t(w) * 256 + uint8_t(data[i])];
         if (next != kFree) {
           w = next;
@@ -73,7 +75,6 @@ class Shrinker {
         PartialClear();
         ++clears_;
       }
-      pending_ = kFree;
       if (free_ < kCodes) Define(free_, w, c);
       w = c;
     }
@@ -97,7 +98,7 @@ class Shrinker {
     prefix_[code] = parent;
     suffix_[code] = byte;
     child_[size_t(parent) * 256 + byte] = code;
-    pending_ = code;
+    top_ = std::max(top_, code);
     free_ = NextFree(code + 1);
   }
   int NextFree(int from) const {
@@ -106,11 +107,13 @@ class Shrinker {
   }
 
   void PartialClear() {
+    // No code above the highest ever defined is in use: frequent clears of
+    // a table far from full cost what the table holds.
     std::vector<bool> is_prefix(kCodes, false);
-    for (int c = kFirstFree; c < kCodes; ++c) {
+    for (int c = kFirstFree; c <= top_; ++c) {
       if (prefix_[c] != kFree) is_prefix[prefix_[c]] = true;
     }
-    for (int c = kFirstFree; c < kCodes; ++c) {
+    for (int c = kFirstFree; c <= top_; ++c) {
       if (prefix_[c] == kFree || is_prefix[c]) continue;
       int& link = child_[size_t(prefix_[c]) * 256 + suffix_[c]];
       if (link == c) link = kFree;
@@ -123,7 +126,7 @@ class Shrinker {
   std::vector<uint8_t> suffix_;
   std::vector<int> child_;
   int free_ = kFirstFree;
-  int pending_ = kFree;
+  int top_ = kControl;
   int code_size_ = 9;
   long written_ = 0;
   int clears_ = 0;
