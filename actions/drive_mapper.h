@@ -14,7 +14,7 @@
 #include "platform/clock.h"
 #include "platform/drives.h"
 #include "platform/processes.h"
-#include "platform/text_case.h"
+#include "text/text_case.h"
 
 namespace varnett {
 

@@ -9,8 +9,8 @@
 #include "platform/file_system.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
-#include "platform/text_case.h"
 #include "platform/wait_windows.h"
+#include "text/text_case.h"
 
 namespace varnett {
 

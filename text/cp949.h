@@ -11,6 +11,12 @@
 namespace varnett {
 
 constexpr bool IsCp949LeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+// The bytes that may follow a lead byte in an assigned character. The scans
+// below do not ask: any byte after a lead byte belongs to its character.
+constexpr bool IsCp949TrailByte(unsigned char byte) {
+  return (byte >= 0x41 && byte <= 0x5A) || (byte >= 0x61 && byte <= 0x7A) ||
+         (byte >= 0x81 && byte <= 0xFE);
+}
 
 // The number of bytes of the character starting at `at`: 2 for a lead byte
 // with a byte after it, otherwise 1 (a lead byte cut off at the end stands

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/text_case.h"
 #include "text/cp949.h"
+#include "text/text_case.h"
 
 namespace varnett {
 

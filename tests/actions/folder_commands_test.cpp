@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/sim/sim_platform.h"
-#include "platform/text.h"
+#include "text/conversions.h"
 
 namespace varnett {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text.h"
+#include "text/conversions.h"
 
 namespace varnett {
 namespace {

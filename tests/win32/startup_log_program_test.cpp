@@ -7,11 +7,11 @@
 #include <sstream>
 #include <string>
 
-#include "platform/win32/wide.h"
 #include "tests/support/win32/build_folder.h"
 #include "tests/support/win32/startup_logs.h"
 #include "tests/support/win32/temp_folder.h"
 #include "tests/support/win32/top_windows.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 namespace {

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "log/startup_log.h"
-#include "platform/win32/wide.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/win32/temp_folder.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 namespace {

@@ -10,11 +10,11 @@
 #include "actions/drive_mapper.h"
 #include "actions/virtual_drive_set.h"
 #include "app/win32_platform.h"
-#include "platform/text.h"
-#include "platform/win32/wide.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/win32/temp_folder.h"
 #include "tests/wintools/subst/stand_in.h"
+#include "text/conversions.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 namespace {

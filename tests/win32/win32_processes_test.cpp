@@ -4,10 +4,9 @@
 #include <windows.h>
 
 #include "actions/process_helpers.h"
-#include "actions/replace_occurrences.h"
 #include "app/win32_platform.h"
-#include "platform/text.h"
-#include "platform/win32/wide.h"
+#include "text/conversions.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 namespace {
@@ -137,17 +136,6 @@ TEST(Win32ProcessHelpers, DeletingAMissingFileIsFalseAndShowsNothing) {
   Processes& p = real.processes;
   // A dialog would block this call; returning at all shows none was opened.
   EXPECT_FALSE(ShellDeleteFile(p, TempFolder("varnett_missing_") + "\\x.log"));
-}
-
-TEST(Win32TextCase, UpperCaseMapFollowsTheSystemInCodePage949) {
-  Win32TextCase text_case;
-  UpperCaseMap map = BuildUpperCaseMap(text_case);
-  for (int i = 0; i < 128; ++i) {
-    int expected = i >= 'a' && i <= 'z' ? i - 'a' + 'A' : i;
-    EXPECT_EQ(map[i], expected) << i;
-  }
-  // Full-width letters are double-byte in CP949 and follow the system's rule.
-  EXPECT_EQ(text_case.UpperCase("\xA3\xE1z" + Ko("가")), "\xA3\xC1Z" + Ko("가"));
 }
 
 TEST(Win32Drives, SystemDriveInUseAndItsTargetReported) {

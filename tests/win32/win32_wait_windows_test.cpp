@@ -1,12 +1,13 @@
 // Wait windows: each command closes exactly the window it opened, and the
 // shared reference follows the one created last.
+#include "app/win32_wait_windows.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
-#include "app/win32_wait_windows.h"
-#include "platform/text.h"
+#include "text/conversions.h"
 
 namespace varnett {
 namespace {

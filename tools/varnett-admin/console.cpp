@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "catalogue/table_dump.h"
-#include "platform/text.h"
+#include "text/conversions.h"
+#include "text/printable_utf8.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -17,6 +17,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
+
+#include "text/win32/system_error_text.h"
 #endif
 
 namespace varnett {
@@ -26,19 +28,6 @@ namespace {
 std::string CannotOpen(const std::string& utf8_path, const std::string& reason_utf8) {
   return Utf8ToCp949("Cannot open file \"" + utf8_path + "\". " + reason_utf8);
 }
-
-#ifdef _WIN32
-std::string SystemErrorText(DWORD code) {
-  wchar_t* text = nullptr;
-  DWORD n = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::u16string wide(reinterpret_cast<const char16_t*>(text ? text : L""), n);
-  if (text) LocalFree(text);
-  while (!wide.empty() && (wide.back() == u'\r' || wide.back() == u'\n')) wide.pop_back();
-  return Utf16ToUtf8(wide);
-}
-#endif
 
 }  // namespace
 
@@ -83,7 +72,7 @@ InputFile::InputFile(const std::string& utf8_path, std::string* error) {
   std::u16string wide = Utf8ToUtf16(utf8_path);
   file_ = _wfopen(reinterpret_cast<const wchar_t*>(wide.c_str()), L"rb");
   if (!file_) {
-    *error = CannotOpen(utf8_path, SystemErrorText(GetLastError()));
+    *error = CannotOpen(utf8_path, Utf16ToUtf8(SystemErrorText(GetLastError())));
     return;
   }
   const bool sized = _fseeki64(file_, 0, SEEK_END) == 0;

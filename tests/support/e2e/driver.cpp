@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/text.h"
 #include "tests/support/file_bytes.h"
+#include "text/conversions.h"
 
 namespace varnett::e2e {
 
