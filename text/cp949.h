@@ -33,8 +33,9 @@ bool EndsInSingleByte(std::string_view text);
 // to 32. Values are only tested this way; they are always used untrimmed.
 bool IsBlank(std::string_view text);
 
-// ASCII letters only, byte by byte: the callers compare names that are ASCII
-// in practice and must not depend on the system's code page.
+// ASCII letters only, by characters: the callers compare names that are
+// ASCII in practice and must not depend on the system's code page, and a
+// trail byte that looks like a letter is part of another character.
 constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 std::string AsciiUpperCase(std::string_view text);
