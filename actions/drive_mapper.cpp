@@ -4,6 +4,7 @@
 #include "actions/drive_letters.h"
 #include "actions/process_helpers.h"
 #include "text/cp949.h"
+#include "text/system_path.h"
 
 namespace varnett {
 
@@ -40,6 +41,9 @@ std::string DriveMapper::FindFreeDriveLetter() {
 bool DriveMapper::MapVirtualDrive(VirtualDriveSet& drives, DriveSlot slot,
                                   const std::string& folder) {
   if (!IsBlank(drives.*slot)) return true;
+  // "subst" would map whatever the system makes of a changed name: another
+  // folder, or none.
+  if (!IsExactSystemPath(folder)) return false;
   std::string letter = FindFreeDriveLetter();
   if (letter.empty()) return false;
   // Filled before "subst" runs, so that a request for the same slot nested in

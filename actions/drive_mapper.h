@@ -14,7 +14,7 @@
 #include "platform/clock.h"
 #include "platform/drives.h"
 #include "platform/processes.h"
-#include "platform/text_case.h"
+#include "text/text_case.h"
 
 namespace varnett {
 
@@ -45,7 +45,9 @@ class DriveMapper {
   // already filled, three seconds follow in which window messages (and so
   // other commands) are processed. True when the slot holds a working drive.
   // False, with the slot left empty so that a later request tries again, when
-  // no letter is free (nothing runs then), when "subst" cannot be started,
+  // the folder is not exactly what the system would be given
+  // (IsExactSystemPath) or no letter is free (nothing runs then in either
+  // case), when "subst" cannot be started,
   // when it ends with a non-zero exit code, or when the letter still does not
   // lead anywhere afterwards. In every failure there is no wait.
   bool MapVirtualDrive(VirtualDriveSet& drives, DriveSlot slot, const std::string& folder);

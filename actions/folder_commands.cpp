@@ -2,7 +2,7 @@
 
 #include "actions/home_pages.h"
 #include "actions/process_helpers.h"
-#include "platform/text.h"
+#include "text/conversions.h"
 #include "text/cp949.h"
 
 namespace varnett {

@@ -1,6 +1,7 @@
 #include "actions/process_helpers.h"
 
 #include "text/cp949.h"
+#include "text/system_path.h"
 
 namespace varnett {
 
@@ -43,7 +44,7 @@ bool ShellDeletePath(Processes& processes, const std::string& path, bool to_recy
   try {
     std::string source = path;
     if (!source.empty() && source.back() == '\\' && EndsInSingleByte(source)) source.pop_back();
-    if (source.size() > kLongestDeletePath) return false;
+    if (source.size() > kLongestDeletePath || !IsExactSystemPath(source)) return false;
     ShellDeleteOptions options;
     options.to_recycle_bin = to_recycle_bin;
     return processes.ShellDelete(source, options);
@@ -53,6 +54,7 @@ bool ShellDeletePath(Processes& processes, const std::string& path, bool to_recy
 }
 
 bool ShellDeleteFile(Processes& processes, const std::string& path) {
+  if (!IsExactSystemPath(path)) return false;
   ShellDeleteOptions options;
   options.error_dialogs = false;
   return processes.ShellDelete(path, options);

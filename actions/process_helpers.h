@@ -37,15 +37,19 @@ void OpenDocument(Processes& processes, WindowHandle owner, const std::string& t
 void ShellExecuteAndWait(Processes& processes, const std::string& file,
                          const std::string& parameters, StartWindow window);
 
-// Deletes a path, which may be a wildcard pattern ("folder\*.*" empties the
+// Deletes a path, which may be a "*" pattern ("folder\*.*" empties the
 // folder and keeps it), silently and without confirmation; the shell still
 // shows its own error dialog for an item it cannot delete. One trailing "\"
-// is removed first, so "folder\" deletes the folder itself. A path longer
-// than 254 bytes after that is refused: false, and nothing is deleted.
+// is removed first, so "folder\" deletes the folder itself. Refused (false,
+// nothing deleted) when the path is then longer than 254 bytes, or when it
+// is not exactly what the system would be given (IsExactSystemPath): a "?"
+// is a character the conversion lost, never a wildcard of the caller's.
 bool ShellDeletePath(Processes& processes, const std::string& path, bool to_recycle_bin);
 
 // Deletes the path permanently with no progress, confirmation or error
-// dialogs. False when it could not be deleted (also when it does not exist).
+// dialogs. False when it could not be deleted (also when it does not exist),
+// and, with nothing asked of the shell, when the path is not exactly what
+// the system would be given (IsExactSystemPath).
 bool ShellDeleteFile(Processes& processes, const std::string& path);
 
 }  // namespace varnett

@@ -1,11 +1,11 @@
 #include "app/application.h"
 
 #include "app/error_barrier.h"
+#include "app/full_stop.h"
 #include "app/message_box.h"
 #include "app/window_class.h"
 #include "platform/win32/message_pump.h"
-#include "platform/win32/wide.h"
-#include "text/full_stop.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 namespace {

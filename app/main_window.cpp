@@ -18,11 +18,11 @@
 #include "app/ui_font.h"
 #include "app/window_class.h"
 #include "locator/install_locator.h"
-#include "platform/text.h"
 #include "platform/win32/scoped_handle.h"
-#include "platform/win32/wide.h"
+#include "text/conversions.h"
 #include "text/cp949.h"
 #include "text/integer_text.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 namespace {

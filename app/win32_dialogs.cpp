@@ -1,7 +1,7 @@
 #include "app/win32_dialogs.h"
 
 #include "app/message_box.h"
-#include "platform/win32/wide.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 

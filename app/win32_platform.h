@@ -9,7 +9,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_text_case.h"
+#include "text/win32/system_text_case.h"
 
 namespace varnett {
 

@@ -13,11 +13,11 @@
 #include "app/scoped_gdi.h"
 #include "app/ui_font.h"
 #include "app/window_class.h"
-#include "platform/text.h"
 #include "platform/win32/message_pump.h"
 #include "platform/win32/module_function.h"
 #include "platform/win32/scoped_handle.h"
-#include "platform/win32/wide.h"
+#include "text/win32/wide.h"
+#include "text/conversions.h"
 
 namespace varnett {
 namespace {

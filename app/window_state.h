@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/text.h"
+#include "text/conversions.h"
 
 namespace varnett {
 

@@ -18,7 +18,7 @@
 #include "catalogue/memory_stream.h"
 #include "catalogue/unzipper.h"
 #include "platform/sim/sim_platform.h"
-#include "platform/text.h"
+#include "text/conversions.h"
 #include "tools/writer/archive_writer.h"
 #include "tools/writer/catalogue_writer.h"
 

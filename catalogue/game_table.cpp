@@ -1,6 +1,6 @@
 #include "catalogue/game_table.h"
 
-#include "platform/text.h"
+#include "text/conversions.h"
 
 namespace varnett {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "catalogue/cp949_encoder.h"
 #include "catalogue/errors.h"
 #include "catalogue/extended_real.h"
+#include "text/cp949_encoder.h"
 
 namespace varnett {
 

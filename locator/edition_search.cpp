@@ -6,7 +6,7 @@
 #include "catalogue/errors.h"
 #include "locator/catalogue_component_lookup.h"
 #include "locator/registry_values.h"
-#include "platform/text.h"
+#include "text/conversions.h"
 #include "text/cp949.h"
 
 namespace varnett {

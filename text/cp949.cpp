@@ -17,14 +17,17 @@ bool IsBlank(std::string_view text) {
 
 std::string AsciiUpperCase(std::string_view text) {
   std::string upper(text);
-  for (char& c : upper) c = AsciiUpper(c);
+  for (size_t i = 0; i < upper.size(); i += CharacterSize(upper, i))
+    upper[i] = AsciiUpper(upper[i]);
   return upper;
 }
 
 bool SameTextIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  for (size_t i = 0; i < a.size(); i += CharacterSize(a, i)) {
+    if (CharacterSize(a, i) == 2 ? a.substr(i, 2) != b.substr(i, 2)
+                                 : AsciiLower(a[i]) != AsciiLower(b[i]))
+      return false;
   }
   return true;
 }

@@ -11,6 +11,12 @@
 namespace varnett {
 
 constexpr bool IsCp949LeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+// The bytes that may follow a lead byte in an assigned character. The scans
+// below do not ask: any byte after a lead byte belongs to its character.
+constexpr bool IsCp949TrailByte(unsigned char byte) {
+  return (byte >= 0x41 && byte <= 0x5A) || (byte >= 0x61 && byte <= 0x7A) ||
+         (byte >= 0x81 && byte <= 0xFE);
+}
 
 // The number of bytes of the character starting at `at`: 2 for a lead byte
 // with a byte after it, otherwise 1 (a lead byte cut off at the end stands
@@ -27,8 +33,9 @@ bool EndsInSingleByte(std::string_view text);
 // to 32. Values are only tested this way; they are always used untrimmed.
 bool IsBlank(std::string_view text);
 
-// ASCII letters only, byte by byte: the callers compare names that are ASCII
-// in practice and must not depend on the system's code page.
+// ASCII letters only, by characters: the callers compare names that are
+// ASCII in practice and must not depend on the system's code page, and a
+// trail byte that looks like a letter is part of another character.
 constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 std::string AsciiUpperCase(std::string_view text);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/text.h"
+#include "text/conversions.h"
 #include "tools/writer/archive_writer.h"
 #include "tools/writer/cafe_games.h"
 #include "tools/writer/catalogue_writer.h"

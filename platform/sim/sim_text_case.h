@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/text_case.h"
 #include "text/cp949.h"
+#include "text/text_case.h"
 
 namespace varnett {
 
@@ -15,11 +15,7 @@ class SimTextCase : public TextCase {
 
   std::string UpperCase(const std::string& cp949) override {
     ++calls;
-    std::string upper = cp949;
-    // By characters: a trail byte may look like an ASCII letter.
-    for (size_t i = 0; i < upper.size(); i += CharacterSize(upper, i))
-      upper[i] = AsciiUpper(upper[i]);
-    return upper;
+    return AsciiUpperCase(cp949);
   }
 };
 

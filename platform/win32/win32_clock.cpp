@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/message_pump.h"
-#include "platform/win32/wide.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 

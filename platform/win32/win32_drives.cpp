@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/win32/wide.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 

@@ -6,22 +6,10 @@
 
 #include "platform/win32/machine_turn.h"
 #include "platform/win32/scoped_handle.h"
-#include "platform/win32/wide.h"
+#include "text/win32/system_error_text.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
-
-std::string SystemErrorText(unsigned long code) {
-  wchar_t* text = nullptr;
-  DWORD n = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  ScopedLocalMemory<wchar_t> owned(text);
-  std::wstring message(text ? text : L"", n);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
-                              message.back() == L' ' || message.back() == L'.'))
-    message.pop_back();
-  return Narrow(message);
-}
 
 namespace {
 
@@ -143,7 +131,7 @@ std::unique_ptr<ReadSource> Win32FileSystem::OpenForReading(const std::string& p
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   LARGE_INTEGER size;
   if (!file || !GetFileSizeEx(file.get(), &size)) {
-    if (error) *error = SystemErrorText(GetLastError());
+    if (error) *error = Utf16ToCp949(SystemErrorText(GetLastError()));
     return nullptr;
   }
   return std::make_unique<FileSource>(std::move(file), static_cast<uint64_t>(size.QuadPart));

@@ -5,7 +5,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/scoped_handle.h"
-#include "platform/win32/wide.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 

@@ -162,6 +162,17 @@ TEST(MapVirtualDrive, UnreadableExitCodeTrustsTheDriveItself) {
   EXPECT_EQ(m.drives.NexonDrive, "Z:");
 }
 
+// "subst" would be given another folder's name, or none.
+TEST(MapVirtualDrive, FolderNameTheConversionChangedRunsNothing) {
+  for (const char* folder : {"C:\\Games\\caf?", "C:\\Games\\x\xB0"}) {
+    Machine m;
+    DriveMapper mapper = m.NewMapper();
+    EXPECT_FALSE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, folder));
+    EXPECT_EQ(m.drives.NetmarbleDrive, "");
+    EXPECT_TRUE(m.sim.processes.requests.empty());
+  }
+}
+
 TEST(MapVirtualDrive, NoFreeLetterRunsNothingAndLeavesTheSlotEmpty) {
   Machine m;
   DriveMapper mapper = m.NewMapper();

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/sim/sim_platform.h"
-#include "platform/text.h"
+#include "text/conversions.h"
 
 namespace varnett {
 namespace {
@@ -270,6 +270,34 @@ TEST(OpenFolder, FailedMappingSaysCannotOpenAndALaterPressRetries) {
       EXPECT_EQ(again[2], "shell main open [Z:\\] []");
     }
   }
+}
+
+// A folder whose name the conversion to CP949 changed ("?" for a character
+// the code page lacks) is never handed to "subst" or the shell: the command
+// fails with its usual message. The simulated system finds such folders, so
+// only the commands' own refusal stands between the name and the shell.
+TEST(FolderCommands, ChangedFolderNamesFailWithTheUsualMessages) {
+  const std::string docs = "C:\\Users\\caf?";
+  const std::string shots = docs + "\\Suddenattack\\screenshot";
+  const std::string game = "D:\\PLX\\caf?\\SuddenAttack";
+  Cafe c;
+  c.paths.DocumentsFolder = docs;
+  c.paths.NetmarbleFolder = game;
+  c.files.AddFile(shots + "\\sa001.jpg", "jpg");
+  c.files.AddFile(game + "\\gvi.dat", "settings");
+  c.dialogs.answers = {true};
+
+  c.commands.OpenGameFolder(GameEdition::kNetmarble, kMainWindow);
+  c.commands.OpenScreenshotFolder(kMainWindow);
+  c.commands.DeleteScreenshots();
+  EXPECT_EQ(c.Take(),
+            (Lines{std::string("wait 1 ") + kOpeningGame, "close 1",
+                   "info \r\n서든 폴더를 열 수 없습니다.", std::string("wait 2 ") + kOpeningShots,
+                   "close 2", "info \r\n스크린샷 폴더를 열 수 없습니다.",
+                   "confirm \r\n스크린샷 폴더를 삭제하시겠습니까?",
+                   "info \r\n스크린샷 폴더를 삭제하지 못했습니다."}));
+  EXPECT_TRUE(c.processes.requests.empty());
+  EXPECT_EQ(c.drives.NetmarbleDrive + c.drives.ScreenshotDrive, "");
 }
 
 TEST(DeleteScreenshots, AsksAndEmptiesOnlyTheScreenshotFolder) {

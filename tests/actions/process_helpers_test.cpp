@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim/sim_processes.h"
+#include "text/conversions.h"
 
 namespace varnett {
 namespace {
@@ -89,13 +90,19 @@ TEST(ShellDeletePath, OneTrailingDelimiterGoesAndLongPathsAreRefused) {
       {"C:\\Docs\\shots\\*.*", false, "delete [C:\\Docs\\shots\\*.*] errors-shown"},
       {"C:\\Docs\\shots\\", true, "delete [C:\\Docs\\shots] recycle errors-shown"},
       {"C:\\Docs\\shots\\\\", false, "delete [C:\\Docs\\shots\\] errors-shown"},
-      // A double-byte character whose trail byte is "\" is not a delimiter.
-      {"C:\\\x95\x5C", false, "delete [C:\\\x95\x5C] errors-shown"},
-      {"C:\\\x95\x5C\\", false, "delete [C:\\\x95\x5C] errors-shown"},
+      {Ko("C:\\똠\\"), false, Ko("delete [C:\\똠] errors-shown")},
+      // A lead byte and "\" make no CP949 character, so the system would be
+      // given another name: refused, whether or not a delimiter follows.
+      {"C:\\\x95\x5C", false, ""},
+      {"C:\\\x95\x5C\\", false, ""},
       {fits, false, "delete [" + fits + "] errors-shown"},
       {fits + "\\", false, "delete [" + fits + "] errors-shown"},  // 254 once "\" is gone
       {fits + "b", false, ""},
       {std::string(5000, 'x'), false, ""},
+      // A name the conversion to CP949 changed: "?" would be a wildcard.
+      {"C:\\Docs\\caf?\\*.*", false, ""},
+      {"C:\\Docs\\x?.jpg", false, ""},
+      {"C:\\Docs\\x\xB0\\*.*", false, ""},  // no CP949 character: not what the system gets
   };
   for (const Case& c : cases) {
     SimProcesses processes;
@@ -114,6 +121,12 @@ TEST(ShellDeleteFile, PathUnchangedPermanentAndNoErrorDialogs) {
   EXPECT_EQ(processes.requests, Requests{"delete [C:\\Tools\\Varnett.exe.log\\]"});
   processes.delete_succeeds = false;
   EXPECT_FALSE(ShellDeleteFile(processes, "C:\\missing.log"));
+
+  // "Varnett?.exe.log" would delete every sibling that "?" matches.
+  SimProcesses untouched;
+  EXPECT_FALSE(ShellDeleteFile(untouched, "C:\\Tools\\Varnett?.exe.log"));
+  EXPECT_FALSE(ShellDeleteFile(untouched, "C:\\Tools\\Varnett\xB0.exe.log"));
+  EXPECT_TRUE(untouched.requests.empty());
 }
 
 }  // namespace

@@ -12,16 +12,6 @@ UpperCaseMap Map() {
   return BuildUpperCaseMap(text_case);
 }
 
-TEST(UpperCaseMap, BuiltInOneCallLettersUpperRestUnchanged) {
-  SimTextCase text_case;
-  UpperCaseMap map = BuildUpperCaseMap(text_case);
-  EXPECT_EQ(text_case.calls, 1);
-  for (int i = 0; i < 256; ++i) {
-    int expected = i >= 'a' && i <= 'z' ? i - 'a' + 'A' : i;
-    EXPECT_EQ(map[i], expected) << i;
-  }
-}
-
 TEST(ReplaceOccurrences, Cases) {
   const UpperCaseMap map = Map();
   struct Case {

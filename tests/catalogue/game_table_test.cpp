@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/errors.h"
-#include "platform/text.h"
 #include "tests/support/error_message.h"
+#include "text/conversions.h"
 #include "tools/writer/catalogue_writer.h"
 
 namespace varnett {

@@ -20,7 +20,7 @@
 
 #include "catalogue/zip_format.h"
 #include "locator/catalogue_component_lookup.h"
-#include "platform/text.h"
+#include "text/conversions.h"
 #include "tests/catalogue/archive_fixture.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/run_command.h"

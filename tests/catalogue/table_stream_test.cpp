@@ -7,8 +7,8 @@
 
 #include "catalogue/errors.h"
 #include "catalogue/mem_table.h"
-#include "platform/text.h"
 #include "tests/support/error_message.h"
+#include "text/conversions.h"
 #include "tools/writer/table_stream_writer.h"
 
 namespace varnett {

@@ -173,5 +173,28 @@ TEST(Lifecycle, StartupLogAndLogFileRemovedAtExit) {
   EXPECT_EQ(CountLines(StartupLogText(folder, since)), 4);
 }
 
+// A program whose name holds a character CP949 lacks knows its own path only
+// with "?" in its place, which the shell would read as a wildcard: the ".log"
+// beside it is then left alone, and so is every file "?" would have matched.
+// The shell reads wildcards only in a path's last part, so the program's own
+// name holds the character.
+TEST(Lifecycle, AProgramPathOutsideCp949NeverReachesTheShell) {
+  PrepareCafe(Cafe{});
+  const std::wstring folder = kRoot + L"\\lifecycle-name";
+  Program program(folder, L"Varnett\u0E01.exe");
+  const std::wstring own_log = program.exe() + L".log";
+  const std::wstring sibling = folder + L"\\VarnettX.exe.log";  // what "Varnett?.exe.log" matches
+  ASSERT_TRUE(WriteFile(own_log, "left by an older version\r\n"));
+  ASSERT_TRUE(WriteFile(sibling, "another program's\r\n"));
+
+  ASSERT_TRUE(StartedAndShown(program, kNotFound));
+  ClickAt(program.window(), kCloseX, kTitleY);
+  DWORD code = 1;
+  EXPECT_TRUE(program.WaitExit(15000, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(FileExists(sibling));
+  EXPECT_TRUE(FileExists(own_log)) << "its name cannot be given to the shell exactly";
+}
+
 }  // namespace
 }  // namespace varnett::e2e

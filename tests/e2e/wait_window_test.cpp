@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "app/win32_wait_windows.h"
-#include "platform/text.h"
 #include "platform/win32/message_pump.h"
 #include "tests/support/e2e/driver.h"
+#include "text/conversions.h"
 
 namespace varnett::e2e {
 namespace {

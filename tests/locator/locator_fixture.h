@@ -9,8 +9,8 @@
 
 #include "locator/install_locator.h"
 #include "platform/sim/sim_platform.h"
-#include "platform/text.h"
 #include "tests/locator/locator_records.h"
+#include "text/conversions.h"
 #include "tools/writer/archive_writer.h"
 #include "tools/writer/catalogue_writer.h"
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text.h"
 #include "tests/locator/locator_records.h"
+#include "text/conversions.h"
 
 namespace varnett {
 namespace {

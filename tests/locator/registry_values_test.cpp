@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim/sim_platform.h"
-#include "platform/text.h"
 #include "tests/locator/locator_records.h"
 #include "tests/support/error_message.h"
+#include "text/conversions.h"
 
 namespace varnett {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text.h"
+#include "text/conversions.h"
 
 namespace varnett {
 namespace {
@@ -70,6 +70,10 @@ TEST(Cp949Text, AsciiCaseTouchesOnlyAsciiLetters) {
   EXPECT_FALSE(SameTextIgnoringAsciiCase("Game.dat", "Game.da"));
   EXPECT_FALSE(SameTextIgnoringAsciiCase("\xB0\xA1", "\xB0\x81"));  // not a letter beyond ASCII
   EXPECT_FALSE(SameTextIgnoringAsciiCase("[", "{"));  // "[" is "{" minus 32, not a letter
+  // A trail byte with a letter's value is part of its character.
+  EXPECT_EQ(AsciiUpperCase("a\x81\x61z\x81"), "A\x81\x61Z\x81");
+  EXPECT_FALSE(SameTextIgnoringAsciiCase("\x81\x61", "\x81\x41"));
+  EXPECT_TRUE(SameTextIgnoringAsciiCase("\x81\x61x", "\x81\x61X"));
 }
 
 }  // namespace

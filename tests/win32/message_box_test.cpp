@@ -11,8 +11,8 @@
 
 #include "app/common_controls.h"
 #include "app/win32_dialogs.h"
-#include "platform/text.h"
 #include "tests/support/win32/top_windows.h"
+#include "text/conversions.h"
 
 namespace varnett {
 namespace {

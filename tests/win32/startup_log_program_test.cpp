@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/win32/scoped_handle.h"
-#include "platform/win32/wide.h"
+#include "text/win32/wide.h"
 #include "tests/support/win32/build_folder.h"
 #include "tests/support/win32/startup_logs.h"
 #include "tests/support/win32/temp_folder.h"

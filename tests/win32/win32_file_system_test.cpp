@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/text.h"
-#include "platform/win32/wide.h"
 #include "tests/support/win32/temp_folder.h"
+#include "text/conversions.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 namespace {

@@ -10,10 +10,9 @@
 #include <vector>
 
 #include "actions/process_helpers.h"
-#include "actions/replace_occurrences.h"
 #include "app/win32_platform.h"
-#include "platform/text.h"
-#include "platform/win32/wide.h"
+#include "text/conversions.h"
+#include "text/win32/wide.h"
 #include "tests/support/win32/top_windows.h"
 
 namespace varnett {
@@ -170,17 +169,6 @@ TEST(Win32ProcessHelpers, DeletingAMissingFileIsFalseAndShowsNothing) {
       [&] { deleted = ShellDeleteFile(p, TempFolder("varnett_missing_") + "\\x.log"); });
   EXPECT_FALSE(deleted);
   EXPECT_TRUE(shown.empty()) << "a window came: " << Narrow(shown.front());
-}
-
-TEST(Win32TextCase, UpperCaseMapFollowsTheSystemInCodePage949) {
-  Win32TextCase text_case;
-  UpperCaseMap map = BuildUpperCaseMap(text_case);
-  for (int i = 0; i < 128; ++i) {
-    int expected = i >= 'a' && i <= 'z' ? i - 'a' + 'A' : i;
-    EXPECT_EQ(map[i], expected) << i;
-  }
-  // Full-width letters are double-byte in CP949 and follow the system's rule.
-  EXPECT_EQ(text_case.UpperCase("\xA3\xE1z" + Ko("가")), "\xA3\xC1Z" + Ko("가"));
 }
 
 TEST(Win32Drives, SystemDriveInUseAndItsTargetReported) {

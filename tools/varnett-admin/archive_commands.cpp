@@ -5,9 +5,9 @@
 
 #include "catalogue/errors.h"
 #include "catalogue/memory_stream.h"
-#include "catalogue/table_dump.h"
 #include "catalogue/unzipper.h"
-#include "platform/text.h"
+#include "text/conversions.h"
+#include "text/printable_utf8.h"
 #include "tools/varnett-admin/archive_input.h"
 #include "tools/varnett-admin/commands.h"
 #include "tools/varnett-admin/console.h"

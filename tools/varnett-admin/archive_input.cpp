@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/text.h"
+#include "text/conversions.h"
 #include "tools/varnett-admin/console.h"
 
 namespace varnett {

@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "catalogue/table_dump.h"
-#include "platform/text.h"
+#include "text/conversions.h"
 #ifdef _WIN32
 #include "platform/win32/scoped_handle.h"
 #endif
+#include "text/printable_utf8.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -20,6 +20,8 @@
 #include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
+
+#include "text/win32/system_error_text.h"
 #endif
 
 namespace varnett {
@@ -29,19 +31,6 @@ namespace {
 std::string CannotOpen(const std::string& utf8_path, const std::string& reason_utf8) {
   return Utf8ToCp949("Cannot open file \"" + utf8_path + "\". " + reason_utf8);
 }
-
-#ifdef _WIN32
-std::string SystemErrorText(DWORD code) {
-  wchar_t* buffer = nullptr;
-  DWORD n = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  const ScopedLocalMemory<wchar_t> text(buffer);
-  std::u16string wide(reinterpret_cast<const char16_t*>(text ? text.get() : L""), text ? n : 0);
-  while (!wide.empty() && (wide.back() == u'\r' || wide.back() == u'\n')) wide.pop_back();
-  return Utf16ToUtf8(wide);
-}
-#endif
 
 }  // namespace
 
@@ -85,7 +74,7 @@ InputFile::InputFile(const std::string& utf8_path, std::string* error) {
   std::u16string wide = Utf8ToUtf16(utf8_path);
   file_ = _wfopen(reinterpret_cast<const wchar_t*>(wide.c_str()), L"rb");
   if (!file_) {
-    *error = CannotOpen(utf8_path, SystemErrorText(GetLastError()));
+    *error = CannotOpen(utf8_path, Utf16ToUtf8(SystemErrorText(GetLastError())));
     return;
   }
   const bool sized = _fseeki64(file_, 0, SEEK_END) == 0;

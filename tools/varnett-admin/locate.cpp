@@ -9,7 +9,7 @@
 
 #include "locator/install_locator.h"
 #include "locator/locator_trace_text.h"
-#include "platform/text.h"
+#include "text/conversions.h"
 #include "tools/varnett-admin/commands.h"
 #include "tools/varnett-admin/console.h"
 #ifdef _WIN32

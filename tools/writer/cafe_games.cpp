@@ -1,6 +1,6 @@
 #include "tools/writer/cafe_games.h"
 
-#include "platform/text.h"
+#include "text/conversions.h"
 #include "tools/writer/catalogue_writer.h"
 
 namespace varnett {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/text.h"
+#include "text/conversions.h"
 
 namespace varnett {
 

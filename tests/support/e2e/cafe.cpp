@@ -4,8 +4,8 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/win32/wide.h"
 #include "tests/support/e2e/driver.h"
+#include "text/win32/wide.h"
 #include "tools/writer/archive_writer.h"
 #include "tools/writer/cafe_games.h"
 #include "tools/writer/catalogue_writer.h"

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/text.h"
 #include "tests/support/file_bytes.h"
+#include "text/conversions.h"
 
 namespace varnett::e2e {
 
@@ -16,9 +16,9 @@ bool MakeFolders(const std::wstring& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-Program::Program(const std::wstring& folder) {
+Program::Program(const std::wstring& folder, const std::wstring& name) {
   MakeFolders(folder);
-  exe_ = folder + L"\\Varnett.exe";
+  exe_ = folder + L"\\" + name;
   CopyFileW((BuildFolder() + L"\\Varnett.exe").c_str(), exe_.c_str(), FALSE);
 }
 

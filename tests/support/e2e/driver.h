@@ -39,9 +39,9 @@ struct Box {
 
 class Program {
  public:
-  // Copies Varnett.exe into `folder` (created) so each test has its own
-  // start-up log and ".log" file.
-  explicit Program(const std::wstring& folder);
+  // Copies Varnett.exe into `folder` (created), named `name`, so each test
+  // has its own start-up log and ".log" file.
+  explicit Program(const std::wstring& folder, const std::wstring& name = L"Varnett.exe");
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;

@@ -17,7 +17,7 @@
 
 #include "log/startup_log.h"
 #include "platform/win32/scoped_handle.h"
-#include "platform/win32/wide.h"
+#include "text/win32/wide.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
 

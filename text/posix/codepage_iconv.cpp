@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/text.h"
+#include "text/conversions.h"
 
 namespace varnett {
 

@@ -1,24 +1,12 @@
-#include "catalogue/cp949_encoder.h"
+#include "text/cp949_encoder.h"
 
-#include <atomic>
-#include <cstdint>
-#include <mutex>
-
-#include "platform/text.h"
+#include "text/conversions.h"
 #include "text/cp949.h"
+#include "text/lazy_pages.h"
 
 namespace varnett {
 
 namespace {
-
-// A character's CP949 bytes: one byte in the low 8 bits (high byte zero), or
-// a lead byte in the high 8 bits and a trail byte in the low ones.
-using Page = uint16_t[256];
-
-std::atomic<const uint16_t*> g_pages[256];
-std::mutex g_fill;
-
-bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
 // One character at a time, for a page whose conversion does not split
 // cleanly into characters.
@@ -58,26 +46,12 @@ bool SplitPage(unsigned page, uint16_t* codes) {
   return at == bytes.size();
 }
 
-const uint16_t* FillPage(unsigned page) {
-  std::lock_guard<std::mutex> lock(g_fill);
-  const uint16_t* done = g_pages[page].load(std::memory_order_acquire);
-  if (done) return done;
-  uint16_t* codes = new uint16_t[256];  // kept for the life of the process
-  if (!SplitPage(page, codes)) {
-    for (unsigned i = 0; i < 256; ++i) codes[i] = CodeOfOne(static_cast<char16_t>((page << 8) | i));
-  }
-  g_pages[page].store(codes, std::memory_order_release);
-  return codes;
+void FillCodes(unsigned page, uint16_t* codes) {
+  if (SplitPage(page, codes)) return;
+  for (unsigned i = 0; i < 256; ++i) codes[i] = CodeOfOne(static_cast<char16_t>((page << 8) | i));
 }
 
-// The character's code as described above; `unit` is not a surrogate.
-inline uint16_t CodeOf(char16_t unit) {
-  if (unit < 0x80) return unit;
-  unsigned page = unit >> 8;
-  const uint16_t* codes = g_pages[page].load(std::memory_order_acquire);
-  if (!codes) codes = FillPage(page);
-  return codes[unit & 0xFF];
-}
+LazyPages<uint16_t> g_codes(&FillCodes);
 
 inline char* Put(uint16_t code, char* dst) {
   if (code > 0xFF) *dst++ = static_cast<char>(code >> 8);
@@ -85,33 +59,7 @@ inline char* Put(uint16_t code, char* dst) {
   return dst;
 }
 
-// Each surrogate is a unit CP949 cannot show, paired or not.
-inline char* PutUnit(char16_t unit, char* dst) {
-  if (!IsSurrogate(unit)) return Put(CodeOf(unit), dst);
-  *dst = '?';
-  return dst + 1;
-}
-
-// One character of table-stream UTF-8 (see AppendCp949FromUtf8): its unit,
-// and where the next one starts; null when the sequence is malformed or cut
-// off.
-const unsigned char* NextUtf8Unit(const unsigned char* p, const unsigned char* end,
-                                  char16_t* unit) {
-  auto continuation = [&](const unsigned char* at) { return at < end && (*at & 0xC0) == 0x80; };
-  const unsigned c = *p;
-  if (c < 0x80) {
-    *unit = static_cast<char16_t>(c);
-    return p + 1;
-  }
-  if ((c & 0x20) == 0) {
-    if (!continuation(p + 1)) return nullptr;
-    *unit = static_cast<char16_t>(((c & 0x1F) << 6) | (p[1] & 0x3F));
-    return p + 2;
-  }
-  if (!continuation(p + 1) || !continuation(p + 2)) return nullptr;
-  *unit = static_cast<char16_t>(((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
-  return p + 3;
-}
+inline char* PutUnit(char16_t unit, char* dst) { return Put(Cp949CodeOf(unit), dst); }
 
 char FirstByteOf(char16_t unit) {
   char bytes[2];
@@ -120,6 +68,23 @@ char FirstByteOf(char16_t unit) {
 }
 
 }  // namespace
+
+uint16_t Cp949CodeOf(char16_t unit) {
+  if (unit < 0x80) return unit;
+  // Each surrogate is a unit CP949 cannot show, paired or not.
+  if (IsSurrogate(unit)) return '?';
+  return g_codes.At(unit);
+}
+
+char16_t UnitOfCp949Character(std::string_view character) {
+  if (character.empty() || character.size() > 2) return 0;
+  const std::u16string wide = Cp949ToUtf16(character);
+  if (wide.size() != 1) return 0;
+  uint16_t code = static_cast<unsigned char>(character[0]);
+  if (character.size() == 2)
+    code = static_cast<uint16_t>((code << 8) | static_cast<unsigned char>(character[1]));
+  return Cp949CodeOf(wide[0]) == code ? wide[0] : 0;
+}
 
 void AppendCp949(std::u16string_view utf16, std::string* out) {
   // Never more than two bytes per unit.
@@ -141,7 +106,7 @@ bool AppendCp949FromUtf8(std::string_view utf8, std::string* out) {
   const unsigned char* end = p + utf8.size();
   while (p < end) {
     char16_t unit;
-    p = NextUtf8Unit(p, end, &unit);
+    p = NextLenientUtf8Unit(p, end, &unit);
     if (p == nullptr) {
       out->resize(start);
       return false;
@@ -161,7 +126,7 @@ bool FirstCp949Byte(std::u16string_view utf16, char* first) {
 bool FirstCp949ByteFromUtf8(std::string_view utf8, char* first) {
   const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8.data());
   char16_t unit;
-  if (utf8.empty() || NextUtf8Unit(p, p + utf8.size(), &unit) == nullptr) return false;
+  if (utf8.empty() || NextLenientUtf8Unit(p, p + utf8.size(), &unit) == nullptr) return false;
   *first = FirstByteOf(unit);
   return true;
 }

@@ -1,30 +1,30 @@
-// UTF-8 <-> UTF-16 without the operating system, so both builds agree byte
-// for byte. Invalid input becomes U+FFFD, one per maximal invalid subpart.
-#include "platform/text.h"
+#include "text/utf8.h"
+
+#include <cstdint>
 
 namespace varnett {
 
 namespace {
 constexpr char16_t kReplacement = 0xFFFD;
+}  // namespace
 
-void AppendUtf8(std::string& out, uint32_t cp) {
+void AppendUtf8(char32_t cp, std::string* out) {
   if (cp < 0x80) {
-    out += static_cast<char>(cp);
+    *out += static_cast<char>(cp);
   } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+    *out += static_cast<char>(0xC0 | (cp >> 6));
+    *out += static_cast<char>(0x80 | (cp & 0x3F));
   } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+    *out += static_cast<char>(0xE0 | (cp >> 12));
+    *out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *out += static_cast<char>(0x80 | (cp & 0x3F));
   } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+    *out += static_cast<char>(0xF0 | (cp >> 18));
+    *out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    *out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *out += static_cast<char>(0x80 | (cp & 0x3F));
   }
 }
-}  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
   std::u16string out;
@@ -88,17 +88,34 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size() * 3);
   for (size_t i = 0; i < utf16.size(); ++i) {
-    uint32_t u = utf16[i];
-    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-        utf16[i + 1] <= 0xDFFF) {
+    char32_t u = utf16[i];
+    if (IsHighSurrogate(u) && i + 1 < utf16.size() && IsLowSurrogate(utf16[i + 1])) {
       u = 0x10000 + ((u - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
       ++i;
-    } else if (u >= 0xD800 && u <= 0xDFFF) {
+    } else if (IsSurrogate(u)) {
       u = kReplacement;
     }
-    AppendUtf8(out, u);
+    AppendUtf8(u, &out);
   }
   return out;
+}
+
+const unsigned char* NextLenientUtf8Unit(const unsigned char* p, const unsigned char* end,
+                                         char16_t* unit) {
+  auto continuation = [&](const unsigned char* at) { return at < end && (*at & 0xC0) == 0x80; };
+  const unsigned c = *p;
+  if (c < 0x80) {
+    *unit = static_cast<char16_t>(c);
+    return p + 1;
+  }
+  if ((c & 0x20) == 0) {
+    if (!continuation(p + 1)) return nullptr;
+    *unit = static_cast<char16_t>(((c & 0x1F) << 6) | (p[1] & 0x3F));
+    return p + 2;
+  }
+  if (!continuation(p + 1) || !continuation(p + 2)) return nullptr;
+  *unit = static_cast<char16_t>(((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+  return p + 3;
 }
 
 }  // namespace varnett

@@ -1,8 +1,8 @@
-#include "catalogue/cp949_encoder.h"
+#include "text/cp949_encoder.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/text.h"
+#include "text/conversions.h"
 
 namespace varnett {
 namespace {

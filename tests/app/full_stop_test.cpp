@@ -1,9 +1,9 @@
 // The default error box's sentence rule.
-#include "text/full_stop.h"
+#include "app/full_stop.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/text.h"
+#include "text/conversions.h"
 
 namespace varnett {
 namespace {

@@ -1,6 +1,6 @@
 // One table of conversions, run in the native build (iconv) and in the
 // Windows build (code page 949): both must give the same bytes.
-#include "platform/text.h"
+#include "text/conversions.h"
 
 #include <gtest/gtest.h>
 

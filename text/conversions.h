@@ -6,19 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "text/utf8.h"
+
 namespace varnett {
 
-// Implemented per build: by the system's code page 949 tables on Windows and
-// by iconv's CP949 tables natively. Both must give the same bytes.
+// Implemented per build: by the system's code page 949 tables on Windows
+// (text/win32/) and by iconv's CP949 tables natively (text/posix/). Both must
+// give the same bytes.
 std::u16string Cp949ToUtf16(std::string_view cp949);
 std::string Utf16ToCp949(std::u16string_view utf16);
 
-// Portable: the same code runs in both builds. An invalid UTF-8 sequence
-// becomes U+FFFD (one per maximal invalid subpart); a lone surrogate in UTF-16
-// becomes U+FFFD in UTF-8.
-std::u16string Utf8ToUtf16(std::string_view utf8);
-std::string Utf16ToUtf8(std::u16string_view utf16);
-
+// UTF-8 by text/utf8.h, the same code in both builds.
 inline std::string Utf8ToCp949(std::string_view utf8) { return Utf16ToCp949(Utf8ToUtf16(utf8)); }
 inline std::string Cp949ToUtf8(std::string_view cp949) { return Utf16ToUtf8(Cp949ToUtf16(cp949)); }
 

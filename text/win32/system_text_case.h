@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/text_case.h"
+#include "text/text_case.h"
 
 namespace varnett {
 

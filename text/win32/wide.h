@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/text.h"
+#include "text/conversions.h"
 
 namespace varnett {
 
@@ -15,8 +15,5 @@ inline std::wstring Wide(const std::string& cp949) {
 inline std::string Narrow(const std::wstring& wide) {
   return Utf16ToCp949(std::u16string(wide.begin(), wide.end()));
 }
-
-// The system's own text for an error code, without its trailing line break.
-std::string SystemErrorText(unsigned long code);
 
 }  // namespace varnett

@@ -2,7 +2,7 @@
 // behaves the same whatever the machine's ANSI code page is.
 #include <windows.h>
 
-#include "platform/text.h"
+#include "text/conversions.h"
 
 namespace varnett {
 
@@ -12,8 +12,8 @@ constexpr UINT kCodePage = 949;
 
 std::u16string Cp949ToUtf16(std::string_view cp949) {
   if (cp949.empty()) return {};
-  int n = MultiByteToWideChar(kCodePage, 0, cp949.data(), static_cast<int>(cp949.size()),
-                              nullptr, 0);
+  int n =
+      MultiByteToWideChar(kCodePage, 0, cp949.data(), static_cast<int>(cp949.size()), nullptr, 0);
   std::u16string out(n, u'\0');
   MultiByteToWideChar(kCodePage, 0, cp949.data(), static_cast<int>(cp949.size()),
                       reinterpret_cast<wchar_t*>(out.data()), n);
