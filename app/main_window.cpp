@@ -8,6 +8,7 @@
 
 #include "actions/process_helpers.h"
 #include "app/buffered_paint.h"
+#include "app/centring.h"
 #include "app/centred_text.h"
 #include "app/control_ids.h"
 #include "app/dpi.h"
@@ -337,9 +338,10 @@ void TfMain::Show() {
   if (centre_) {
     RECT r;
     GetWindowRect(handle_, &r);
-    int width = r.right - r.left, height = r.bottom - r.top;
-    SetWindowPos(handle_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+    ScreenPoint corner =
+        CentredIn(ScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                  r.right - r.left, r.bottom - r.top);
+    SetWindowPos(handle_, nullptr, corner.x, corner.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ShowWindow(handle_, SW_SHOWNORMAL);
