@@ -62,6 +62,28 @@ TEST(FirstFocus, EnterWorksAtOnce) {
   EXPECT_TRUE(p.Close());
 }
 
+// After a box, the button that asked for it has the focus again, as in a
+// dialog: a second Enter asks again.
+TEST(FirstFocus, BackOnTheButtonAfterItsBox) {
+  PrepareCafe(Cafe{true, true});
+  Program p(kRoot + L"\\first-focus");
+  ASSERT_TRUE(StartedAndShown(p));
+  HWND main = p.window();
+  HWND reset = GetDlgItem(main, kNetmarbleButton3);
+  for (int press = 0; press < 2; ++press) {
+    HWND before = FocusIn(main);
+    PostKey(main, VK_TAB);
+    ASSERT_TRUE(WaitFor([&] { return FocusIn(main) != before; }, 5000));
+  }
+  ASSERT_EQ(FocusIn(main), reset);
+  PostKey(main, VK_RETURN);
+  Box box;
+  ASSERT_TRUE(p.WaitForBox(&box));
+  Program::Press(box.window, IDNO);
+  EXPECT_TRUE(WaitFor([&] { return FocusIn(main) == reset; }, 5000));
+  EXPECT_TRUE(p.Close());
+}
+
 class Keyboard : public OneDriveMade {};
 
 // The second drive waits three seconds after "subst"; Tab walks the buttons
