@@ -242,6 +242,7 @@ void PostKey(HWND target, UINT virtual_key) {
 HWND FocusIn(HWND window) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
+  RoundTrip(window);
   DWORD thread = GetWindowThreadProcessId(window, nullptr);
   return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }

@@ -107,7 +107,9 @@ bool ClickOnScreen(int x, int y);
 
 // A key pressed and released, as the keyboard would send it to `target`.
 void PostKey(HWND target, UINT virtual_key);
-// The window that has the keyboard focus in the thread of `window`.
+// The window that has the keyboard focus in the thread of `window`, read
+// after a message round trip: while the thread handles a key, the focus may
+// pass through the window itself on its way to a control.
 HWND FocusIn(HWND window);
 
 // What the screen shows in a rectangle: bottom-up 24-bit rows.
