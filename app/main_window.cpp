@@ -9,6 +9,7 @@
 #include "actions/process_helpers.h"
 #include "app/buffered_paint.h"
 #include "app/centred_text.h"
+#include "app/centring.h"
 #include "app/control_ids.h"
 #include "app/dpi.h"
 #include "app/error_barrier.h"
@@ -206,12 +207,13 @@ void TfMain::SetOuterSize(int width, int height) {
   designed_size_ = SIZE{width, height};
   SetWindowPos(handle_, nullptr, 0, 0, Scale(width, dpi_), Scale(height, dpi_),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // A control reaching below the lower edge is out of the user's reach: the
-  // frame's edge takes the clicks there, and Tab passes it by.
+  // A control reaching below the lower edge is out of the user's reach, so
+  // hidden: no click, no Tab, arrow key or mnemonic of dialog navigation
+  // reaches a hidden control. In both short layouts such controls begin
+  // under the frame's edge strip, so nothing on the screen changes.
   for (const Placement& p : placements_) {
     if (GetParent(p.control) != handle_ || p.designed.bottom <= height) continue;
-    LONG_PTR style = GetWindowLongPtrW(p.control, GWL_STYLE);
-    SetWindowLongPtrW(p.control, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    ShowWindow(p.control, SW_HIDE);
   }
 }
 
@@ -337,9 +339,10 @@ void TfMain::Show() {
   if (centre_) {
     RECT r;
     GetWindowRect(handle_, &r);
-    int width = r.right - r.left, height = r.bottom - r.top;
-    SetWindowPos(handle_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+    ScreenPoint corner =
+        CentredIn(ScreenRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+                  r.right - r.left, r.bottom - r.top);
+    SetWindowPos(handle_, nullptr, corner.x, corner.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ShowWindow(handle_, SW_SHOWNORMAL);
@@ -349,6 +352,16 @@ void TfMain::Show() {
   ShowWindow(application_.handle(), SW_SHOWNOACTIVATE);
   SetForegroundWindow(handle_);
   UpdateWindow(handle_);
+}
+
+// As in a dialog, the focus given to the window goes on to a control: the one
+// that had it when the window was last left, or else the first enabled one in
+// tab order, so Enter presses a button from the first moment.
+void TfMain::PassFocusOn() {
+  HWND target = focus_;
+  if (!target || !IsChild(handle_, target) || !IsWindowVisible(target) || !IsWindowEnabled(target))
+    target = GetNextDlgTabItem(handle_, nullptr, FALSE);
+  if (target) SetFocus(target);
 }
 
 // --- button commands ---------------------------------------------------------
@@ -510,6 +523,15 @@ LRESULT TfMain::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
           return 0;
       }
       break;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(handle_, focus)) focus_ = focus;
+      }
+      break;  // activation sets the focus on the window, which passes it on
+    case WM_SETFOCUS:
+      PassFocusOn();
+      return 0;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;

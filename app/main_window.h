@@ -72,6 +72,7 @@ class TfMain {
   void ApplyDpi(int dpi);
   void ScaleBanner();  // the banner at dpi_ (none needed at the designed DPI)
   void OnDpiChanged(int dpi, const RECT& suggested);
+  void PassFocusOn();
   void OnCommand(int id);
   void RunCommand(int id);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
@@ -88,6 +89,7 @@ class TfMain {
   SkinFrame frame_;
   HWND handle_ = nullptr;
   HWND bottom_edge_ = nullptr;
+  HWND focus_ = nullptr;  // the control that had the focus when the window was left
   HICON icon_ = nullptr;
   ScopedBitmap banner_;         // Image1, as designed (96 DPI)
   ScopedBitmap scaled_banner_;  // Image1 at the window's DPI, when that differs

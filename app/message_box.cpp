@@ -6,6 +6,7 @@
 #include "app/common_controls.h"
 #include "app/dpi.h"
 #include "app/error_barrier.h"
+#include "app/monitor_area.h"
 #include "app/scoped_gdi.h"
 #include "app/ui_font.h"
 #include "platform/win32/module_function.h"
@@ -22,6 +23,7 @@ constexpr int kButtonGap = 6;
 constexpr int kMaxTextWidth = 420;
 constexpr int kMinWidth = 220;
 constexpr int kTextId = 0xFFFF;
+constexpr int kIconId = 0xFFFE;
 
 struct BoxRequest {
   const std::wstring* text;
@@ -62,15 +64,6 @@ SIZE MeasureText(HWND dialog, const std::wstring& text, int dpi) {
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-HWND AddControl(HWND dialog, const wchar_t* cls, const wchar_t* text, DWORD style, int id, int x,
-                int y, int w, int h, int dpi) {
-  HWND control =
-      CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, dialog,
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(dpi)), FALSE);
-  return control;
-}
-
 // The system's icon drawn for `size` pixels, not a 32-pixel one stretched;
 // looked up in Common Controls 6.
 HICON LoadBoxIcon(BoxKind kind, int size) {
@@ -81,10 +74,14 @@ HICON LoadBoxIcon(BoxKind kind, int size) {
   return CopyIcon(LoadIconW(nullptr, IconOf(kind)));
 }
 
-// Lays the box out in pixels from the size its text needs.
-void BuildBox(HWND dialog, BoxRequest& request) {
-  SetWindowTextW(dialog, request.title->c_str());
-  const int dpi = WindowDpi(dialog);
+void Place(HWND control, int x, int y, int width, int height, int dpi) {
+  SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(dpi)), FALSE);
+}
+
+// Lays the box's controls out at `dpi` from the size its text needs there,
+// with an icon drawn for that size, and returns the outer size of the box.
+SIZE LayOutBox(HWND dialog, BoxRequest& request, int dpi) {
   const int margin = Scale(kMargin, dpi), icon_size = Scale(kIconSize, dpi);
   const int button_width = Scale(kButtonWidth, dpi), button_height = Scale(kButtonHeight, dpi);
   const int button_gap = Scale(kButtonGap, dpi);
@@ -97,59 +94,86 @@ void BuildBox(HWND dialog, BoxRequest& request) {
   width = std::max(width, Scale(kMinWidth, dpi));
   int height = margin + body_height + margin + button_height + margin;
 
-  HWND icon = AddControl(dialog, L"Static", nullptr, SS_ICON | SS_REALSIZECONTROL, -1, margin,
-                         margin, icon_size, icon_size, dpi);
-  request.icon.Reset(LoadBoxIcon(request.kind, icon_size));
-  SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(request.icon.get()), 0);
-  int text_top = margin + (body_height - text.cy) / 2;
-  AddControl(dialog, L"Static", request.text->c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
-             kTextId, text_left, text_top, text.cx + 1, text.cy, dpi);
+  HWND icon = GetDlgItem(dialog, kIconId);
+  Place(icon, margin, margin, icon_size, icon_size, dpi);
+  // The control shows the new icon before the old one goes.
+  ScopedIcon drawn(LoadBoxIcon(request.kind, icon_size));
+  SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(drawn.get()), 0);
+  request.icon = std::move(drawn);
+  Place(GetDlgItem(dialog, kTextId), text_left, margin + (body_height - text.cy) / 2, text.cx + 1,
+        text.cy, dpi);
   int x = (width - buttons_width) / 2;
   int y = height - margin - button_height;
-  for (size_t i = 0; i < buttons.size(); ++i) {
-    DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON);
-    AddControl(dialog, L"Button", buttons[i].caption, style, buttons[i].id, x, y, button_width,
-               button_height, dpi);
+  for (const ButtonSpec& button : buttons) {
+    Place(GetDlgItem(dialog, button.id), x, y, button_width, button_height, dpi);
     x += button_width + button_gap;
   }
-  SendMessageW(dialog, DM_SETDEFID, buttons[0].id, 0);
 
-  // Outer size from the client size; centred on the owner when it is on the
-  // screen, otherwise on the screen.
   RECT outer = {0, 0, width, height};
   AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-  int outer_w = outer.right - outer.left;
-  int outer_h = outer.bottom - outer.top;
-  RECT area;
+  return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
+// Makes the box's controls (placed by LayOutBox) and centres the box on its
+// owner when that is on the screen, otherwise on the work area of the
+// owner's monitor.
+void BuildBox(HWND dialog, BoxRequest& request) {
+  SetWindowTextW(dialog, request.title->c_str());
+  auto add = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
+    CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialog,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  };
+  add(L"Static", nullptr, SS_ICON | SS_REALSIZECONTROL, kIconId);
+  add(L"Static", request.text->c_str(), SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, kTextId);
+  std::vector<ButtonSpec> buttons = ButtonsOf(request.kind);
+  for (size_t i = 0; i < buttons.size(); ++i)
+    add(L"Button", buttons[i].caption,
+        WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON), buttons[i].id);
+  SendMessageW(dialog, DM_SETDEFID, buttons[0].id, 0);
+  SIZE size = LayOutBox(dialog, request, WindowDpi(dialog));
+
+  ScreenRect area = MonitorOf(request.owner, MonitorArea::kWork);
   if (request.owner && IsWindowVisible(request.owner) && !IsIconic(request.owner)) {
-    GetWindowRect(request.owner, &area);
-  } else {
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    RECT r;
+    GetWindowRect(request.owner, &r);
+    area = ScreenRect{r.left, r.top, r.right, r.bottom};
   }
-  int left = area.left + (area.right - area.left - outer_w) / 2;
-  int top = area.top + (area.bottom - area.top - outer_h) / 2;
-  SetWindowPos(dialog, HWND_TOP, left, top, outer_w, outer_h, 0);
+  ScreenPoint corner = CentredIn(area, size.cx, size.cy);
+  SetWindowPos(dialog, HWND_TOP, corner.x, corner.y, size.cx, size.cy, 0);
   SetFocus(GetDlgItem(dialog, buttons[0].id));
 }
 
+// The box came to a monitor with another scale: laid out again there, its
+// corner where the system suggests.
+void OnDpiChanged(HWND dialog, BoxRequest& request, int dpi, const RECT& suggested) {
+  SIZE size = LayOutBox(dialog, request, dpi);
+  SetWindowPos(dialog, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 INT_PTR HandleBox(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* request = reinterpret_cast<BoxRequest*>(GetWindowLongPtrW(dialog, DWLP_USER));
   switch (message) {
-    case WM_INITDIALOG: {
-      auto* request = reinterpret_cast<BoxRequest*>(lparam);
-      SetWindowLongPtrW(dialog, DWLP_USER, static_cast<LONG_PTR>(request->kind));
+    case WM_INITDIALOG:
+      request = reinterpret_cast<BoxRequest*>(lparam);
+      SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(request));
       BuildBox(dialog, *request);
       return FALSE;  // focus was set on the first button
-    }
+    case WM_DPICHANGED:
+      if (!request) return FALSE;
+      OnDpiChanged(dialog, *request, HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return TRUE;
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
       // A plain white face, like the main window.
       SetBkColor(reinterpret_cast<HDC>(wparam), RGB(255, 255, 255));
       return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
     case WM_COMMAND: {
+      if (!request) return FALSE;
       int id = LOWORD(wparam);
-      auto kind = static_cast<BoxKind>(GetWindowLongPtrW(dialog, DWLP_USER));
-      if (id == IDCANCEL) id = kind == BoxKind::kConfirmation ? IDNO : IDOK;
+      if (id == IDCANCEL) id = request->kind == BoxKind::kConfirmation ? IDNO : IDOK;
       if (id == IDOK || id == IDYES || id == IDNO) EndDialog(dialog, id);
       return TRUE;
     }

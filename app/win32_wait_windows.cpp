@@ -3,12 +3,14 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <memory>
 
 #include "app/buffered_paint.h"
 #include "app/centred_text.h"
 #include "app/common_controls.h"
 #include "app/dpi.h"
 #include "app/error_barrier.h"
+#include "app/monitor_area.h"
 #include "app/panel.h"
 #include "app/scoped_gdi.h"
 #include "app/ui_font.h"
@@ -42,8 +44,8 @@ HWND g_current = nullptr;  // fWait
 // A folder with a magnifying glass circling over it, for systems whose shell
 // library no longer carries the classic animation.
 
-// Draws one frame in the 80 x 57 design box; `dpi` scales it to the control.
-void DrawSearchFrame(HDC dc, RECT box, int frame, int dpi) {
+// Draws one frame of the 80 x 57 design, scaled to fill `box`.
+void DrawSearchFrame(HDC dc, RECT box, int frame) {
   FillSolid(dc, box, kFace);
   ScopedPen outline(CreatePen(PS_SOLID, 1, RGB(176, 128, 24)));
   ScopedBrush back_brush(CreateSolidBrush(RGB(240, 190, 70)));
@@ -57,7 +59,7 @@ void DrawSearchFrame(HDC dc, RECT box, int frame, int dpi) {
   // The shapes are designed at 96 DPI; the world transform scales them, so
   // they are drawn (not stretched) at the control's size.
   SetGraphicsMode(dc, GM_ADVANCED);
-  float factor = static_cast<float>(dpi) / kDesignDpi;
+  float factor = static_cast<float>(box.right - box.left) / kAnimationWidth;
   XFORM scale = {factor, 0, 0, factor, static_cast<float>(box.left), static_cast<float>(box.top)};
   SetWorldTransform(dc, &scale);
   int cx = kAnimationWidth / 2, cy = kAnimationHeight / 2 + 4;
@@ -94,8 +96,7 @@ LRESULT HandleOwnAnimation(HWND window, UINT message, WPARAM wparam, LPARAM lpar
       return 1;
     case WM_PAINT:
       PaintBuffered(window, [&](HDC dc, const RECT& client) {
-        DrawSearchFrame(dc, client, static_cast<int>(GetWindowLongPtrW(window, GWLP_USERDATA)),
-                        WindowDpi(window));
+        DrawSearchFrame(dc, client, static_cast<int>(GetWindowLongPtrW(window, GWLP_USERDATA)));
       });
       return 0;
     case WM_DESTROY:
@@ -116,15 +117,47 @@ HMODULE ShellLibrary() {
   return shell.get();
 }
 
+// The places of a wait window's parts at a DPI: the panel fills the window;
+// inside its 10-pixel border (whose bevel takes the outer pixel) the
+// animation at the left, a spacer, then the message.
+struct WaitPlaces {
+  SIZE window;
+  RECT animation, label;
+};
+
+WaitPlaces PlacesAt(int dpi) {
+  const int width = Scale(kWidth, dpi), height = Scale(kHeight, dpi);
+  const int inner = Scale(kPanelBorder + 1, dpi);
+  const int label_left = inner + Scale(kAnimationWidth + kSpacer, dpi);
+  return WaitPlaces{
+      SIZE{width, height},
+      RECT{inner, inner, inner + Scale(kAnimationWidth, dpi), inner + Scale(kAnimationHeight, dpi)},
+      RECT{label_left, inner, width - inner, height - inner}};
+}
+
+// A wait window's parts, kept so it can be laid out again when it comes to a
+// monitor with another scale; owned by the window (its user data).
+struct WaitParts {
+  HWND panel = nullptr;
+  HWND animation = nullptr;
+  HWND label = nullptr;
+  int dpi = kDesignDpi;
+};
+
+void Place(HWND control, const RECT& r) {
+  SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // Creates the animation control: the shell's folder search (resource 150 of
 // shell32.dll, frames 1 to 29, repeating, timer driven) where the system has
 // it, else the program's own drawing. Either way it starts playing at once.
-HWND CreateAnimation(HWND parent, int x, int y, int dpi) {
-  const int width = Scale(kAnimationWidth, dpi), height = Scale(kAnimationHeight, dpi);
+HWND CreateAnimation(HWND parent, const RECT& r) {
+  const int width = r.right - r.left, height = r.bottom - r.top;
   HWND animate =
       CreateWindowExW(0, ANIMATE_CLASSW, L"Animate",
-                      WS_CHILD | WS_VISIBLE | ACS_CENTER | ACS_TRANSPARENT | ACS_TIMER, x, y, width,
-                      height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+                      WS_CHILD | WS_VISIBLE | ACS_CENTER | ACS_TRANSPARENT | ACS_TIMER, r.left,
+                      r.top, width, height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   HMODULE shell = ShellLibrary();
   if (animate && shell &&
       SendMessageW(animate, ACM_OPENW, reinterpret_cast<WPARAM>(shell),
@@ -133,13 +166,28 @@ HWND CreateAnimation(HWND parent, int x, int y, int dpi) {
     return animate;
   }
   if (animate) DestroyWindow(animate);
-  HWND own = CreateWindowExW(0, kOwnAnimationClass, L"Animate", WS_CHILD | WS_VISIBLE, x, y, width,
-                             height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND own =
+      CreateWindowExW(0, kOwnAnimationClass, L"Animate", WS_CHILD | WS_VISIBLE, r.left, r.top,
+                      width, height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (own) SetTimer(own, kFrameTimer, 100, nullptr);
   return own;
 }
 
+// The window came to a monitor with another scale: the suggested rectangle
+// keeps it where it was, the design gives the size of it and its parts.
+void OnDpiChanged(HWND window, WaitParts& parts, int dpi, const RECT& suggested) {
+  parts.dpi = dpi;
+  WaitPlaces at = PlacesAt(dpi);
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, at.window.cx, at.window.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  Place(parts.panel, RECT{0, 0, at.window.cx, at.window.cy});
+  if (parts.animation) Place(parts.animation, at.animation);
+  Place(parts.label, at.label);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 LRESULT HandleWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* parts = reinterpret_cast<WaitParts*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   switch (message) {
     case WM_DRAWITEM: {
       auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
@@ -147,7 +195,7 @@ LRESULT HandleWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
       FillSolid(item->hDC, item->rcItem, kFace);
       SetBkMode(item->hDC, TRANSPARENT);
       SetTextColor(item->hDC, GetSysColor(COLOR_WINDOWTEXT));
-      ScopedSelect font(item->hDC, UiFont(WindowDpi(window)));
+      ScopedSelect font(item->hDC, UiFont(parts ? parts->dpi : WindowDpi(window)));
       DrawCentredText(item->hDC, item->rcItem, WindowText(item->hwndItem));
       return TRUE;
     }
@@ -158,6 +206,10 @@ LRESULT HandleWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
       // Keeps the rest of the program responsive while the box appears.
       if (LOWORD(wparam) != WA_INACTIVE) ProcessPendingMessages();
       return 0;
+    case WM_DPICHANGED:
+      if (!parts) break;
+      OnDpiChanged(window, *parts, HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_CLOSE:
       DestroyWindow(window);
       return 0;
@@ -166,6 +218,10 @@ LRESULT HandleWait(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
       // command's window closing must not forget an outer one still shown.
       if (g_current == window) g_current = nullptr;
       return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      delete parts;
+      break;
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }
@@ -197,27 +253,28 @@ bool RegisterClasses() {
   return registered;
 }
 
+// Centred over the monitor of its owner, the main window, which need not be
+// the primary one; at the owner's DPI, which is that monitor's.
 HWND CreateWaitWindow(HWND owner, const std::wstring& text) {
   if (!RegisterClasses()) return nullptr;
   CommonControlsScope themed;
-  const int dpi = owner ? WindowDpi(owner) : SystemDpi();
-  const int width = Scale(kWidth, dpi), height = Scale(kHeight, dpi);
-  int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kWaitClass, L"TfWait", WS_POPUP, left, top,
-                                width, height, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  auto parts = std::make_unique<WaitParts>();
+  parts->dpi = owner ? WindowDpi(owner) : SystemDpi();
+  const WaitPlaces at = PlacesAt(parts->dpi);
+  ScreenPoint corner = CentredIn(MonitorOf(owner, MonitorArea::kWhole), at.window.cx, at.window.cy);
+  HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kWaitClass, L"TfWait", WS_POPUP, corner.x,
+                                corner.y, at.window.cx, at.window.cy, owner, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
   if (!window) return nullptr;
-  HWND panel = CreatePanel(window, L"Panel1", Bevel::kFrame, kFace, 0, 0, width, height, 1);
-  // The panel's bevel takes one pixel inside its 10-pixel border.
-  int inner = Scale(kPanelBorder + 1, dpi);
-  HWND label_parent = panel;
-  CreateAnimation(panel, inner, inner, dpi);
-  int label_left = inner + Scale(kAnimationWidth + kSpacer, dpi);
-  HWND label = CreateWindowExW(
-      0, L"Static", text.c_str(), WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, label_left, inner,
-      width - inner - label_left, height - 2 * inner, label_parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)), GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(label, GWLP_ID, kLabelId);
+  parts->panel =
+      CreatePanel(window, L"Panel1", Bevel::kFrame, kFace, 0, 0, at.window.cx, at.window.cy, 1);
+  parts->animation = CreateAnimation(parts->panel, at.animation);
+  const RECT& l = at.label;
+  parts->label = CreateWindowExW(0, L"Static", text.c_str(), WS_CHILD | WS_VISIBLE | SS_OWNERDRAW,
+                                 l.left, l.top, l.right - l.left, l.bottom - l.top, parts->panel,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)),
+                                 GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(parts.release()));
   return window;
 }
 

@@ -1,6 +1,7 @@
-// The wait window: a borderless 374 x 79 box centred on the screen, with the
-// shell's folder-search animation (or the program's own where the system has
-// none) and a centred, word-wrapped message.
+// The wait window: a borderless 374 x 79 box centred over the main window's
+// monitor, with the shell's folder-search animation (or the program's own
+// where the system has none) and a centred, word-wrapped message. It follows
+// the scale of the monitor it is on.
 #pragma once
 
 #include <windows.h>

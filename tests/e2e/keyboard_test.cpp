@@ -1,10 +1,13 @@
-// The keyboard while a command waits: the program keeps handing out messages
-// then, and Tab and Enter must work there as in the main loop.
+// The keyboard from the first moment, and while a command waits: the program
+// keeps handing out messages then, and Tab and Enter must work there as in
+// the main loop.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/control_ids.h"
+#include "tests/support/e2e/assertions.h"
+#include "tests/support/e2e/cafe.h"
 #include "tests/support/e2e/driver.h"
 #include "tests/support/e2e/one_drive_made.h"
 #include "tests/support/e2e/shell_windows.h"
@@ -22,6 +25,63 @@ bool TabTo(HWND main, HWND wanted) {
     if (!WaitFor([&] { return FocusIn(main) != before; }, 5000)) return false;
   }
   return FocusIn(main) == wanted;
+}
+
+// As in a dialog, the first enabled control in tab order has the focus from
+// the moment the window shows: the Netmarble section's first button, or,
+// where that section is disabled or hidden, the Netmarble home-page button.
+TEST(FirstFocus, OnTheFirstEnabledControlInTabOrder) {
+  struct Case {
+    const char* name;
+    Cafe cafe;
+    int first;
+  };
+  for (const Case& c :
+       {Case{"both", Cafe{true, true}, kNetmarbleButton1},
+        Case{"nexon only", Cafe{false, true}, kButton7}, Case{"neither", Cafe{}, kButton7}}) {
+    SCOPED_TRACE(c.name);
+    PrepareCafe(c.cafe);
+    Program p(kRoot + L"\\first-focus");
+    ASSERT_TRUE(StartedAndShown(p, c.cafe.netmarble || c.cafe.nexon ? L"" : kNotFound));
+    EXPECT_EQ(GetDlgCtrlID(FocusIn(p.window())), c.first);
+    EXPECT_TRUE(p.Close());
+  }
+}
+
+// Enter as soon as the window shows presses the focused button: here the
+// Netmarble home page opens.
+TEST(FirstFocus, EnterWorksAtOnce) {
+  ASSERT_TRUE(UseStandInBrowser());
+  const std::wstring log = BrowserLog();
+  PrepareCafe(Cafe{});
+  Program p(kRoot + L"\\first-focus");
+  ASSERT_TRUE(StartedAndShown(p, kNotFound));
+  PostKey(p.window(), VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return !LogLines(log).empty(); })) << "Enter did nothing";
+  EXPECT_NE(LogLines(log)[0].find(L"sudden.netmarble.net"), std::wstring::npos);
+  EXPECT_TRUE(p.Close());
+}
+
+// After a box, the button that asked for it has the focus again, as in a
+// dialog: a second Enter asks again.
+TEST(FirstFocus, BackOnTheButtonAfterItsBox) {
+  PrepareCafe(Cafe{true, true});
+  Program p(kRoot + L"\\first-focus");
+  ASSERT_TRUE(StartedAndShown(p));
+  HWND main = p.window();
+  HWND reset = GetDlgItem(main, kNetmarbleButton3);
+  for (int press = 0; press < 2; ++press) {
+    HWND before = FocusIn(main);
+    PostKey(main, VK_TAB);
+    ASSERT_TRUE(WaitFor([&] { return FocusIn(main) != before; }, 5000));
+  }
+  ASSERT_EQ(FocusIn(main), reset);
+  PostKey(main, VK_RETURN);
+  Box box;
+  ASSERT_TRUE(p.WaitForBox(&box));
+  Program::Press(box.window, IDNO);
+  EXPECT_TRUE(WaitFor([&] { return FocusIn(main) == reset; }, 5000));
+  EXPECT_TRUE(p.Close());
 }
 
 class Keyboard : public OneDriveMade {};

@@ -42,7 +42,7 @@ TEST_P(CommandLinePlacement, PlacesTheWindow) {
   const Placement& p = GetParam();
   PrepareCafe(Cafe{});
   Program program(kRoot + L"\\placement");
-  ASSERT_TRUE(program.Start(p.arguments));
+  ASSERT_TRUE(program.Start(p.arguments)) << program.start_error();
   if (p.error) {
     Box box;
     ASSERT_TRUE(program.WaitForBox(&box));
@@ -96,7 +96,7 @@ TEST(SingleInstance, SecondCopyRestoresTheFirstAndEnds) {
   EXPECT_FALSE(IsWindowVisible(window));
 
   Program second(kRoot + L"\\second");
-  ASSERT_TRUE(second.Start());
+  ASSERT_TRUE(second.Start()) << second.start_error();
   DWORD code = 1;
   EXPECT_TRUE(second.WaitExit(15000, &code));
   EXPECT_EQ(code, 0u);
@@ -112,7 +112,7 @@ TEST(SingleInstance, SecondCopyRestoresTheFirstAndEnds) {
                                100, nullptr, nullptr, nullptr, nullptr);
   SetForegroundWindow(cover);
   SetWindowPos(cover, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  ASSERT_TRUE(other_owner.Start());
+  ASSERT_TRUE(other_owner.Start()) << other_owner.start_error();
   EXPECT_TRUE(other_owner.WaitExit(15000));
   for (int i = 0; i < 50 && GetForegroundWindow() != window; ++i) Sleep(20);
   EXPECT_EQ(GetForegroundWindow(), window);

@@ -61,5 +61,52 @@ TEST(WaitWindow, ShowsTheMessageAndAMovingAnimation) {
   EXPECT_FALSE(IsWindow(window));
 }
 
+// Moved to a monitor with another scale, the wait window lays itself out
+// again for it at the corner the system suggests; moved back, it is as it
+// was. Wine has one scale for every monitor, so the message the system would
+// send is sent here.
+TEST(WaitWindow, LaidOutAgainAtANewDpi) {
+  Win32WaitWindows waits;
+  WaitWindows::Handle handle = waits.Open(Ko("가상 드라이브를 생성중입니다."));
+  HWND window = CurrentWaitWindow();
+  ASSERT_NE(window, nullptr);
+  auto change = [&](int dpi, RECT suggested) {
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return ReadControls(window);
+  };
+  const RECT start = WindowRect(window);
+  const std::vector<Control> before = ReadControls(window);
+  const int other = Dpi() == 192 ? 120 : 192;
+  auto at = [other](int designed) { return MulDiv(designed, other, 96); };
+
+  std::vector<Control> moved = change(other, RECT{40, 30, 400, 300});
+  RECT r = WindowRect(window);
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.top, 30);
+  EXPECT_EQ(r.right - r.left, at(374));
+  EXPECT_EQ(r.bottom - r.top, at(79));
+  ASSERT_EQ(moved.size(), 3u);  // the panel, the animation and the message
+  const RECT& panel = moved[0].rect;
+  EXPECT_EQ(panel.right - panel.left, at(374));
+  EXPECT_EQ(panel.bottom - panel.top, at(79));
+  const RECT& animation = moved[1].rect;
+  EXPECT_EQ(animation.left, at(11));
+  EXPECT_EQ(animation.top, at(11));
+  EXPECT_EQ(animation.right - animation.left, at(80));
+  EXPECT_EQ(animation.bottom - animation.top, at(57));
+  const RECT& label = moved[2].rect;
+  EXPECT_EQ(label.left, at(11) + at(94));
+  EXPECT_EQ(label.right, at(374) - at(11));
+  EXPECT_EQ(label.bottom, at(79) - at(11));
+
+  std::vector<Control> back = change(Dpi(), start);
+  RECT now = WindowRect(window);
+  EXPECT_TRUE(EqualRect(&start, &now));
+  ASSERT_EQ(back.size(), before.size());
+  for (size_t i = 0; i < back.size(); ++i)
+    EXPECT_TRUE(EqualRect(&back[i].rect, &before[i].rect)) << Utf8(back[i].cls);
+  waits.Close(handle);
+}
+
 }  // namespace
 }  // namespace varnett::e2e

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/common_controls.h"
+#include "app/dpi.h"
 #include "app/win32_dialogs.h"
 #include "tests/support/win32/top_windows.h"
 #include "text/conversions.h"
@@ -109,6 +110,78 @@ TEST_F(FrameworkBoxes, ConfirmationProceedsOnlyOnYes) {
     EXPECT_EQ(seen.text, L"\r\n삭제하시겠습니까?");
     EXPECT_EQ(seen.buttons, (std::vector<std::wstring>{L"&Yes", L"&No"}));
   }
+}
+
+// The places of a window and of its controls on the screen, in creation order.
+std::vector<RECT> Places(HWND window) {
+  std::vector<RECT> places;
+  RECT r;
+  GetWindowRect(window, &r);
+  places.push_back(r);
+  for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    GetWindowRect(c, &r);
+    places.push_back(r);
+  }
+  return places;
+}
+
+bool SameRects(const std::vector<RECT>& a, const std::vector<RECT>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (!EqualRect(&a[i], &b[i])) return false;
+  return true;
+}
+
+// Moved to a monitor with another scale, a box lays itself out again for it
+// at the corner the system suggests; moved back, it is as it was. Wine has
+// one scale for every monitor, so the message the system would send is sent
+// here.
+TEST_F(FrameworkBoxes, LaidOutAgainAtANewDpi) {
+  struct Seen {
+    bool came = false;
+    std::vector<RECT> before, moved, back;
+  } seen;
+  const int dpi = WindowDpi(owner_);
+  const int other = dpi == 192 ? 120 : 192;
+  auto at = [other](int designed) { return MulDiv(designed, other, 96); };
+  std::thread answer([&] {
+    HWND box = nullptr;
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    while (!box && GetTickCount64() < deadline) {
+      Sleep(10);
+      box = support::FirstTopWindow({GetCurrentProcessId(), L"#32770"});
+    }
+    if (!box) return;
+    DWORD_PTR ignored;
+    auto change = [&](int to, RECT suggested) {
+      SendMessageTimeoutW(box, WM_DPICHANGED, MAKEWPARAM(to, to),
+                          reinterpret_cast<LPARAM>(&suggested), SMTO_NORMAL, 5000, &ignored);
+      return Places(box);
+    };
+    SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    seen.came = true;
+    seen.before = Places(box);
+    seen.moved = change(other, RECT{40, 30, 400, 300});
+    seen.back = change(dpi, seen.before[0]);
+    PostMessageW(box, WM_COMMAND, IDYES, 0);
+  });
+  dialogs_.Confirm(Ko("\r\n스크린샷을 모두 삭제하시겠습니까?"));
+  answer.join();
+  ASSERT_TRUE(seen.came) << "no box came";
+  // The box, its icon, its text, Yes and No.
+  ASSERT_EQ(seen.moved.size(), 5u);
+  const RECT& box = seen.moved[0];
+  EXPECT_EQ(box.left, 40);
+  EXPECT_EQ(box.top, 30);
+  const RECT& icon = seen.moved[1];
+  EXPECT_EQ(icon.right - icon.left, at(32));
+  for (const RECT& button : {seen.moved[3], seen.moved[4]}) {
+    EXPECT_EQ(button.right - button.left, at(75));
+    EXPECT_EQ(button.bottom - button.top, at(23));
+    EXPECT_LE(button.bottom, box.bottom - at(12)) << "the buttons stay inside the box";
+  }
+  EXPECT_EQ(seen.moved[4].left - seen.moved[3].right, at(6));
+  EXPECT_TRUE(SameRects(seen.back, seen.before)) << "not as it was at the first DPI";
 }
 
 }  // namespace

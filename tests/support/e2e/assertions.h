@@ -15,7 +15,7 @@ namespace varnett::e2e {
 // (answered and waited past).
 inline ::testing::AssertionResult StartedAndShown(Program& program,
                                                   const std::wstring& expected_box = L"") {
-  if (!program.Start()) return ::testing::AssertionFailure() << "the program did not start";
+  if (!program.Start()) return ::testing::AssertionFailure() << program.start_error();
   std::wstring unexpected;
   if (!program.WaitVisible(15000, &unexpected, expected_box)) {
     return ::testing::AssertionFailure()

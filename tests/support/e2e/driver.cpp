@@ -17,9 +17,12 @@ bool MakeFolders(const std::wstring& path) {
 }
 
 Program::Program(const std::wstring& folder, const std::wstring& name) {
-  MakeFolders(folder);
   exe_ = folder + L"\\" + name;
-  CopyFileW((BuildFolder() + L"\\Varnett.exe").c_str(), exe_.c_str(), FALSE);
+  if (!MakeFolders(folder)) {
+    start_error_ = SystemError("creating " + Utf8(folder));
+  } else if (!CopyFileW((BuildFolder() + L"\\Varnett.exe").c_str(), exe_.c_str(), FALSE)) {
+    start_error_ = SystemError("copying Varnett.exe into " + Utf8(folder));
+  }
 }
 
 Program::~Program() {
@@ -34,18 +37,52 @@ Program::~Program() {
 }
 
 bool Program::Start(const std::wstring& arguments) {
+  if (!start_error_.empty()) return false;
   STARTUPINFOW si = {};
   si.cb = sizeof si;
   std::wstring cmd = L"\"" + exe_ + L"\"";
   if (!arguments.empty()) cmd += L" " + arguments;
-  return CreateProcessW(exe_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &process_);
+  if (CreateProcessW(exe_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                     &process_))
+    return true;
+  start_error_ = SystemError("starting " + Utf8(exe_));
+  return false;
+}
+
+std::string SystemError(const std::string& what, DWORD code) {
+  wchar_t* text = nullptr;
+  FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message = text ? text : L"";
+  LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
+    message.pop_back();
+  return what + " failed: error " + std::to_string(code) +
+         (message.empty() ? "" : " (" + Utf8(message) + ")");
 }
 
 bool RoundTrip(HWND window, int timeout_ms) {
   DWORD_PTR result;
   return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout_ms),
                              &result) != 0;
+}
+
+namespace {
+
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM lparam) {
+  if (!IsWindowVisible(child) || !GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+  *reinterpret_cast<bool*>(lparam) = false;
+  return FALSE;
+}
+
+}  // namespace
+
+bool Painted(HWND window) {
+  if (GetUpdateRect(window, nullptr, FALSE)) return false;
+  bool painted = true;
+  EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&painted));
+  return painted;
 }
 
 HWND FindMainWindow(DWORD pid) { return FirstTopWindow({pid, nullptr, kCaption, false}); }
@@ -63,8 +100,14 @@ bool Program::WaitVisible(int timeout_ms, std::wstring* unexpected,
   if (!WaitForWindow(timeout_ms)) return false;
   for (int waited = 0; waited < timeout_ms; waited += 20) {
     if (IsWindowVisible(window_)) {
-      Sleep(150);  // let it paint
-      return true;
+      // Shown; the paint messages come once the thread is back in its
+      // loop. Each round trip lets it get there.
+      for (; waited < timeout_ms; waited += 20) {
+        if (!RoundTrip(window_)) return false;
+        if (Painted(window_)) return true;
+        Sleep(20);
+      }
+      return false;
     }
     HWND box = FirstTopWindow({process_.dwProcessId, L"#32770"});
     if (box) {
@@ -199,6 +242,7 @@ void PostKey(HWND target, UINT virtual_key) {
 HWND FocusIn(HWND window) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
+  RoundTrip(window);
   DWORD thread = GetWindowThreadProcessId(window, nullptr);
   return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }

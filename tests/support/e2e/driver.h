@@ -40,18 +40,22 @@ struct Box {
 class Program {
  public:
   // Copies Varnett.exe into `folder` (created), named `name`, so each test
-  // has its own start-up log and ".log" file.
+  // has its own start-up log and ".log" file. A copy that fails makes Start
+  // fail.
   explicit Program(const std::wstring& folder, const std::wstring& name = L"Varnett.exe");
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
   const std::wstring& exe() const { return exe_; }
-  // Starts the copy with `arguments` appended to its command line.
+  // Starts the copy with `arguments` appended to its command line; when it
+  // cannot, start_error() says why, with the system's error code.
   bool Start(const std::wstring& arguments = L"");
+  const std::string& start_error() const { return start_error_; }
   // Waits for the main window to exist (it may still be hidden).
   HWND WaitForWindow(int timeout_ms = 15000);
-  // Waits for the main window to become visible. A box that appears first
+  // Waits for the main window to become visible and then painted, which a
+  // message round trip and its update regions tell. A box that appears first
   // ends the wait: it is answered and its title and text kept in
   // `unexpected`, unless its text is `expected_box`, which is answered and
   // waited past.
@@ -71,6 +75,7 @@ class Program {
 
  private:
   std::wstring exe_;
+  std::string start_error_;
   PROCESS_INFORMATION process_ = {};
   HWND window_ = nullptr;
 };
@@ -80,6 +85,12 @@ class Program {
 // runs its own loop, so a box that was coming exists by then). False when it
 // did not within the time.
 bool RoundTrip(HWND window, int timeout_ms = 5000);
+
+// True once `window` and every window inside it have nothing left to paint.
+bool Painted(HWND window);
+
+// What failed and the system's error code and text for it, for test messages.
+std::string SystemError(const std::string& what, DWORD code = GetLastError());
 
 // The main window's caption, and the main window of any copy.
 inline constexpr wchar_t kCaption[] = L"Varnett Ver2.3";
@@ -97,7 +108,9 @@ bool ClickOnScreen(int x, int y);
 
 // A key pressed and released, as the keyboard would send it to `target`.
 void PostKey(HWND target, UINT virtual_key);
-// The window that has the keyboard focus in the thread of `window`.
+// The window that has the keyboard focus in the thread of `window`, read
+// after a message round trip: while the thread handles a key, the focus may
+// pass through the window itself on its way to a control.
 HWND FocusIn(HWND window);
 
 // What the screen shows in a rectangle: bottom-up 24-bit rows.
