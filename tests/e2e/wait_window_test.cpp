@@ -66,7 +66,7 @@ TEST(WaitWindow, ShowsTheMessageAndAMovingAnimation) {
 // was. Wine has one scale for every monitor, so the message the system would
 // send is sent here.
 TEST(WaitWindow, LaidOutAgainAtANewDpi) {
-  Win32WaitWindows waits;
+  Win32WaitWindows waits(nullptr);
   WaitWindows::Handle handle = waits.Open(Ko("가상 드라이브를 생성중입니다."));
   HWND window = CurrentWaitWindow();
   ASSERT_NE(window, nullptr);
