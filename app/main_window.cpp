@@ -22,7 +22,7 @@
 #include "platform/win32/scoped_handle.h"
 #include "text/conversions.h"
 #include "text/cp949.h"
-#include "text/integer_text.h"
+#include "app/integer_text.h"
 #include "text/win32/wide.h"
 
 namespace varnett {

@@ -1,5 +1,5 @@
 // Placement arguments in the framework's integer text form.
-#include "text/integer_text.h"
+#include "app/integer_text.h"
 
 #include <gtest/gtest.h>
 

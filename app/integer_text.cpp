@@ -1,4 +1,4 @@
-#include "text/integer_text.h"
+#include "app/integer_text.h"
 
 #include <cstdint>
 
