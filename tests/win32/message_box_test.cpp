@@ -35,16 +35,23 @@ HMODULE ModuleOf(const void* address) {
   return module;
 }
 
+// This process's box, looked for until `ms` milliseconds have passed;
+// nullptr when none came.
+HWND OwnBoxWithin(ULONGLONG ms) {
+  HWND box = nullptr;
+  const ULONGLONG deadline = GetTickCount64() + ms;
+  while (!box && GetTickCount64() < deadline) {
+    Sleep(10);
+    box = support::FirstTopWindow({GetCurrentProcessId(), L"#32770"});
+  }
+  return box;
+}
+
 // Waits up to ten seconds for this process's box, records it and answers
 // with `command`. When none comes, `came` stays false and the test fails.
 std::thread Answer(int command, Seen* seen) {
   return std::thread([command, seen] {
-    HWND box = nullptr;
-    const ULONGLONG deadline = GetTickCount64() + 10000;
-    while (!box && GetTickCount64() < deadline) {
-      Sleep(10);
-      box = support::FirstTopWindow({GetCurrentProcessId(), L"#32770"});
-    }
+    HWND box = OwnBoxWithin(10000);
     if (!box) return;
     // Its controls exist once its thread answers: the box is laid out
     // before its modal loop first looks at messages.
@@ -145,12 +152,7 @@ TEST_F(FrameworkBoxes, LaidOutAgainAtANewDpi) {
   const int other = dpi == 192 ? 120 : 192;
   auto at = [other](int designed) { return MulDiv(designed, other, 96); };
   std::thread answer([&] {
-    HWND box = nullptr;
-    const ULONGLONG deadline = GetTickCount64() + 10000;
-    while (!box && GetTickCount64() < deadline) {
-      Sleep(10);
-      box = support::FirstTopWindow({GetCurrentProcessId(), L"#32770"});
-    }
+    HWND box = OwnBoxWithin(10000);
     if (!box) return;
     DWORD_PTR ignored;
     auto change = [&](int to, RECT suggested) {
