@@ -1,5 +1,6 @@
 #include "tests/support/e2e/driver.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -16,12 +17,14 @@ bool MakeFolders(const std::wstring& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-Program::Program(const std::wstring& folder, const std::wstring& name) {
+Program::Program(const std::wstring& folder, const std::wstring& name, const std::wstring& source) {
   exe_ = folder + L"\\" + name;
   if (!MakeFolders(folder)) {
     start_error_ = SystemError("creating " + Utf8(folder));
-  } else if (!CopyFileW((BuildFolder() + L"\\Varnett.exe").c_str(), exe_.c_str(), FALSE)) {
-    start_error_ = SystemError("copying Varnett.exe into " + Utf8(folder));
+  } else if (!CopyFileW((source.empty() ? BuildFolder() + L"\\Varnett.exe" : source).c_str(),
+                        exe_.c_str(), FALSE)) {
+    start_error_ = SystemError("copying " + Utf8(source.empty() ? L"Varnett.exe" : source) +
+                               " into " + Utf8(folder));
   }
 }
 
@@ -38,15 +41,29 @@ Program::~Program() {
 
 bool Program::Start(const std::wstring& arguments) {
   if (!start_error_.empty()) return false;
-  STARTUPINFOW si = {};
-  si.cb = sizeof si;
   std::wstring cmd = L"\"" + exe_ + L"\"";
   if (!arguments.empty()) cmd += L" " + arguments;
-  if (CreateProcessW(exe_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                     &process_))
-    return true;
-  start_error_ = SystemError("starting " + Utf8(exe_));
-  return false;
+  // Wine answers ERROR_INTERNAL_ERROR when the new process ended inside
+  // Wine's own start-up, before the first instruction of the program ran; a
+  // program that ends at once is still reported started. On a loaded
+  // machine that start-up rarely dies without a word, so such a start is
+  // made again, at most twice, and each retry is printed.
+  constexpr int kTries = 3;
+  for (int attempt = 1;; ++attempt) {
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    const ULONGLONG began = GetTickCount64();
+    if (CreateProcessW(exe_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                       &process_))
+      return true;
+    const DWORD code = GetLastError();
+    start_error_ = SystemError("starting " + Utf8(exe_) + " (try " + std::to_string(attempt) +
+                                   ", " + std::to_string(GetTickCount64() - began) + " ms)",
+                               code);
+    if (code != ERROR_INTERNAL_ERROR || attempt == kTries) return false;
+    std::fprintf(stderr, "[ retried  ] %s\n", start_error_.c_str());
+    start_error_.clear();
+  }
 }
 
 std::string SystemError(const std::string& what, DWORD code) {

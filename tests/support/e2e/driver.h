@@ -39,17 +39,20 @@ struct Box {
 
 class Program {
  public:
-  // Copies Varnett.exe into `folder` (created), named `name`, so each test
-  // has its own start-up log and ".log" file. A copy that fails makes Start
-  // fail.
-  explicit Program(const std::wstring& folder, const std::wstring& name = L"Varnett.exe");
+  // Copies Varnett.exe (or the program at `source`) into `folder` (created),
+  // named `name`, so each test has its own start-up log and ".log" file. A
+  // copy that fails makes Start fail.
+  explicit Program(const std::wstring& folder, const std::wstring& name = L"Varnett.exe",
+                   const std::wstring& source = L"");
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
   const std::wstring& exe() const { return exe_; }
   // Starts the copy with `arguments` appended to its command line; when it
-  // cannot, start_error() says why, with the system's error code.
+  // cannot, start_error() says why, with the system's error code and the
+  // time the attempt took. A start that Wine reports ended inside its own
+  // start-up is made again, at most twice, and each retry is printed.
   bool Start(const std::wstring& arguments = L"");
   const std::string& start_error() const { return start_error_; }
   // Waits for the main window to exist (it may still be hidden).
