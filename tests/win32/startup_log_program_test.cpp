@@ -9,24 +9,21 @@
 #include <string>
 
 #include "platform/win32/scoped_handle.h"
-#include "text/win32/wide.h"
 #include "tests/support/win32/build_folder.h"
 #include "tests/support/win32/startup_logs.h"
 #include "tests/support/win32/temp_folder.h"
+#include "tests/support/win32/test_process.h"
 #include "tests/support/win32/top_windows.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 namespace {
 
 // Starts the program, waits for its main window, closes it, waits for exit.
 bool RunOnce(const std::wstring& exe) {
-  STARTUPINFOW si = {};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi = {};
-  std::wstring cmd = L"\"" + exe + L"\"";
-  if (!CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &pi))
-    return false;
+  const support::TestStart start = support::StartForTest(exe, L"\"" + exe + L"\"");
+  if (!start.started) return false;
+  const PROCESS_INFORMATION& pi = start.process;
   HWND window = nullptr;
   for (int i = 0; i < 200 && !window; ++i) {
     Sleep(50);

@@ -17,12 +17,13 @@
 
 #include "log/startup_log.h"
 #include "platform/win32/scoped_handle.h"
-#include "text/win32/wide.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/win32/build_folder.h"
 #include "tests/support/win32/temp_folder.h"
+#include "tests/support/win32/test_process.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 namespace {
@@ -121,14 +122,10 @@ TEST(StartupLogWriters, ConcurrentStartsInSeveralProcessesKeepEveryLine) {
   for (int i = 0; i < kProcesses; ++i) {
     std::wstring command = L"\"" + tool + L"\" \"" + Wide(exe) + L"\" " + event_name + L" " +
                            std::to_wstring(kExtraLines);
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessW(tool.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &si, &pi))
-        << GetLastError();
-    CloseHandle(pi.hThread);
-    processes.emplace_back(pi.hProcess);
+    const support::TestStart started = support::StartForTest(tool, command);
+    ASSERT_TRUE(started.started) << started.error;
+    CloseHandle(started.process.hThread);
+    processes.emplace_back(started.process.hProcess);
   }
   const auto began = std::chrono::steady_clock::now();
   SetEvent(start.get());

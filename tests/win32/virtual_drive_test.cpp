@@ -10,12 +10,13 @@
 #include "actions/drive_mapper.h"
 #include "actions/virtual_drive_set.h"
 #include "app/win32_platform.h"
-#include "text/conversions.h"
 #include "platform/win32/scoped_handle.h"
-#include "text/win32/wide.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/win32/temp_folder.h"
+#include "tests/support/win32/test_process.h"
 #include "tests/wintools/subst/stand_in.h"
+#include "text/conversions.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 namespace {
@@ -141,14 +142,10 @@ TEST(VirtualDrive, StandInHoldLeftBehindEndsAfterItsTime) {
   GetSystemDirectoryW(system, MAX_PATH);
   const std::string hold = Narrow(system) + "\\subst.hold";
   WriteAll(hold, "300");
-  std::wstring line = L"subst.exe Q: /D";
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  const std::wstring program = std::wstring(system) + L"\\subst.exe";
-  ASSERT_TRUE(CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE,
-                             CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info));
-  ScopedHandle process(info.hProcess), thread(info.hThread);
+  const support::TestStart started = support::StartForTest(std::wstring(system) + L"\\subst.exe",
+                                                           L"subst.exe Q: /D", CREATE_NO_WINDOW);
+  ASSERT_TRUE(started.started) << started.error;
+  ScopedHandle process(started.process.hProcess), thread(started.process.hThread);
   const bool ended = WaitForSingleObject(process.get(), 20000) == WAIT_OBJECT_0;
   if (!ended) TerminateProcess(process.get(), 1);
   const bool hold_left = GetFileAttributesW(Wide(hold).c_str()) != INVALID_FILE_ATTRIBUTES;

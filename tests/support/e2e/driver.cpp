@@ -1,10 +1,10 @@
 #include "tests/support/e2e/driver.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "tests/support/file_bytes.h"
+#include "tests/support/win32/test_process.h"
 #include "text/conversions.h"
 
 namespace varnett::e2e {
@@ -43,27 +43,15 @@ bool Program::Start(const std::wstring& arguments) {
   if (!start_error_.empty()) return false;
   std::wstring cmd = L"\"" + exe_ + L"\"";
   if (!arguments.empty()) cmd += L" " + arguments;
-  // Wine answers ERROR_INTERNAL_ERROR when the new process ended inside
-  // Wine's own start-up, before the first instruction of the program ran; a
-  // program that ends at once is still reported started. On a loaded
-  // machine that start-up rarely dies without a word, so such a start is
-  // made again, at most twice, and each retry is printed.
-  constexpr int kTries = 3;
-  for (int attempt = 1;; ++attempt) {
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    const ULONGLONG began = GetTickCount64();
-    if (CreateProcessW(exe_.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                       &process_))
-      return true;
-    const DWORD code = GetLastError();
-    start_error_ = SystemError("starting " + Utf8(exe_) + " (try " + std::to_string(attempt) +
-                                   ", " + std::to_string(GetTickCount64() - began) + " ms)",
-                               code);
-    if (code != ERROR_INTERNAL_ERROR || attempt == kTries) return false;
-    std::fprintf(stderr, "[ retried  ] %s\n", start_error_.c_str());
-    start_error_.clear();
+  const support::TestStart start = support::StartForTest(exe_, cmd);
+  if (start.started) {
+    process_ = start.process;
+    return true;
   }
+  start_error_ = SystemError("starting " + Utf8(exe_) + " (try " + std::to_string(start.tries) +
+                                 ", " + std::to_string(start.last_try_ms) + " ms)",
+                             start.error);
+  return false;
 }
 
 std::string SystemError(const std::string& what, DWORD code) {

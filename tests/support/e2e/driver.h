@@ -51,8 +51,8 @@ class Program {
   const std::wstring& exe() const { return exe_; }
   // Starts the copy with `arguments` appended to its command line; when it
   // cannot, start_error() says why, with the system's error code and the
-  // time the attempt took. A start that Wine reports ended inside its own
-  // start-up is made again, at most twice, and each retry is printed.
+  // time the attempt took; made through support::StartForTest, which starts
+  // again what Wine reports ended inside its own start-up.
   bool Start(const std::wstring& arguments = L"");
   const std::string& start_error() const { return start_error_; }
   // Waits for the main window to exist (it may still be hidden).
