@@ -4,6 +4,9 @@
 
 #include "tools/varnett-admin/commands.h"
 #include "tools/varnett-admin/console.h"
+#ifdef _WIN32
+#include "platform/win32/system_libraries.h"
+#endif
 
 namespace varnett {
 
@@ -48,6 +51,11 @@ int Usage() {
 
 int main(int argc, char** argv) {
   using namespace varnett;
+#ifdef _WIN32
+  // First: operators run this from the program's folder, and nothing may
+  // load from there.
+  LimitLibrarySearchToSystemFolder();
+#endif
   PrepareConsole();
   Args args = CommandLineArgs(argc, argv);
   if (args.empty()) return Usage();
