@@ -18,6 +18,12 @@ if(NOT status EQUAL 0)
   add_test(varnett_tests.list ${emulator} "${exe}" --gtest_list_tests)
   return()
 endif()
+# Each suite runs in an empty folder of its own, not beside the test program:
+# what a test does to its current folder (the shell's delete that Wine turns
+# against it) stays there.
+get_filename_component(scratch_root "${exe}" DIRECTORY)
+set(scratch_root "${scratch_root}/scratch")
+file(REMOVE_RECURSE "${scratch_root}")
 string(REPLACE "\n" ";" lines "${listing}")
 foreach(line IN LISTS lines)
   # Suites start in the first column ("Suite." or "Prefix/Suite.  # TypeParam"),
@@ -31,6 +37,9 @@ foreach(line IN LISTS lines)
     endif()
     add_test("${suite}" ${emulator} "${exe}" "--gtest_filter=${suite}.*" ${report})
     # A suite with skipped cases still passes here; its report tells them.
-    set_tests_properties("${suite}" PROPERTIES TIMEOUT ${timeout})
+    string(REPLACE "/" "_" folder "${suite}")
+    file(MAKE_DIRECTORY "${scratch_root}/${folder}")
+    set_tests_properties("${suite}" PROPERTIES TIMEOUT ${timeout}
+                         WORKING_DIRECTORY "${scratch_root}/${folder}")
   endif()
 endforeach()

@@ -7,7 +7,10 @@ cd "$(dirname "$0")/../.."
 out=${VARNETT_OUT:-build/test}
 results=${VARNETT_RESULTS:-$out/results}/admin_archive.txt
 fx=tests/fixtures/archives
-work=$(mktemp -d)
+# Inside the repository, named relative to it: the Windows program reads the
+# same paths, and its test prefix sees nothing outside the repository.
+mkdir -p "$out"
+work=$(realpath --relative-to=. "$(mktemp -d -p "$out")")
 trap 'rm -rf "$work"' EXIT
 
 # Independent archives with the catalogue's signatures, and one member of an

@@ -33,13 +33,17 @@ run_suite() (
     unset LOCPATH LC_ALL
     export LANG=C.UTF-8
   fi
-  varnett_wine_prefix "$out/e2e-$name" && varnett_wine_fonts || exit 1
+  varnett_wine_prefix "$out/e2e-$name" && varnett_wine_confine "$root" && varnett_wine_fonts || exit 1
   # The system DPI is read when the wine server starts.
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 &&
     { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
   local report="$results/$name.xml"
-  VARNETT_E2E_CODEPAGE=$codepage VARNETT_SCREENSHOTS="Z:${shots//\//\\}" \
-    timeout 600 wine "$exe" --gtest_filter="$filter" --gtest_output="xml:Z:$report"
+  # The driver itself runs in an empty scratch folder too.
+  local scratch="$out/scratch/$name"
+  rm -rf "$scratch" && mkdir -p "$scratch" && cd "$scratch" || exit 1
+  VARNETT_E2E_CODEPAGE=$codepage VARNETT_SCREENSHOTS="$(varnett_wine_path "$shots")" \
+    timeout 600 wine "$exe" --gtest_filter="$filter" \
+    --gtest_output="xml:$(varnett_wine_path "$report")"
   local rc=$?
   [ $rc -ne 0 ] && [ ! -s "$report" ] && echo "$name" >"$results/$name.crashed"
   wineserver -k 2>/dev/null

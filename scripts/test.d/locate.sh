@@ -22,7 +22,7 @@ expect_line() {  # expect_line NAME FILE LINE: FILE holds LINE exactly
 
 rm -rf "$work"
 mkdir -p "$work/drive-d"
-varnett_wine_prefix "$work/prefix"
+varnett_wine_prefix "$work/prefix" && varnett_wine_confine "$root"
 # Drive D: is a folder of ours; drive C: is the prefix's own.
 ln -sfn "$work/drive-d" "$WINEPREFIX/dosdevices/d:"
 c="$WINEPREFIX/drive_c"

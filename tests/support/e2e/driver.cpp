@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "tests/support/file_bytes.h"
+#include "tests/support/win32/temp_folder.h"
 #include "tests/support/win32/test_process.h"
 #include "text/conversions.h"
 
@@ -37,6 +38,7 @@ Program::~Program() {
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
   }
+  if (!current_folder_.empty()) support::RemoveTree(current_folder_);
 }
 
 bool Program::Start(const std::wstring& arguments) {
@@ -44,6 +46,10 @@ bool Program::Start(const std::wstring& arguments) {
   std::wstring cmd = L"\"" + exe_ + L"\"";
   if (!arguments.empty()) cmd += L" " + arguments;
   const support::TestStart start = support::StartForTest(exe_, cmd);
+  if (!start.current_folder.empty()) {
+    if (!current_folder_.empty()) support::RemoveTree(current_folder_);
+    current_folder_ = start.current_folder;
+  }
   if (start.started) {
     process_ = start.process;
     return true;
