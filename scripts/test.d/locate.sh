@@ -90,7 +90,7 @@ rm "$catalogue"
 reg add 'HKCU\SOFTWARE\Nexon\SuddenAttack' /v RootPath /t REG_DWORD /d 1 /f
 run_locate wrongtype
 [ "$(cat "$work/wrongtype.rc")" = 2 ] && check ok "locate wrong type exit 2" || check no "locate wrong type exit 2"
-expect_line "locate wrong type message" "$work/wrongtype.err" "Invalid data type for 'RootPath'"
+expect_line "locate wrong type message" "$work/wrongtype.err" "varnett-admin: Invalid data type for 'RootPath'"
 
 wineserver -k 2>/dev/null || true
 [ "$failures" -eq 0 ]

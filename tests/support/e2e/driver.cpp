@@ -96,6 +96,15 @@ bool Painted(HWND window) {
   return painted;
 }
 
+bool WaitPainted(HWND window, int timeout_ms) {
+  for (int waited = 0; waited < timeout_ms; waited += 20) {
+    if (!RoundTrip(window)) return false;
+    if (Painted(window)) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
 HWND FindMainWindow(DWORD pid) { return FirstTopWindow({pid, nullptr, kCaption, false}); }
 
 HWND Program::WaitForWindow(int timeout_ms) {
@@ -110,16 +119,7 @@ bool Program::WaitVisible(int timeout_ms, std::wstring* unexpected,
                           const std::wstring& expected_box) {
   if (!WaitForWindow(timeout_ms)) return false;
   for (int waited = 0; waited < timeout_ms; waited += 20) {
-    if (IsWindowVisible(window_)) {
-      // Shown; the paint messages come once the thread is back in its
-      // loop. Each round trip lets it get there.
-      for (; waited < timeout_ms; waited += 20) {
-        if (!RoundTrip(window_)) return false;
-        if (Painted(window_)) return true;
-        Sleep(20);
-      }
-      return false;
-    }
+    if (IsWindowVisible(window_)) return WaitPainted(window_, timeout_ms - waited);
     HWND box = FirstTopWindow({process_.dwProcessId, L"#32770"});
     if (box) {
       RoundTrip(box);

@@ -95,6 +95,13 @@ bool RoundTrip(HWND window, int timeout_ms = 5000);
 // True once `window` and every window inside it have nothing left to paint.
 bool Painted(HWND window);
 
+// Waits until `window`, shown, is Painted: round trips to its thread, which
+// let it get back to its loop and handle the paint messages, until nothing
+// is left to paint. The condition WaitVisible waits for, and the one to
+// meet before a picture of a window is taken. False when it did not come
+// within the time, or the window went.
+bool WaitPainted(HWND window, int timeout_ms = 5000);
+
 // What failed and the system's error code and text for it, for test messages.
 std::string SystemError(const std::string& what, DWORD code = GetLastError());
 
