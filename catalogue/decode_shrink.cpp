@@ -13,13 +13,14 @@
 //                and ends the decoding.
 //   257 to 8191  strings the decoder defines as it goes
 //
-// Each code read (control codes and their values aside) makes the decoder
-// define one string: the string of the previous code followed by the first
-// byte of the current code's string. It takes the lowest free code from 257
-// up; when no code is free, nothing is defined. The encoder defines the same
-// string at the same step, after it has sent the current code, so the code
-// just read may be the one being defined ("KwKwK"): its string is then the
-// previous string followed by that string's own first byte.
+// Each code read after the first (control codes and their values aside)
+// makes the decoder define one string: the previous code's string and the
+// first byte of the current code's string. It takes the lowest free code
+// from 257 up; when no code is free, nothing is defined. The encoder defined that
+// string one code earlier, right after sending the previous code, and may
+// use it at once: so the code just read may be the one being defined
+// ("KwKwK"), whose string is then the previous string followed by that
+// string's own first byte.
 //
 // The width never grows by itself when the codes of a width are used up, as
 // in other LZW formats: the encoder says when with 256, 1.
