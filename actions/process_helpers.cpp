@@ -7,9 +7,9 @@ namespace varnett {
 
 namespace {
 
-// The shell's source list was a 256-byte buffer: the path, its NUL and the
-// list's closing NUL. A longer path is refused whole rather than cut, since
-// a cut pattern could name the folder's parent.
+// The longest path a delete takes: what a 256-byte source list holds with
+// the path's NUL and the list's closing NUL. A longer path is refused whole
+// rather than cut, since a cut pattern could name the folder's parent.
 constexpr size_t kLongestDeletePath = 254;
 
 }  // namespace

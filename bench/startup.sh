@@ -32,7 +32,7 @@ c=$prefix/drive_c
 cafe() {
   local records=$1 hide="C:\\PLX$1"
   [ -f "$c/PLX$records/GameData/GPData.nif" ] && return 0
-  echo "writing a catalogue of $records records"
+  echo "writing a catalogue of $records records" >&2  # progress, not a result
   local game
   for game in Netmarble Nexon; do
     mkdir -p "$c/PLX$records/$game/SuddenAttack"

@@ -40,7 +40,7 @@ varnett_korean_locale "$out/locale" || {
 }
 rm -rf "$work/files"
 mkdir -p "$work/files"
-varnett_wine_prefix "$work/prefix"
+varnett_wine_prefix "$work/prefix" && varnett_wine_confine "$root"
 c=$WINEPREFIX/drive_c
 mkdir -p "$c/tools" "$c/게임목록/폴더.nif"
 cp "$out/win/varnett-admin.exe" "$out/win/wintools/console_capture.exe" "$c/tools/"
@@ -50,7 +50,7 @@ cp "$root/tests/fixtures/archives/catalogue.nif" "$c/게임목록/GPData.nif"
 on_console() {
   local name=$1
   shift
-  wine 'C:\tools\console_capture.exe' "Z:$work/files/$name" 'C:\tools\varnett-admin.exe' "$@" \
+  wine 'C:\tools\console_capture.exe' "$(varnett_wine_path "$work/files/$name")" 'C:\tools\varnett-admin.exe' "$@" \
     >/dev/null 2>&1
 }
 # shows NAME TEXT: the console of NAME shows the line TEXT

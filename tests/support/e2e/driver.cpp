@@ -7,6 +7,7 @@
 #include "tests/support/win32/temp_folder.h"
 #include "tests/support/win32/test_process.h"
 #include "text/conversions.h"
+#include "text/win32/system_error_text.h"
 
 namespace varnett::e2e {
 
@@ -61,16 +62,9 @@ bool Program::Start(const std::wstring& arguments) {
 }
 
 std::string SystemError(const std::string& what, DWORD code) {
-  wchar_t* text = nullptr;
-  FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = text ? text : L"";
-  LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
-    message.pop_back();
+  const std::u16string message = SystemErrorText(code);
   return what + " failed: error " + std::to_string(code) +
-         (message.empty() ? "" : " (" + Utf8(message) + ")");
+         (message.empty() ? "" : " (" + Utf16ToUtf8(message) + ")");
 }
 
 bool RoundTrip(HWND window, int timeout_ms) {
