@@ -195,6 +195,7 @@ TEST_F(TenButtons, PlantedSubstNeverRuns) {
   const std::wstring system_subst = SystemFolder() + L"\\subst.exe";
   const std::wstring drive = Drive(FreeLetters()[0]);
   Program p(folder);
+  DeleteFileW((folder + L"\\subst.log").c_str());  // left by an earlier run
   ASSERT_TRUE(CopyFileW(system_subst.c_str(), (folder + L"\\subst.exe").c_str(), FALSE));
   ASSERT_TRUE(StartedAndShown(p));
   ASSERT_TRUE(
