@@ -5,9 +5,9 @@
 
 namespace varnett {
 
-void RemoveVirtualDrives(Processes& processes, const VirtualDriveSet& drives) {
+void RemoveVirtualDrives(Processes& processes, const VirtualDriveSet& slots) {
   for (const std::string* slot :
-       {&drives.ScreenshotDrive, &drives.NetmarbleDrive, &drives.NexonDrive}) {
+       {&slots.ScreenshotDrive, &slots.NetmarbleDrive, &slots.NexonDrive}) {
     if (!IsBlank(*slot))
       ShellExecuteAndWait(processes, "subst", "/D " + *slot, StartWindow::kHidden);
   }

@@ -15,6 +15,6 @@ struct VirtualDriveSet {
 
 // Removes every mapped drive with "subst /D", one after another, in slot
 // order. Reports nothing; the slots keep their values.
-void RemoveVirtualDrives(Processes& processes, const VirtualDriveSet& drives);
+void RemoveVirtualDrives(Processes& processes, const VirtualDriveSet& slots);
 
 }  // namespace varnett

@@ -18,8 +18,8 @@
 #include "platform/win32/message_pump.h"
 #include "platform/win32/module_function.h"
 #include "platform/win32/scoped_handle.h"
-#include "text/win32/wide.h"
 #include "text/conversions.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 namespace {
@@ -38,7 +38,7 @@ constexpr UINT_PTR kFrameTimer = 1;
 constexpr int kFrames = 29;
 constexpr COLORREF kFace = RGB(255, 255, 255);
 
-HWND g_current = nullptr;  // fWait
+HWND g_current = nullptr;  // the wait window made last, while it exists
 
 // --- the program's own search animation --------------------------------
 // A folder with a magnifying glass circling over it, for systems whose shell

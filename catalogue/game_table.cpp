@@ -39,8 +39,8 @@ TBinaryStreamFormat CatalogueBinaryFormat() {
 }
 
 GameCatalogue::GameCatalogue()
-    : BinaryFormat(CatalogueBinaryFormat()), Game_MemTable("Game_MemTable", GameFields()) {
-  Game_MemTable.DefaultFormat = &BinaryFormat;
+    : format(CatalogueBinaryFormat()), table("Game_MemTable", GameFields()) {
+  table.DefaultFormat = &format;
 }
 
 }  // namespace varnett

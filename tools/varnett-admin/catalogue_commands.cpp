@@ -23,10 +23,10 @@ void LoadCatalogue(ArchiveInput& input, GameCatalogue* catalogue) {
   unzipper.SetZipName(input.Name());
   MemoryStream stream;
   unzipper.ExtractToStream(&stream, "Game.dat");
-  catalogue->Game_MemTable.ClearRecords();
+  catalogue->table.ClearRecords();
   if (stream.Size() > 0) {
     stream.Seek(0);
-    catalogue->Game_MemTable.LoadRecordsFromStream(stream);
+    catalogue->table.LoadRecordsFromStream(stream);
   }
   unzipper.CloseArchive();
 }
@@ -43,7 +43,7 @@ int PrintArchiveRecords(const std::string& path) {
     WriteErrorLine(e.what());
     return kExitFailed;
   }
-  WriteOut(DumpVisibleRecords(catalogue.Game_MemTable));
+  WriteOut(DumpVisibleRecords(catalogue.table));
   return kExitOk;
 }
 
@@ -56,7 +56,7 @@ int RunLookup(const Args& args) {
   std::string out;
   try {
     LoadCatalogue(input, &catalogue);
-    TMemTable& table = catalogue.Game_MemTable;
+    TMemTable& table = catalogue.table;
     // The first record whose game name is the key, byte for byte.
     const TField& game = table.FieldNamed("Game");
     for (table.MoveFirst(); !table.AtEnd(); table.MoveNext()) {
