@@ -9,15 +9,15 @@
 
 namespace varnett {
 
-class TDriveLetters {
+class DriveLetters {
  public:
-  explicit TDriveLetters(DriveSystem& system);
+  explicit DriveLetters(Drives& system);
 
   // One entry per letter in use, from A to Z: the drive name, "=", and the
   // device the system names for it ("Z:=\??\C:\Games" for a subst drive).
   // The target is empty when the system does not say; the first character is
   // always the upper-case letter.
-  const std::vector<std::string>& Drives() const { return drives_; }
+  const std::vector<std::string>& InUse() const { return drives_; }
 
  private:
   std::vector<std::string> drives_;

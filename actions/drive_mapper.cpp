@@ -14,9 +14,9 @@ namespace {
 constexpr DriveSlot kSlots[] = {&VirtualDriveSet::ScreenshotDrive, &VirtualDriveSet::NetmarbleDrive,
                                 &VirtualDriveSet::NexonDrive};
 
-bool AnotherSlotFilled(const VirtualDriveSet& drives, DriveSlot slot) {
+bool AnotherSlotFilled(const VirtualDriveSet& slots, DriveSlot slot) {
   for (DriveSlot other : kSlots)
-    if (other != slot && !(drives.*other).empty()) return true;
+    if (other != slot && !(slots.*other).empty()) return true;
   return false;
 }
 
@@ -30,8 +30,8 @@ DriveMapper::DriveMapper(DriveMapperSystem system)
 
 std::string DriveMapper::FindFreeDriveLetter() {
   std::string candidates = "ZYXWVUTSRQPONMLKJIHGFEDCBA";
-  TDriveLetters letters(drives_);
-  for (const std::string& entry : letters.Drives()) {
+  DriveLetters letters(drives_);
+  for (const std::string& entry : letters.InUse()) {
     if (entry.empty()) continue;
     candidates = ReplaceOccurrences(candidates, entry.substr(0, 1), "", false, upper_case_map_);
   }
@@ -39,9 +39,9 @@ std::string DriveMapper::FindFreeDriveLetter() {
   return candidates.substr(0, 1) + ":";
 }
 
-bool DriveMapper::MapVirtualDrive(VirtualDriveSet& drives, DriveSlot slot,
+bool DriveMapper::MapVirtualDrive(VirtualDriveSet& slots, DriveSlot slot,
                                   const std::string& folder) {
-  if (!IsBlank(drives.*slot)) return true;
+  if (!IsBlank(slots.*slot)) return true;
   // "subst" would map whatever the system makes of a changed name: another
   // folder, or none.
   if (!IsExactSystemPath(folder)) return false;
@@ -53,7 +53,7 @@ bool DriveMapper::MapVirtualDrive(VirtualDriveSet& drives, DriveSlot slot,
   if (letter.empty()) return false;
   // Filled before "subst" runs, so that a request for the same slot nested in
   // the wait below reuses it instead of mapping a second letter.
-  drives.*slot = letter;
+  slots.*slot = letter;
   // An exit code that cannot be read says nothing; the drive itself decides.
   uint32_t exit_code = 0;
   bool mapped = ExecuteCommand(processes_, subst,
@@ -61,10 +61,10 @@ bool DriveMapper::MapVirtualDrive(VirtualDriveSet& drives, DriveSlot slot,
                                StartWindow::kHidden, WaitMode::kUntilEnded, &exit_code) &&
                 exit_code == 0 && drives_.DriveType(letter + "\\") != kDriveNoRootDir;
   if (!mapped) {
-    (drives.*slot).clear();
+    (slots.*slot).clear();
     return false;
   }
-  if (AnotherSlotFilled(drives, slot)) WaitSeconds(clock_, 3);
+  if (AnotherSlotFilled(slots, slot)) WaitSeconds(clock_, 3);
   return true;
 }
 

@@ -2,9 +2,9 @@
 // the letters in the three drive slots.
 //
 //   DriveMapper mapper({processes, drives, text_case, clock});  // once: builds the case map
-//   if (!mapper.MapVirtualDrive(drives, &VirtualDriveSet::NetmarbleDrive, folder))
+//   if (!mapper.MapVirtualDrive(slots, &VirtualDriveSet::NetmarbleDrive, folder))
 //     ... tell the user the folder cannot be opened ...
-//   ... open drives.NetmarbleDrive + "\" in the shell ...
+//   ... open slots.NetmarbleDrive + "\" in the shell ...
 #pragma once
 
 #include <string>
@@ -26,7 +26,7 @@ using DriveSlot = std::string VirtualDriveSet::*;
 // second drive, processing messages.
 struct DriveMapperSystem {
   Processes& processes;
-  DriveSystem& drives;
+  Drives& drives;
   TextCase& text_case;
   WaitClock& clock;
 };
@@ -52,13 +52,13 @@ class DriveMapper {
   // (nothing runs then in any of these), when "subst" cannot be started,
   // when it ends with a non-zero exit code, or when the letter still does not
   // lead anywhere afterwards. In every failure there is no wait.
-  bool MapVirtualDrive(VirtualDriveSet& drives, DriveSlot slot, const std::string& folder);
+  bool MapVirtualDrive(VirtualDriveSet& slots, DriveSlot slot, const std::string& folder);
 
   const UpperCaseMap& upper_case_map() const { return upper_case_map_; }
 
  private:
   Processes& processes_;
-  DriveSystem& drives_;
+  Drives& drives_;
   WaitClock& clock_;
   UpperCaseMap upper_case_map_;
 };

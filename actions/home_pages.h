@@ -6,11 +6,11 @@
 
 namespace varnett {
 
-inline constexpr char kNetmarbleHomePage[] = "http://sudden.netmarble.net/";
-inline constexpr char kNexonHomePage[] = "http://sa.nexon.com/";
+inline constexpr char kNetmarbleHomeAddress[] = "http://sudden.netmarble.net/";
+inline constexpr char kNexonHomeAddress[] = "http://sa.nexon.com/";
 
 inline const char* HomePage(GameEdition edition) {
-  return edition == GameEdition::kNetmarble ? kNetmarbleHomePage : kNexonHomePage;
+  return edition == GameEdition::kNetmarble ? kNetmarbleHomeAddress : kNexonHomeAddress;
 }
 
 }  // namespace varnett

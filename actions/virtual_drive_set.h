@@ -16,6 +16,6 @@ struct VirtualDriveSet {
 // Removes every mapped drive with the system's "subst /D", one after
 // another, in slot order, processing window messages while each runs.
 // Reports nothing; the slots keep their values.
-void RemoveVirtualDrives(Processes& processes, const VirtualDriveSet& drives);
+void RemoveVirtualDrives(Processes& processes, const VirtualDriveSet& slots);
 
 }  // namespace varnett

@@ -1,27 +1,28 @@
 // Child-window IDs of the main window's controls. Automation finds a control
-// by its ID (GetDlgCtrlID) as well as by its text.
+// by its ID (GetDlgCtrlID) as well as by its text, so the numbers stay as
+// they are.
 #pragma once
 
 namespace varnett {
 
 enum ControlId : int {
-  kLabel3 = 101,
-  kNetmarbleButton1 = 111,
-  kNetmarbleButton2 = 112,
-  kNetmarbleButton3 = 113,
-  kNetmarbleButton4 = 114,
-  kPanel1 = 140,
-  kImage1 = 141,
-  kLabel1 = 142,
-  kLabel2 = 143,
-  kImage2 = 144,
-  kButton7 = 117,
-  kLabel4 = 102,
-  kNexonButton1 = 121,
-  kNexonButton2 = 122,
-  kNexonButton3 = 123,
-  kNexonButton4 = 124,
-  kButton10 = 130,
+  kNetmarbleTitle = 101,
+  kNetmarbleOpenGameFolder = 111,
+  kNetmarbleOpenScreenshots = 112,
+  kNetmarbleResetGame = 113,
+  kNetmarbleDeleteScreenshots = 114,
+  kNetmarbleHomePage = 117,
+  kNexonTitle = 102,
+  kNexonOpenGameFolder = 121,
+  kNexonOpenScreenshots = 122,
+  kNexonResetGame = 123,
+  kNexonDeleteScreenshots = 124,
+  kNexonHomePage = 130,
+  kBanner = 140,
+  kBannerImage = 141,
+  kGreeting = 142,
+  kServerName = 143,
+  kPicture = 144,
 };
 
 }  // namespace varnett

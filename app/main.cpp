@@ -1,11 +1,11 @@
 // Entry point of Varnett.exe: the start-up log, the application object, the
-// data module and the main window, then the message loop.
+// skin theme and the main window, then the message loop.
 #include <windows.h>
 
 #include "app/application.h"
-#include "app/data_module.h"
 #include "app/error_barrier.h"
 #include "app/main_window.h"
+#include "app/skin.h"
 #include "app/win32_platform.h"
 #include "log/startup_log.h"
 #include "platform/win32/system_libraries.h"
@@ -21,14 +21,16 @@ int Run(HINSTANCE instance) {
   static Application application;
   if (!application.Initialize(instance)) return 1;
   SetEscapedErrorReporter([](const std::string& message) { application.ShowException(message); });
-  static TfDM fDM;
-  static TfMain fMain(platform, application, fDM.SkinTheme);
-  if (!fMain.Create(instance)) return 1;
-  fMain.Show();
+  // Made before the main window, whose frame and buttons take their look
+  // from it while they are created.
+  static SkinTheme theme;
+  static MainWindow main_window(platform, application, theme);
+  if (!main_window.Create(instance)) return 1;
+  main_window.Show();
   int code = application.Run();
   // A later copy leaves the loop without closing its window; it is still
   // destroyed, which deletes the ".log" file beside the program.
-  if (IsWindow(fMain.handle())) DestroyWindow(fMain.handle());
+  if (IsWindow(main_window.handle())) DestroyWindow(main_window.handle());
   DestroyWindow(application.handle());
   return code;
 }

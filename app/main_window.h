@@ -1,5 +1,8 @@
-// The main window `fMain`: a banner and one section per game edition, each
-// with four command buttons, plus a home-page button per edition.
+// The main window: a banner and one section per game edition, each with four
+// command buttons, plus a home-page button per edition. Its controls come
+// from the layout table (main_window_layout.h), what shows and works from
+// the state rules (window_state.h), the banner's painting from banner.h; the
+// window itself is the plumbing between them and the commands.
 #pragma once
 
 #include <windows.h>
@@ -7,10 +10,11 @@
 #include <optional>
 #include <vector>
 
-#include "actions/folder_commands.h"
+#include "actions/game_commands.h"
 #include "actions/virtual_drive_set.h"
 #include "app/application.h"
-#include "app/scoped_gdi.h"
+#include "app/banner.h"
+#include "app/main_window_layout.h"
 #include "app/skin.h"
 #include "app/win32_dialogs.h"
 #include "app/win32_platform.h"
@@ -20,42 +24,40 @@
 
 namespace varnett {
 
-class TfMain {
+class MainWindow {
  public:
-  TfMain(Win32Platform& platform, Application& application, const SkinTheme& theme);
-  ~TfMain();
-  TfMain(const TfMain&) = delete;
-  TfMain& operator=(const TfMain&) = delete;
+  MainWindow(Win32Platform& platform, Application& application, const SkinTheme& theme);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
-  // Creates the window with its controls (hidden) and runs FormCreate.
+  // Creates the window with its controls (hidden) and runs OnCreate.
   bool Create(HINSTANCE instance);
-  // Runs FormShow, then places and shows the window unless the program is
+  // Runs OnFirstShow, then places and shows the window unless the program is
   // ending.
   void Show();
   HWND handle() const { return handle_; }
 
-  // Process-wide values: the folders found at show time and the three
-  // virtual drive slots.
-  EditionPaths paths;
-  VirtualDriveSet drives;
-  bool IsFirstInstance = true;
-
  private:
-  // Window events.
-  void FormCreate();
-  void FormShow();
-  void FormClose();
-  void FormDestroy();
+  // One control of the layout table, as made.
+  struct Control {
+    const ControlDesign* design;
+    HWND handle;
+    DesignedRect rect;  // where it is now, relative to its parent, at 96 DPI
+  };
 
-  // Button commands.
-  void Netmarble_Button1Click();
-  void Netmarble_Button2Click();
-  void Netmarble_Button3Click();
-  void Netmarble_Button4Click();
-  void Button7Click();
-  void Nexon_Button1Click();
-  void Nexon_Button3Click();
-  void Button10Click();
+  // Window events.
+  void OnCreate();     // the single-instance guard and the placement
+  void OnFirstShow();  // looks for the editions and applies the state rules
+  void OnClose();      // removes the virtual drives
+  void OnDestroy();    // deletes the ".log" file beside the program
+
+  // The commands of the sections' buttons.
+  void OnOpenGameFolder(GameEdition edition);
+  void OnOpenScreenshotFolder();
+  void OnDeleteScreenshots();
+  void OnResetGame(GameEdition edition);
+  void OnOpenHomePage(GameEdition edition);
 
   // Closing runs once: commands started after it do nothing, and a close
   // asked for while a command runs waits for that command to end.
@@ -63,20 +65,20 @@ class TfMain {
   void Close();
 
   void CreateControls();
+  const Control* ControlWithId(int id) const;
+  HWND ControlHandle(int id) const;
   void ApplyState(const WindowState& state);
   // Sizes and positions are designed at 96 DPI; these keep the design and
   // put it on the screen scaled to the window's DPI.
-  HWND Keep(HWND control, int x, int y, int width, int height);
-  void MoveUp(HWND control, int designed_pixels);
+  void Place(Control& control, const DesignedRect& rect);
   void SetOuterSize(int width, int height);
   void ApplyDpi(int dpi);
-  void ScaleBanner();  // the banner at dpi_ (none needed at the designed DPI)
   void OnDpiChanged(int dpi, const RECT& suggested);
   void PassFocusOn();
   void OnCommand(int id);
   void RunCommand(int id);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
-  void DrawBannerItem(const DRAWITEMSTRUCT& item);
+  void DrawSectionTitle(const DRAWITEMSTRUCT& item);
   void Paint();
   void ShowSystemMenu();
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
@@ -91,44 +93,24 @@ class TfMain {
   HWND bottom_edge_ = nullptr;
   HWND focus_ = nullptr;  // the control that had the focus when the window was left
   HICON icon_ = nullptr;
-  ScopedBitmap banner_;         // Image1, as designed (96 DPI)
-  ScopedBitmap scaled_banner_;  // Image1 at the window's DPI, when that differs
-  ScopedBitmap picture_;        // Image2
+  BannerPictures banner_;
+  std::vector<Control> controls_;  // in the order of the layout table
+  bool first_instance_ = true;     // no other copy ran when the window was made
   bool centre_ = false;
   bool closing_ = false;
   int running_commands_ = 0;  // more than one while commands run nested in a wait
-
-  struct Placement {
-    HWND control;
-    RECT designed;  // relative to the parent, at 96 DPI
-  };
-  std::vector<Placement> placements_;
   SIZE designed_size_ = {};
   int dpi_ = 96;
+
+  // Process-wide values: the folders found at show time and the three
+  // virtual drive slots.
+  EditionPaths paths_;
+  VirtualDriveSet drive_slots_;
   // The window owns its boxes and wait windows, so they and the commands
   // that show them are made once it exists.
   std::optional<Win32Dialogs> dialogs_;
   std::optional<Win32WaitWindows> waits_;
-  std::optional<FolderCommands> commands_;
-
-  // Controls, by their designed names.
-  HWND Label3 = nullptr;
-  HWND Netmarble_Button1 = nullptr;
-  HWND Netmarble_Button2 = nullptr;
-  HWND Netmarble_Button3 = nullptr;
-  HWND Netmarble_Button4 = nullptr;
-  HWND Panel1 = nullptr;
-  HWND Image1 = nullptr;
-  HWND Label1 = nullptr;
-  HWND Label2 = nullptr;
-  HWND Image2 = nullptr;
-  HWND Button7 = nullptr;
-  HWND Label4 = nullptr;
-  HWND Nexon_Button1 = nullptr;
-  HWND Nexon_Button2 = nullptr;
-  HWND Nexon_Button3 = nullptr;
-  HWND Nexon_Button4 = nullptr;
-  HWND Button10 = nullptr;
+  std::optional<GameCommands> commands_;
 };
 
 }  // namespace varnett

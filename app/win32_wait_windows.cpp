@@ -39,7 +39,7 @@ constexpr UINT_PTR kFrameTimer = 1;
 constexpr int kFrames = 29;
 constexpr COLORREF kFace = RGB(255, 255, 255);
 
-HWND g_current = nullptr;  // fWait
+HWND g_current = nullptr;  // the wait window made last, while it exists
 
 // --- the program's own search animation --------------------------------
 // A folder with a magnifying glass circling over it, for systems whose shell

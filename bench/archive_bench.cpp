@@ -121,9 +121,9 @@ void BM_Lookup(benchmark::State& state) {
     std::string mpath;
     if (stream.Size() > 0) {
       stream.Seek(0);
-      catalogue.Game_MemTable.ClearRecords();
-      catalogue.Game_MemTable.LoadRecordsFromStream(stream);
-      TMemTable& t = catalogue.Game_MemTable;
+      catalogue.table.ClearRecords();
+      catalogue.table.LoadRecordsFromStream(stream);
+      TMemTable& t = catalogue.table;
       for (t.MoveFirst(); !t.AtEnd(); t.MoveNext()) {
         if (t.AsText(t.FieldNamed("Game")) == d.key) {
           mpath = t.AsText(t.FieldNamed("MPath"));

@@ -75,15 +75,15 @@ void BM_LoadCatalogue(benchmark::State& state) {
   MemoryStream stream(c.bytes);
   long long heap_peak = 0;
   for (auto _ : state) {
-    table.Game_MemTable.ClearRecords();
+    table.table.ClearRecords();
     stream.Seek(0);
     long long before = g_live.load();
     g_peak = before;
-    table.Game_MemTable.LoadRecordsFromStream(stream);
+    table.table.LoadRecordsFromStream(stream);
     heap_peak = g_peak.load() - before;
-    benchmark::DoNotOptimize(table.Game_MemTable.RecordCount());
+    benchmark::DoNotOptimize(table.table.RecordCount());
   }
-  if (table.Game_MemTable.RecordCount() != kRecords) state.SkipWithError("wrong record count");
+  if (table.table.RecordCount() != kRecords) state.SkipWithError("wrong record count");
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * c.bytes.size()));
   state.SetItemsProcessed(state.iterations() * kRecords);
   double text = static_cast<double>(c.text_bytes) / kRecords;

@@ -34,8 +34,8 @@ TBinaryStreamFormat CatalogueBinaryFormat() {
 }
 
 GameCatalogue::GameCatalogue()
-    : BinaryFormat(CatalogueBinaryFormat()), Game_MemTable("Game_MemTable", GameFields()) {
-  Game_MemTable.DefaultFormat = &BinaryFormat;
+    : format(CatalogueBinaryFormat()), table("Game_MemTable", GameFields()) {
+  table.DefaultFormat = &format;
 }
 
 }  // namespace varnett

@@ -15,14 +15,14 @@ std::vector<TField> GameFields();
 // The format as the catalogue is read: from the source's current position.
 TBinaryStreamFormat CatalogueBinaryFormat();
 
-// The table and its format as the main window holds them.
+// The table and its format, as the install locator holds them.
 struct GameCatalogue {
   GameCatalogue();
   GameCatalogue(const GameCatalogue&) = delete;
   GameCatalogue& operator=(const GameCatalogue&) = delete;
 
-  TBinaryStreamFormat BinaryFormat;
-  TMemTable Game_MemTable;
+  TBinaryStreamFormat format;
+  TMemTable table;  // named "Game_MemTable" in its error texts
 };
 
 }  // namespace varnett

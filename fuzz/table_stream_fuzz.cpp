@@ -48,8 +48,8 @@ void Load(TMemTable& table, const uint8_t* data, size_t size, bool all_text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static GameCatalogue* catalogue = new GameCatalogue;
-  catalogue->Game_MemTable.ClearRecords();
-  Load(catalogue->Game_MemTable, data, size, true);
+  catalogue->table.ClearRecords();
+  Load(catalogue->table, data, size, true);
 
   static TBinaryStreamFormat format = CatalogueBinaryFormat();
   TMemTable typed("Typed", {{"Name", ftString, 8},

@@ -52,8 +52,7 @@ CatalogueComponentLookup::Outcome LookUpCatalogue(TUnZipper& zipper, TMemTable& 
   return outcome;
 }
 
-CatalogueComponentLookup::CatalogueComponentLookup(ArchiveReaderSystem system)
-    : MemZipper(system) {}
+CatalogueComponentLookup::CatalogueComponentLookup(ArchiveReaderSystem system) : reader_(system) {}
 
 CatalogueComponentLookup::Outcome CatalogueComponentLookup::LookUp(
     const std::string& catalogue_path, const std::string& key, Candidates& candidates) {
@@ -62,10 +61,9 @@ CatalogueComponentLookup::Outcome CatalogueComponentLookup::LookUp(
   // read is kept, so a damaged catalogue fails, and is reported, once per
   // edition as before.
   if (!loaded_path_.empty() && loaded_path_ == catalogue_path)
-    return FindInTable(catalogue_.Game_MemTable, key, candidates);
+    return FindInTable(catalogue_.table, key, candidates);
   loaded_path_.clear();
-  Outcome outcome =
-      LookUpCatalogue(MemZipper, catalogue_.Game_MemTable, catalogue_path, key, candidates);
+  Outcome outcome = LookUpCatalogue(reader_, catalogue_.table, catalogue_path, key, candidates);
   if (outcome != Outcome::kEmptyMember) loaded_path_ = catalogue_path;
   return outcome;
 }

@@ -1,7 +1,7 @@
 // The catalogue lookup with the program's own components: the archive reader
-// `MemZipper` and the game table `Game_MemTable`, kept for the whole locator
-// run so both editions' lookups go through the same reader and the second
-// one reuses the table the first one read.
+// and the game table, kept for the whole locator run so both editions'
+// lookups go through the same reader and the second one reuses the table the
+// first one read.
 #pragma once
 
 #include <string>
@@ -30,7 +30,7 @@ class CatalogueComponentLookup {
   Outcome LookUp(const std::string& catalogue_path, const std::string& key, Candidates& candidates);
 
  private:
-  TUnZipper MemZipper;
+  TUnZipper reader_;
   GameCatalogue catalogue_;
   // The catalogue whose table `catalogue_` holds whole, or empty.
   std::string loaded_path_;

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   MemoryStream stream(std::string((std::istreambuf_iterator<char>(in)), {}));
   const int runs = stream.Size() > (64u << 20) ? 3 : 10;
   GameCatalogue catalogue;
-  TMemTable& table = catalogue.Game_MemTable;
+  TMemTable& table = catalogue.table;
   const double load = Best(runs, [&] {
     table.ClearRecords();
     stream.Seek(0);

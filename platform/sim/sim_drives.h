@@ -9,7 +9,7 @@
 
 namespace varnett {
 
-class SimDrives : public DriveSystem {
+class SimDrives : public Drives {
  public:
   struct Drive {
     uint32_t type = kDriveFixed;

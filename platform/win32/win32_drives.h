@@ -4,7 +4,7 @@
 
 namespace varnett {
 
-class Win32Drives : public DriveSystem {
+class Win32Drives : public Drives {
  public:
   uint32_t DriveType(const std::string& root) override;
   std::string DosDeviceTarget(const std::string& drive_name) override;

@@ -7,7 +7,7 @@
 namespace varnett {
 namespace {
 
-TEST(TDriveLetters, EveryLetterInUseAscendingWithItsTarget) {
+TEST(DriveLetters, EveryLetterInUseAscendingWithItsTarget) {
   SimDrives drives;
   drives.Use('Z', "\\??\\C:\\Games\\SA");
   drives.Use('C', "\\Device\\HarddiskVolume1");
@@ -16,8 +16,8 @@ TEST(TDriveLetters, EveryLetterInUseAscendingWithItsTarget) {
   drives.Use('Q', "", kDriveUnknown);
   drives.letters['Q'].target_readable = false;  // listed all the same
 
-  TDriveLetters letters(drives);
-  EXPECT_EQ(letters.Drives(),
+  DriveLetters letters(drives);
+  EXPECT_EQ(letters.InUse(),
             (std::vector<std::string>{"C:=\\Device\\HarddiskVolume1", "E:=\\Device\\CdRom0",
                                       "N:=\\Device\\LanmanRedirector\\;N:0\\srv\\share",
                                       "Q:=", "Z:=\\??\\C:\\Games\\SA"}));
@@ -28,9 +28,9 @@ TEST(TDriveLetters, EveryLetterInUseAscendingWithItsTarget) {
   EXPECT_EQ(drives.queries.back(), "target Z:");
 }
 
-TEST(TDriveLetters, NothingInUseGivesAnEmptyList) {
+TEST(DriveLetters, NothingInUseGivesAnEmptyList) {
   SimDrives drives;
-  EXPECT_TRUE(TDriveLetters(drives).Drives().empty());
+  EXPECT_TRUE(DriveLetters(drives).InUse().empty());
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ const std::string kSubst = "C:\\Windows\\System32\\subst.exe";
 // A machine with C and D, and a "subst" that maps as Windows' does.
 struct Machine {
   SimPlatform sim;
-  VirtualDriveSet drives;
+  VirtualDriveSet slots;
   std::vector<std::string> substs;
 
   DriveMapper NewMapper() {
@@ -59,56 +59,56 @@ TEST(FindFreeDriveLetter, HighestFreeLetterFromAFreshSnapshot) {
 TEST(MapVirtualDrive, FirstMappingTakesZWithoutWaitSecondTakesYAndWaits) {
   Machine m;
   DriveMapper mapper = m.NewMapper();
-  ASSERT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive,
+  ASSERT_TRUE(mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::NetmarbleDrive,
                                      "C:\\Netmarble\\Sudden Attack"));
-  EXPECT_EQ(m.drives.NetmarbleDrive, "Z:");
+  EXPECT_EQ(m.slots.NetmarbleDrive, "Z:");
   EXPECT_EQ(m.substs, (std::vector<std::string>{"subst Z: \"C:\\Netmarble\\Sudden Attack\""}));
   EXPECT_EQ(m.sim.processes.requests[0], "run [" + kSubst + "] \"" + kSubst +
                                              "\" Z: \"C:\\Netmarble\\Sudden Attack\" hidden wait");
   EXPECT_EQ(m.sim.clock.ticks, 0u);  // the only slot in use: no wait
 
-  ASSERT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::ScreenshotDrive,
+  ASSERT_TRUE(mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::ScreenshotDrive,
                                      "C:\\Docs\\Suddenattack\\screenshot"));
-  EXPECT_EQ(m.drives.ScreenshotDrive, "Y:");
+  EXPECT_EQ(m.slots.ScreenshotDrive, "Y:");
   EXPECT_EQ(m.substs.back(), "subst Y: \"C:\\Docs\\Suddenattack\\screenshot\"");
   EXPECT_EQ(m.sim.clock.ticks, 3003u);  // WaitSeconds(3) after subst ended
-  EXPECT_TRUE(m.drives.NexonDrive.empty());
+  EXPECT_TRUE(m.slots.NexonDrive.empty());
 }
 
 TEST(MapVirtualDrive, FilledSlotIsReusedWithoutCommandOrWait) {
   Machine m;
   DriveMapper mapper = m.NewMapper();
-  m.drives.NexonDrive = "Q:";
-  m.drives.ScreenshotDrive = "Z:";
+  m.slots.NexonDrive = "Q:";
+  m.slots.ScreenshotDrive = "Z:";
   m.sim.drives.Use('Q', "\\??\\C:\\Nexon");
   m.sim.drives.Use('Z', "\\??\\C:\\Docs");
-  EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\Nexon"));
-  EXPECT_EQ(m.drives.NexonDrive, "Q:");
+  EXPECT_TRUE(mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::NexonDrive, "C:\\Nexon"));
+  EXPECT_EQ(m.slots.NexonDrive, "Q:");
   EXPECT_TRUE(m.sim.processes.requests.empty());
   EXPECT_TRUE(m.sim.drives.queries.empty());
   EXPECT_EQ(m.sim.clock.ticks, 0u);
 
   // A slot holding only blanks counts as empty.
-  m.drives.NetmarbleDrive = " \t";
-  EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));
-  EXPECT_EQ(m.drives.NetmarbleDrive, "Y:");  // Z is in use on the machine
+  m.slots.NetmarbleDrive = " \t";
+  EXPECT_TRUE(mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));
+  EXPECT_EQ(m.slots.NetmarbleDrive, "Y:");  // Z is in use on the machine
 }
 
 TEST(MapVirtualDrive, RequestsNestedInTheWaitSeeTheFilledSlot) {
   Machine m;
   DriveMapper mapper = m.NewMapper();
-  m.drives.ScreenshotDrive = "Z:";
+  m.slots.ScreenshotDrive = "Z:";
   m.sim.drives.Use('Z', "\\??\\C:\\Docs");
   bool nested_same = false, nested_other = false;
   m.sim.clock.pending_messages.push_back([&] {
-    nested_same = mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, "C:\\NM");
-    nested_other = mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\NX");
+    nested_same = mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::NetmarbleDrive, "C:\\NM");
+    nested_other = mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::NexonDrive, "C:\\NX");
   });
-  ASSERT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));
+  ASSERT_TRUE(mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));
   EXPECT_TRUE(nested_same);
   EXPECT_TRUE(nested_other);
-  EXPECT_EQ(m.drives.NetmarbleDrive, "Y:");
-  EXPECT_EQ(m.drives.NexonDrive, "X:");
+  EXPECT_EQ(m.slots.NetmarbleDrive, "Y:");
+  EXPECT_EQ(m.slots.NexonDrive, "X:");
   EXPECT_EQ(m.substs, (std::vector<std::string>{"subst Y: \"C:\\NM\"", "subst X: \"C:\\NX\""}));
 }
 
@@ -129,19 +129,18 @@ TEST(MapVirtualDrive, FailedSubstEmptiesTheSlotAndALaterRequestRetries) {
   for (const Case& c : cases) {
     Machine m;
     DriveMapper mapper = m.NewMapper();
-    m.drives.ScreenshotDrive = "Z:";
+    m.slots.ScreenshotDrive = "Z:";
     m.sim.drives.Use('Z', "\\??\\C:\\Docs");
     c.break_it(m);
-    EXPECT_FALSE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\NX"))
-        << c.what;
-    EXPECT_EQ(m.drives.NexonDrive, "") << c.what;
+    EXPECT_FALSE(mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::NexonDrive, "C:\\NX")) << c.what;
+    EXPECT_EQ(m.slots.NexonDrive, "") << c.what;
     EXPECT_EQ(m.sim.clock.ticks, 0u) << c.what;  // no wait after a failure
 
     // The same machine with a working "subst" again.
     m.sim.processes.can_start = true;
     m.sim.processes.program = [&m](const std::string& line) { return m.Subst(line); };
-    EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\NX")) << c.what;
-    EXPECT_EQ(m.drives.NexonDrive, "Y:") << c.what;
+    EXPECT_TRUE(mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::NexonDrive, "C:\\NX")) << c.what;
+    EXPECT_EQ(m.slots.NexonDrive, "Y:") << c.what;
   }
 }
 
@@ -153,8 +152,8 @@ TEST(MapVirtualDrive, LetterTakenMeanwhileIsAFailure) {
     m.sim.drives.Use('Z', "\\??\\D:\\other");
     return m.Subst(line);
   };
-  EXPECT_FALSE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::ScreenshotDrive, "C:\\Docs"));
-  EXPECT_EQ(m.drives.ScreenshotDrive, "");
+  EXPECT_FALSE(mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::ScreenshotDrive, "C:\\Docs"));
+  EXPECT_EQ(m.slots.ScreenshotDrive, "");
 }
 
 // Nothing says it failed, and the drive works: it is kept (emptying the slot
@@ -163,8 +162,8 @@ TEST(MapVirtualDrive, UnreadableExitCodeTrustsTheDriveItself) {
   Machine m;
   DriveMapper mapper = m.NewMapper();
   m.sim.processes.exit_code_readable = false;
-  EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\NX"));
-  EXPECT_EQ(m.drives.NexonDrive, "Z:");
+  EXPECT_TRUE(mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::NexonDrive, "C:\\NX"));
+  EXPECT_EQ(m.slots.NexonDrive, "Z:");
 }
 
 // The system's own "subst" by its full path, never one found by name (the
@@ -182,7 +181,7 @@ TEST(MapVirtualDrive, SystemSubstByFullPathWithTheFolderQuotedByTheRules) {
   for (const Case& c : cases) {
     Machine m;
     DriveMapper mapper = m.NewMapper();
-    EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, c.folder));
+    EXPECT_TRUE(mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::NetmarbleDrive, c.folder));
     EXPECT_EQ(m.sim.processes.requests,
               std::vector<std::string>{"run [" + kSubst + "] \"" + kSubst + "\" Z: " + c.argument +
                                        " hidden wait"});
@@ -192,8 +191,8 @@ TEST(MapVirtualDrive, SystemSubstByFullPathWithTheFolderQuotedByTheRules) {
   Machine m;
   DriveMapper mapper = m.NewMapper();
   m.sim.processes.system_folder = "";
-  EXPECT_FALSE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));
-  EXPECT_EQ(m.drives.NetmarbleDrive, "");
+  EXPECT_FALSE(mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));
+  EXPECT_EQ(m.slots.NetmarbleDrive, "");
   EXPECT_TRUE(m.sim.processes.requests.empty());
 }
 
@@ -202,8 +201,8 @@ TEST(MapVirtualDrive, FolderNameTheConversionChangedRunsNothing) {
   for (const char* folder : {"C:\\Games\\caf?", "C:\\Games\\x\xB0"}) {
     Machine m;
     DriveMapper mapper = m.NewMapper();
-    EXPECT_FALSE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, folder));
-    EXPECT_EQ(m.drives.NetmarbleDrive, "");
+    EXPECT_FALSE(mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::NetmarbleDrive, folder));
+    EXPECT_EQ(m.slots.NetmarbleDrive, "");
     EXPECT_TRUE(m.sim.processes.requests.empty());
   }
 }
@@ -212,9 +211,9 @@ TEST(MapVirtualDrive, NoFreeLetterRunsNothingAndLeavesTheSlotEmpty) {
   Machine m;
   DriveMapper mapper = m.NewMapper();
   m.sim.drives.UseAll();
-  m.drives.ScreenshotDrive = "Z:";
-  EXPECT_FALSE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));
-  EXPECT_EQ(m.drives.NetmarbleDrive, "");
+  m.slots.ScreenshotDrive = "Z:";
+  EXPECT_FALSE(mapper.MapVirtualDrive(m.slots, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));
+  EXPECT_EQ(m.slots.NetmarbleDrive, "");
   EXPECT_TRUE(m.sim.processes.requests.empty());
   EXPECT_EQ(m.sim.clock.ticks, 0u);
 }

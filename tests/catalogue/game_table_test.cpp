@@ -17,7 +17,7 @@ const std::string kNexon = Ko("넥슨서든어택");
 
 struct Catalogue {
   GameCatalogue c;
-  TMemTable& table = c.Game_MemTable;
+  TMemTable& table = c.table;
 
   void Load(const std::string& bytes) {
     MemoryStream stream(bytes);
@@ -49,7 +49,7 @@ struct Catalogue {
 
 TEST(GameTable, TwentyStringFieldsInStreamOrder) {
   GameCatalogue c;
-  const auto& fields = c.Game_MemTable.Fields();
+  const auto& fields = c.table.Fields();
   ASSERT_EQ(fields.size(), 20u);
   EXPECT_EQ(fields[0].FieldName, "Game");
   EXPECT_EQ(fields[0].Size, 50);
@@ -58,7 +58,7 @@ TEST(GameTable, TwentyStringFieldsInStreamOrder) {
   EXPECT_EQ(fields[19].FieldName, "Expireday");
   EXPECT_EQ(fields[19].FieldKind, fkCalculated);
   for (const TField& f : fields) EXPECT_EQ(f.DataType, ftString);
-  EXPECT_EQ(c.BinaryFormat.LoadFromStart, false);
+  EXPECT_EQ(c.format.LoadFromStart, false);
 }
 
 TEST(GameTable, EditionRecordsAreFoundByExactName) {
@@ -224,9 +224,9 @@ TEST(GameTable, MemoryHeldIsBoundedByTheStream) {
 
 TEST(GameTable, FieldNamedIgnoresCase) {
   GameCatalogue c;
-  EXPECT_EQ(c.Game_MemTable.FieldNamed("mpath").FieldName, "MPath");
-  EXPECT_EQ(c.Game_MemTable.FieldNamed("INSRPATH").Index, 7);
-  EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { c.Game_MemTable.FieldNamed("Path"); }),
+  EXPECT_EQ(c.table.FieldNamed("mpath").FieldName, "MPath");
+  EXPECT_EQ(c.table.FieldNamed("INSRPATH").Index, 7);
+  EXPECT_EQ(ErrorMessage<EDatabaseError>([&] { c.table.FieldNamed("Path"); }),
             "Game_MemTable: Field 'Path' not found");
 }
 

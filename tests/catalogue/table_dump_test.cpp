@@ -15,14 +15,14 @@ TEST(TableDump, VisibleRecordsWithNulls) {
       GameRecord({{"Game", Ko("서든어택")}, {"MPath", "C:\\SA"}, {"DPath", ""}}),
       GameRecord({{"Game", "deleted"}}, 3),
   }));
-  c.Game_MemTable.LoadRecordsFromStream(stream);
+  c.table.LoadRecordsFromStream(stream);
   std::string expected =
       "Game\tMPath\tDPath\tRoot\tPRPath\tPSub\tInsRoot\tInsRPath\tInsRName\tAddFPath\tAddFSub\t"
       "Prog\tIcon\tDGenre\tGGenre\tRank\tPDay\tPScript\tPatch\tExpireday\n"
       "서든어택\tC:\\SA\t";
   for (int i = 3; i < 20; ++i) expected += "\t\\N";
   expected += "\n";
-  EXPECT_EQ(DumpVisibleRecords(c.Game_MemTable), expected);
+  EXPECT_EQ(DumpVisibleRecords(c.table), expected);
 }
 
 // A catalogue as another writer may make it: the revision as a 32-bit
@@ -73,9 +73,9 @@ TEST(TableDump, StreamFromAnotherWriter) {
   // clang-format on
   GameCatalogue c;
   MemoryStream stream(std::string(reinterpret_cast<const char*>(kBytes), sizeof kBytes));
-  c.Game_MemTable.LoadRecordsFromStream(stream);
-  EXPECT_EQ(c.Game_MemTable.RecordCount(), 2u);
-  std::string dump = DumpVisibleRecords(c.Game_MemTable);
+  c.table.LoadRecordsFromStream(stream);
+  EXPECT_EQ(c.table.RecordCount(), 2u);
+  std::string dump = DumpVisibleRecords(c.table);
   // Root is empty, not null: its broken UTF-8 became the empty text.
   std::string expected = "서울\tC:\\서\ta\\tb\t";
   for (int i = 4; i < 20; ++i) expected += "\t\\N";

@@ -43,14 +43,14 @@ TEST_F(Closing, CommandsAndASecondCloseDoNothingWhileTheDrivesGo) {
 
   // Messages to one thread are handled in order: once the focus has moved
   // on from the clicked button, the click and the second close are done.
-  Click(main, kNexonButton1);
+  Click(main, kNexonOpenGameFolder);
   PostMessageW(main, WM_CLOSE, 0, 0);
   PostKey(main, VK_TAB);
-  ASSERT_TRUE(WaitFor([&] { return FocusIn(main) == GetDlgItem(main, kNexonButton2); }))
+  ASSERT_TRUE(WaitFor([&] { return FocusIn(main) == GetDlgItem(main, kNexonOpenScreenshots); }))
       << "Tab does nothing while the drives are removed";
   PostKey(main, VK_RETURN);  // would open the screenshot folder
   PostKey(main, VK_TAB);
-  ASSERT_TRUE(WaitFor([&] { return FocusIn(main) == GetDlgItem(main, kNexonButton3); }));
+  ASSERT_TRUE(WaitFor([&] { return FocusIn(main) == GetDlgItem(main, kNexonResetGame); }));
   EXPECT_EQ(SubstLog().size(), 2u);
   EXPECT_TRUE(TopWindows({program.pid(), L"TfWait"}).empty());
   EXPECT_TRUE(TopWindows({program.pid(), L"#32770"}).empty());

@@ -131,12 +131,12 @@ TEST_F(TenButtons, OpenFoldersThroughVirtualDrives) {
   Program p(kRoot + L"\\open");
   ASSERT_TRUE(StartedAndShown(p));
 
-  Click(p.window(), kNetmarbleButton1);
+  Click(p.window(), kNetmarbleOpenGameFolder);
   EXPECT_TRUE(ShellOpened(netmarble));
   EXPECT_EQ(SubstLog(), std::vector<std::wstring>{SubstMapping(netmarble, kNetmarble)});
   EXPECT_TRUE(FileExists(netmarble + L"\\gvi.dat")) << "the drive shows the game folder";
 
-  Click(p.window(), kNetmarbleButton2);
+  Click(p.window(), kNetmarbleOpenScreenshots);
   HWND outer = nullptr;
   ASSERT_TRUE(WaitFor([&] {
     auto waits = TopWindows({p.pid(), L"TfWait"});
@@ -144,7 +144,7 @@ TEST_F(TenButtons, OpenFoldersThroughVirtualDrives) {
     return outer != nullptr;
   }));
   EXPECT_EQ(WaitWindowText(outer), kOpeningShots);
-  Click(p.window(), kNexonButton1);
+  Click(p.window(), kNexonOpenGameFolder);
   HWND inner = nullptr;
   EXPECT_TRUE(WaitFor([&] {
     for (HWND w : TopWindows({p.pid(), L"TfWait"}))
@@ -168,9 +168,9 @@ TEST_F(TenButtons, OpenFoldersThroughVirtualDrives) {
   EXPECT_TRUE(FileExists(nexon + L"\\gvi.dat"));
 
   // Pressed again, or from the other section: the same drive, no new one.
-  Click(p.window(), kNexonButton2);
+  Click(p.window(), kNexonOpenScreenshots);
   EXPECT_TRUE(ShellOpened(shots));
-  Click(p.window(), kNetmarbleButton1);
+  Click(p.window(), kNetmarbleOpenGameFolder);
   EXPECT_TRUE(ShellOpened(netmarble));
   EXPECT_EQ(SubstLog().size(), 3u);
 
@@ -201,7 +201,7 @@ TEST_F(TenButtons, PlantedSubstNeverRuns) {
   ASSERT_TRUE(
       CopyFileW(system_subst.c_str(), (p.current_folder() + L"\\subst.exe").c_str(), FALSE));
 
-  Click(p.window(), kNetmarbleButton1);
+  Click(p.window(), kNetmarbleOpenGameFolder);
   EXPECT_TRUE(ShellOpened(drive));
   ASSERT_TRUE(p.Close());
   for (const std::wstring& planted : {folder, p.current_folder()})
@@ -224,7 +224,7 @@ TEST_F(TenButtons, FailedMappingAndMissingFolders) {
 
   const std::wstring subst = SystemFolder() + L"\\subst.exe", away = subst + L".away";
   ASSERT_TRUE(MoveFileExW(subst.c_str(), away.c_str(), MOVEFILE_REPLACE_EXISTING));
-  Click(p.window(), kNetmarbleButton2);
+  Click(p.window(), kNetmarbleOpenScreenshots);
   Box failed;
   bool shown = p.WaitForBox(&failed, 15000);
   bool wait_gone = TopWindows({p.pid(), L"TfWait"}).empty();
@@ -234,23 +234,25 @@ TEST_F(TenButtons, FailedMappingAndMissingFolders) {
   EXPECT_EQ(failed.text, L"\r\n스크린샷 폴더를 열 수 없습니다.");
   EXPECT_TRUE(wait_gone) << "the wait window closes before the message";
   Program::Press(failed.window, IDOK);
-  Click(p.window(), kNexonButton2);
+  Click(p.window(), kNexonOpenScreenshots);
   EXPECT_TRUE(ShellOpened(drive)) << "a later press maps the folder";
 
   const std::wstring gone = kRoot + L"\\games\\Nexon\\gone";
   RemoveDirectoryW(gone.c_str());
   ASSERT_TRUE(MoveFileW(kNexon.c_str(), gone.c_str()));
-  EXPECT_EQ(PressAndAnswer(p, kNexonButton1), L"Information|\r\n서든 폴더가 존재하지 않습니다.|OK");
-  EXPECT_EQ(PressAndAnswer(p, kNexonButton3), L"Information|\r\n서든어택이 초기화 되었습니다.|OK");
+  EXPECT_EQ(PressAndAnswer(p, kNexonOpenGameFolder),
+            L"Information|\r\n서든 폴더가 존재하지 않습니다.|OK");
+  EXPECT_EQ(PressAndAnswer(p, kNexonResetGame),
+            L"Information|\r\n서든어택이 초기화 되었습니다.|OK");
   MoveFileW(gone.c_str(), kNexon.c_str());
 
   const std::wstring shots_gone = kDocs + L"\\Suddenattack\\gone";
   RemoveDirectoryW(shots_gone.c_str());
   ASSERT_TRUE(MoveFileW(kShots.c_str(), shots_gone.c_str()));
   std::set<std::wstring> before = Tree();
-  EXPECT_EQ(PressAndAnswer(p, kNetmarbleButton2),
+  EXPECT_EQ(PressAndAnswer(p, kNetmarbleOpenScreenshots),
             L"Information|\r\n스크린샷 폴더가 존재하지 않습니다.|OK");
-  EXPECT_EQ(PressAndAnswer(p, kNexonButton4),
+  EXPECT_EQ(PressAndAnswer(p, kNexonDeleteScreenshots),
             L"Information|\r\n스크린샷 폴더가 삭제되었습니다.|OK");
   EXPECT_EQ(Tree(), before);
   EXPECT_TRUE(TopWindows({p.pid(), L"TfWait"}).empty());
@@ -267,10 +269,10 @@ TEST_F(TenButtons, DeleteScreenshotsAndResetGame) {
 
   const std::wstring ask_delete = L"Confirm|\r\n스크린샷 폴더를 삭제하시겠습니까?|&Yes|&No";
   const std::wstring ask_reset = L"Confirm|\r\n서든어택을 초기화 하시겠습니까?|&Yes|&No";
-  EXPECT_EQ(PressAndAnswer(p, kNetmarbleButton4, IDNO), ask_delete);
-  EXPECT_EQ(PressAndAnswer(p, kNexonButton4, IDNO), ask_delete);
-  EXPECT_EQ(PressAndAnswer(p, kNetmarbleButton3, IDNO), ask_reset);
-  EXPECT_EQ(PressAndAnswer(p, kNexonButton3, IDNO), ask_reset);
+  EXPECT_EQ(PressAndAnswer(p, kNetmarbleDeleteScreenshots, IDNO), ask_delete);
+  EXPECT_EQ(PressAndAnswer(p, kNexonDeleteScreenshots, IDNO), ask_delete);
+  EXPECT_EQ(PressAndAnswer(p, kNetmarbleResetGame, IDNO), ask_reset);
+  EXPECT_EQ(PressAndAnswer(p, kNexonResetGame, IDNO), ask_reset);
   ASSERT_TRUE(RoundTrip(p.window()));
   EXPECT_TRUE(TopWindows({p.pid(), L"#32770"}).empty()) << "No shows nothing more";
   EXPECT_EQ(Tree(), before);
@@ -279,30 +281,31 @@ TEST_F(TenButtons, DeleteScreenshotsAndResetGame) {
   for (const wchar_t* f :
        {L"\\sa001.jpg", L"\\sa002.jpg", L"\\noext", L"\\old\\", L"\\old\\sa000.jpg"})
     expected.erase(kShots.substr(kRoot.size()) + f);
-  EXPECT_EQ(PressAndAnswer(p, kNexonButton4, IDYES), ask_delete);
+  EXPECT_EQ(PressAndAnswer(p, kNexonDeleteScreenshots, IDYES), ask_delete);
   Box done;
   ASSERT_TRUE(p.WaitForBox(&done));
   EXPECT_EQ(done.text, L"\r\n스크린샷 폴더를 삭제하였습니다.");
   Program::Press(done.window, IDOK);
   EXPECT_EQ(Tree(), expected);
 
-  EXPECT_EQ(PressAndAnswer(p, kNetmarbleButton3, IDYES), ask_reset);
+  EXPECT_EQ(PressAndAnswer(p, kNetmarbleResetGame, IDYES), ask_reset);
   ASSERT_TRUE(p.WaitForBox(&done));
   EXPECT_EQ(done.text, L"\r\n서든어택이 초기화 되었습니다.");
   Program::Press(done.window, IDOK);
   expected.erase(kNetmarble.substr(kRoot.size()) + L"\\gvi.dat");
   EXPECT_EQ(Tree(), expected);
 
-  EXPECT_EQ(PressAndAnswer(p, kNexonButton3, IDYES), ask_reset);
+  EXPECT_EQ(PressAndAnswer(p, kNexonResetGame, IDYES), ask_reset);
   ASSERT_TRUE(p.WaitForBox(&done));
   Program::Press(done.window, IDOK);
   expected.erase(kNexon.substr(kRoot.size()) + L"\\gvi.dat");
   EXPECT_EQ(Tree(), expected);
 
   // Nothing left to reset: said at once, without asking.
-  EXPECT_EQ(PressAndAnswer(p, kNexonButton3), L"Information|\r\n서든어택이 초기화 되었습니다.|OK");
+  EXPECT_EQ(PressAndAnswer(p, kNexonResetGame),
+            L"Information|\r\n서든어택이 초기화 되었습니다.|OK");
   // An empty screenshot folder is emptied again without complaint.
-  EXPECT_EQ(PressAndAnswer(p, kNetmarbleButton4, IDYES), ask_delete);
+  EXPECT_EQ(PressAndAnswer(p, kNetmarbleDeleteScreenshots, IDYES), ask_delete);
   ASSERT_TRUE(p.WaitForBox(&done));
   EXPECT_EQ(done.text, L"\r\n스크린샷 폴더를 삭제하였습니다.");
   Program::Press(done.window, IDOK);
@@ -317,9 +320,9 @@ TEST_F(TenButtons, HomePages) {
   const std::wstring log = BrowserLog();
   Program p(kRoot + L"\\home");
   ASSERT_TRUE(StartedAndShown(p));
-  Click(p.window(), kButton7);
+  Click(p.window(), kNetmarbleHomePage);
   EXPECT_TRUE(WaitFor([&] { return LogLines(log).size() == 1; }));
-  Click(p.window(), kButton10);
+  Click(p.window(), kNexonHomePage);
   EXPECT_TRUE(WaitFor([&] { return LogLines(log).size() == 2; }));
   std::vector<std::wstring> lines = LogLines(log);
   ASSERT_EQ(lines.size(), 2u);

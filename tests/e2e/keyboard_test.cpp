@@ -42,9 +42,9 @@ TEST(FirstFocus, OnTheFirstEnabledControlInTabOrder) {
     Cafe cafe;
     int first;
   };
-  for (const Case& c :
-       {Case{"both", Cafe{true, true}, kNetmarbleButton1},
-        Case{"nexon only", Cafe{false, true}, kButton7}, Case{"neither", Cafe{}, kButton7}}) {
+  for (const Case& c : {Case{"both", Cafe{true, true}, kNetmarbleOpenGameFolder},
+                        Case{"nexon only", Cafe{false, true}, kNetmarbleHomePage},
+                        Case{"neither", Cafe{}, kNetmarbleHomePage}}) {
     SCOPED_TRACE(c.name);
     PrepareCafe(c.cafe);
     Program p(kRoot + L"\\first-focus");
@@ -76,7 +76,7 @@ TEST(FirstFocus, BackOnTheButtonAfterItsBox) {
   Program p(kRoot + L"\\first-focus");
   ASSERT_TRUE(StartedAndShown(p));
   HWND main = p.window();
-  HWND reset = GetDlgItem(main, kNetmarbleButton3);
+  HWND reset = GetDlgItem(main, kNetmarbleResetGame);
   ASSERT_TRUE(TabTo(main, reset));
   PostKey(main, VK_RETURN);
   Box box;
@@ -94,14 +94,14 @@ class Keyboard : public OneDriveMade {};
 TEST_F(Keyboard, TabAndEnterWorkDuringTheMappingWait) {
   const std::wstring& first = drive;
 
-  Click(main, kNexonButton1);
+  Click(main, kNexonOpenGameFolder);
   HWND wait = nullptr;
   ASSERT_TRUE(WaitFor([&] {
     auto waits = TopWindows({program.pid(), L"TfWait"});
     if (SubstLog().size() == 2 && waits.size() == 1) wait = waits[0];
     return wait != nullptr;
   }));
-  ASSERT_TRUE(TabTo(main, GetDlgItem(main, kNetmarbleButton3))) << "Tab does nothing in the wait";
+  ASSERT_TRUE(TabTo(main, GetDlgItem(main, kNetmarbleResetGame))) << "Tab does nothing in the wait";
   PostKey(main, VK_RETURN);
   Box box;
   ASSERT_TRUE(program.WaitForBox(&box, 10000)) << "Enter does nothing in the wait";

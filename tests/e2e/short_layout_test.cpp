@@ -28,12 +28,12 @@ TEST(ShortLayout, NoClickReachesAControlBelowTheLowerEdge) {
   HWND main = p.window();
   RECT r = WindowRect(main);
   ASSERT_EQ(r.bottom - r.top, Scaled(292));
-  RECT below = WindowRect(GetDlgItem(main, kButton10));
+  RECT below = WindowRect(GetDlgItem(main, kNexonHomePage));
   ASSERT_EQ(below.top - r.top, Scaled(289));
 
   for (int row = below.top; row < r.bottom; ++row)
     ASSERT_TRUE(ClickOnScreen((below.left + below.right) / 2, row));
-  RECT home = WindowRect(GetDlgItem(main, kButton7));
+  RECT home = WindowRect(GetDlgItem(main, kNetmarbleHomePage));
   ASSERT_TRUE(ClickOnScreen((home.left + home.right) / 2, (home.top + home.bottom) / 2));
   auto opened = [&](const wchar_t* address) {
     for (const std::wstring& line : LogLines(log))
@@ -75,9 +75,10 @@ TEST(ShortLayout, NoKeyReachesTheControlsBelowTheLowerEdge) {
     }
     std::set<int> expected =
         cafe.netmarble
-            ? std::set<int>{kNetmarbleButton1, kNetmarbleButton2, kNetmarbleButton3,
-                            kNetmarbleButton4, kButton7}
-            : std::set<int>{kNexonButton1, kNexonButton2, kNexonButton3, kNexonButton4, kButton7};
+            ? std::set<int>{kNetmarbleOpenGameFolder, kNetmarbleOpenScreenshots,
+                            kNetmarbleResetGame, kNetmarbleDeleteScreenshots, kNetmarbleHomePage}
+            : std::set<int>{kNexonOpenGameFolder, kNexonOpenScreenshots, kNexonResetGame,
+                            kNexonDeleteScreenshots, kNetmarbleHomePage};
     EXPECT_EQ(reached, expected);
 
     std::set<int> by_arrows;

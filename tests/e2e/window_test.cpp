@@ -25,26 +25,26 @@ struct Expected {
 // Every control at its designed place, relative to the window's corner.
 std::vector<Expected> Design() {
   return {
-      {kLabel3, L"Static", L"넷마블 서든어택", 11, 209, -1, -1},
-      {kNetmarbleButton1, L"Button", L"서든폴더 열기", 115, 209, 94, 30},
-      {kNetmarbleButton2, L"Button", L"스크린샷 열기", 212, 209, 94, 30},
-      {kNetmarbleButton3, L"Button", L"서든어택 초기화", 115, 242, 94, 30},
-      {kNetmarbleButton4, L"Button", L"스크린샷 삭제", 212, 242, 94, 30},
-      {kPanel1, nullptr, nullptr, 11, 36, 492, 164},
-      {kImage1, nullptr, nullptr, 12, 37, 490, 162},
-      {kLabel1, L"Static",
+      {kNetmarbleTitle, L"Static", L"넷마블 서든어택", 11, 209, -1, -1},
+      {kNetmarbleOpenGameFolder, L"Button", L"서든폴더 열기", 115, 209, 94, 30},
+      {kNetmarbleOpenScreenshots, L"Button", L"스크린샷 열기", 212, 209, 94, 30},
+      {kNetmarbleResetGame, L"Button", L"서든어택 초기화", 115, 242, 94, 30},
+      {kNetmarbleDeleteScreenshots, L"Button", L"스크린샷 삭제", 212, 242, 94, 30},
+      {kBanner, nullptr, nullptr, 11, 36, 492, 164},
+      {kBannerImage, nullptr, nullptr, 12, 37, 490, 162},
+      {kGreeting, L"Static",
        L"서든어택 도우미입니다. 장시간의 게임은 건강에 해룹습니다. 즐거운 게임을 위해 적당한 "
        L"휴식을...^^",
        11 + 359, 36 + 66, 123, 89},
-      {kLabel2, L"Static", L"PC방 서버", 11 + 386, 36 + 3, 74, 20},
-      {kImage2, nullptr, nullptr, 12, 37, 352, 162},
-      {kButton7, L"Button", L"서든어택", 408, 209, 94, 63},
-      {kLabel4, L"Static", L"넥슨 서든어택", 11, 289, -1, -1},
-      {kNexonButton1, L"Button", L"서든폴더 열기", 115, 289, 94, 30},
-      {kNexonButton2, L"Button", L"스크린샷 열기", 212, 289, 94, 30},
-      {kNexonButton3, L"Button", L"서든어택 초기화", 115, 322, 94, 30},
-      {kNexonButton4, L"Button", L"스크린샷 삭제", 212, 322, 94, 30},
-      {kButton10, L"Button", L"서든어택", 408, 289, 94, 63},
+      {kServerName, L"Static", L"PC방 서버", 11 + 386, 36 + 3, 74, 20},
+      {kPicture, nullptr, nullptr, 12, 37, 352, 162},
+      {kNetmarbleHomePage, L"Button", L"서든어택", 408, 209, 94, 63},
+      {kNexonTitle, L"Static", L"넥슨 서든어택", 11, 289, -1, -1},
+      {kNexonOpenGameFolder, L"Button", L"서든폴더 열기", 115, 289, 94, 30},
+      {kNexonOpenScreenshots, L"Button", L"스크린샷 열기", 212, 289, 94, 30},
+      {kNexonResetGame, L"Button", L"서든어택 초기화", 115, 322, 94, 30},
+      {kNexonDeleteScreenshots, L"Button", L"스크린샷 삭제", 212, 322, 94, 30},
+      {kNexonHomePage, L"Button", L"서든어택", 408, 289, 94, 63},
   };
 }
 
@@ -105,13 +105,14 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
     const Control* c = FindControl(controls, e.id);
     ASSERT_NE(c, nullptr);
     int top = e.top;
-    bool nexon_section =
-        Is(e.id, {kLabel4, kNexonButton1, kNexonButton2, kNexonButton3, kNexonButton4});
-    bool netmarble_section = Is(e.id, {kLabel3, kNetmarbleButton1, kNetmarbleButton2,
-                                       kNetmarbleButton3, kNetmarbleButton4});
+    bool nexon_section = Is(e.id, {kNexonTitle, kNexonOpenGameFolder, kNexonOpenScreenshots,
+                                   kNexonResetGame, kNexonDeleteScreenshots});
+    bool netmarble_section =
+        Is(e.id, {kNetmarbleTitle, kNetmarbleOpenGameFolder, kNetmarbleOpenScreenshots,
+                  kNetmarbleResetGame, kNetmarbleDeleteScreenshots});
     if (nexon_only && nexon_section) top -= 80;
     // Banner children sit in the scaled panel at their own scaled place.
-    bool in_banner = Is(e.id, {kImage1, kLabel1, kLabel2, kImage2});
+    bool in_banner = Is(e.id, {kBannerImage, kGreeting, kServerName, kPicture});
     int left = in_banner ? Scaled(11) + Scaled(e.left - 11) : Scaled(e.left);
     int scaled_top = in_banner ? Scaled(36) + Scaled(top - 36) : Scaled(top);
     EXPECT_EQ(c->rect.left, left);
@@ -124,15 +125,15 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
       EXPECT_EQ(c->cls, e.cls);
     }
     std::wstring text = e.text ? e.text : L"";
-    if (row.cafe.netmarble && row.cafe.nexon && e.id == kButton7)
+    if (row.cafe.netmarble && row.cafe.nexon && e.id == kNetmarbleHomePage)
       text = L"넷마블\r\n서든어택\r\n홈페이지";
-    if (row.cafe.netmarble && row.cafe.nexon && e.id == kButton10)
+    if (row.cafe.netmarble && row.cafe.nexon && e.id == kNexonHomePage)
       text = L"넥슨\r\n서든어택\r\n홈페이지";
-    if (e.text || e.id == kButton7 || e.id == kButton10) {
+    if (e.text || e.id == kNetmarbleHomePage || e.id == kNexonHomePage) {
       EXPECT_EQ(c->text, text);
     }
 
-    bool section_button = c->cls == L"Button" && !Is(e.id, {kButton7, kButton10});
+    bool section_button = c->cls == L"Button" && !Is(e.id, {kNetmarbleHomePage, kNexonHomePage});
     bool enabled = true;
     if (section_button && netmarble_section) enabled = row.cafe.netmarble;
     if (section_button && nexon_section) enabled = row.cafe.nexon;
@@ -153,7 +154,7 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
                              DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
     HGDIOBJ old = SelectObject(dc, font);
     for (const Control& c : controls) {
-      bool label = Is(c.id, {kLabel3, kLabel4});
+      bool label = Is(c.id, {kNetmarbleTitle, kNexonTitle});
       if (c.text.empty() || !c.visible || label != bold) continue;
       bool button = c.cls == L"Button";
       RECT room = {0, 0, c.rect.right - c.rect.left - (button ? 2 * Scaled(3) : 0),
@@ -176,10 +177,11 @@ TEST_P(DecisionTable, WindowMatchesTheFoundEditions) {
     std::vector<int> order;
     for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
       if (GetDlgCtrlID(c) != 0) order.push_back(GetDlgCtrlID(c));  // 0: the frame's edge
-    EXPECT_EQ(order,
-              (std::vector<int>{kLabel3, kNetmarbleButton1, kNetmarbleButton2, kNetmarbleButton3,
-                                kNetmarbleButton4, kPanel1, kButton7, kLabel4, kNexonButton1,
-                                kNexonButton2, kNexonButton3, kNexonButton4, kButton10}));
+    EXPECT_EQ(order, (std::vector<int>{kNetmarbleTitle, kNetmarbleOpenGameFolder,
+                                       kNetmarbleOpenScreenshots, kNetmarbleResetGame,
+                                       kNetmarbleDeleteScreenshots, kBanner, kNetmarbleHomePage,
+                                       kNexonTitle, kNexonOpenGameFolder, kNexonOpenScreenshots,
+                                       kNexonResetGame, kNexonDeleteScreenshots, kNexonHomePage}));
   }
 
   std::wstring shots = Env(L"VARNETT_SCREENSHOTS");
@@ -240,13 +242,13 @@ TEST(DpiChange, RescalesToTheNewDpiAndBack) {
   EXPECT_EQ(moved.right - moved.left, at(528));
   EXPECT_EQ(moved.bottom - moved.top, at(372));
   std::vector<Control> controls = ReadControls(window);
-  const Control* last = FindControl(controls, kNexonButton4);
+  const Control* last = FindControl(controls, kNexonDeleteScreenshots);
   ASSERT_NE(last, nullptr);
   EXPECT_EQ(last->rect.left, at(212));
   EXPECT_EQ(last->rect.top, at(322));
   EXPECT_EQ(last->rect.right - last->rect.left, at(94));
   EXPECT_EQ(last->rect.bottom - last->rect.top, at(30));
-  const Control* label = FindControl(controls, kLabel1);
+  const Control* label = FindControl(controls, kGreeting);
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->rect.left, at(11) + at(359));
 

@@ -118,15 +118,14 @@ TEST(CatalogueLookup, ClosesTheArchiveOnlyAfterSuccess) {
 
   for (int round = 0; round < 2; ++round) {
     Candidates c;
-    EXPECT_EQ(LookUpCatalogue(zipper, table.Game_MemTable, kCatalogue, Ko("서든어택"), c),
+    EXPECT_EQ(LookUpCatalogue(zipper, table.table, kCatalogue, Ko("서든어택"), c),
               CatalogueComponentLookup::Outcome::kFound);
     EXPECT_EQ(c.F1, "E:\\NM");
     EXPECT_EQ(zipper.ZipName(), "");
-    EXPECT_EQ(table.Game_MemTable.RecordCount(), 1u);
+    EXPECT_EQ(table.table.RecordCount(), 1u);
   }
   Candidates c;
-  EXPECT_THROW(LookUpCatalogue(zipper, table.Game_MemTable, broken, Ko("서든어택"), c),
-               CatalogueError);
+  EXPECT_THROW(LookUpCatalogue(zipper, table.table, broken, Ko("서든어택"), c), CatalogueError);
   EXPECT_EQ(zipper.ZipName(), broken);
 }
 

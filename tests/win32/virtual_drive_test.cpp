@@ -44,13 +44,13 @@ bool HasLineEndingWith(const std::string& log, const std::string& ending) {
 // that a failed run leaves no letter taken for the tests after it.
 class DrivesRemovedAtEnd {
  public:
-  DrivesRemovedAtEnd(Processes& processes, const VirtualDriveSet& drives)
-      : processes_(processes), drives_(drives) {}
+  DrivesRemovedAtEnd(Processes& processes, const VirtualDriveSet& slots)
+      : processes_(processes), slots_(slots) {}
   ~DrivesRemovedAtEnd() {
     VirtualDriveSet mapped;
     for (auto slot : {&VirtualDriveSet::ScreenshotDrive, &VirtualDriveSet::NetmarbleDrive,
                       &VirtualDriveSet::NexonDrive}) {
-      const std::string& drive = drives_.*slot;
+      const std::string& drive = slots_.*slot;
       if (!drive.empty() && GetDriveTypeW(Wide(drive + "\\").c_str()) != DRIVE_NO_ROOT_DIR)
         mapped.*slot = drive;
     }
@@ -61,7 +61,7 @@ class DrivesRemovedAtEnd {
 
  private:
   Processes& processes_;
-  const VirtualDriveSet& drives_;
+  const VirtualDriveSet& slots_;
 };
 
 std::string ReadAll(const std::string& path) {
@@ -94,36 +94,36 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
 
   const std::string first = mapper.FindFreeDriveLetter();
   ASSERT_EQ(first.size(), 2u);
-  VirtualDriveSet drives;
-  DrivesRemovedAtEnd cleanup(real.processes, drives);
-  ASSERT_TRUE(mapper.MapVirtualDrive(drives, &VirtualDriveSet::ScreenshotDrive, shots));
-  EXPECT_EQ(drives.ScreenshotDrive, first);
+  VirtualDriveSet slots;
+  DrivesRemovedAtEnd cleanup(real.processes, slots);
+  ASSERT_TRUE(mapper.MapVirtualDrive(slots, &VirtualDriveSet::ScreenshotDrive, shots));
+  EXPECT_EQ(slots.ScreenshotDrive, first);
   EXPECT_EQ(ReadAll(first + "\\" + Ko("사진") + ".txt"), "shot");
   EXPECT_TRUE(
       HasLineEndingWith(SubstLog(), Cp949ToUtf8("\"" + real.processes.SystemProgram("subst.exe") +
                                                 "\" " + first + " \"" + shots + "\"")));
   // The snapshot now lists the letter; the next choice is lower.
   bool listed = false;
-  TDriveLetters letters(real.drives);
-  for (const std::string& entry : letters.Drives()) listed |= entry[0] == first[0];
+  DriveLetters letters(real.drives);
+  for (const std::string& entry : letters.InUse()) listed |= entry[0] == first[0];
   EXPECT_TRUE(listed);
 
   // A second drive while the first is mapped: the three-second wait follows.
   DWORD started = GetTickCount();
-  ASSERT_TRUE(mapper.MapVirtualDrive(drives, &VirtualDriveSet::NexonDrive, game));
+  ASSERT_TRUE(mapper.MapVirtualDrive(slots, &VirtualDriveSet::NexonDrive, game));
   EXPECT_GE(GetTickCount() - started, 3000u);
-  ASSERT_EQ(drives.NexonDrive.size(), 2u);
-  EXPECT_LT(drives.NexonDrive[0], first[0]);
-  EXPECT_EQ(ReadAll(drives.NexonDrive + "\\gvi.dat"), "game");
+  ASSERT_EQ(slots.NexonDrive.size(), 2u);
+  EXPECT_LT(slots.NexonDrive[0], first[0]);
+  EXPECT_EQ(ReadAll(slots.NexonDrive + "\\gvi.dat"), "game");
 
-  RemoveVirtualDrives(real.processes, drives);
+  RemoveVirtualDrives(real.processes, slots);
   EXPECT_EQ(GetDriveTypeW(Wide(first + "\\").c_str()), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
-  EXPECT_EQ(GetDriveTypeW(Wide(drives.NexonDrive + "\\").c_str()),
+  EXPECT_EQ(GetDriveTypeW(Wide(slots.NexonDrive + "\\").c_str()),
             static_cast<UINT>(DRIVE_NO_ROOT_DIR));
   const std::string log = SubstLog();
   EXPECT_TRUE(HasLineEndingWith(log, "/D " + first));
-  EXPECT_TRUE(HasLineEndingWith(log, "/D " + drives.NexonDrive));
-  EXPECT_EQ(drives.ScreenshotDrive, first);  // the slots keep their values
+  EXPECT_TRUE(HasLineEndingWith(log, "/D " + slots.NexonDrive));
+  EXPECT_EQ(slots.ScreenshotDrive, first);  // the slots keep their values
 }
 
 // Operators write folders with a closing "\" ("C:\Games\SuddenAttack\"). The
@@ -145,11 +145,11 @@ TEST(VirtualDrive, FolderWithAClosingBackslashIsMapped) {
 TEST(VirtualDrive, SubstThatFailsLeavesTheSlotEmpty) {
   Win32Platform real;
   DriveMapper mapper({real.processes, real.drives, real.text_case, real.clock});
-  VirtualDriveSet drives;
-  DrivesRemovedAtEnd cleanup(real.processes, drives);
+  VirtualDriveSet slots;
+  DrivesRemovedAtEnd cleanup(real.processes, slots);
   const std::string missing = Narrow(support::TempFolder(L"varnett_gone_").path());
-  EXPECT_FALSE(mapper.MapVirtualDrive(drives, &VirtualDriveSet::NetmarbleDrive, missing));
-  EXPECT_EQ(drives.NetmarbleDrive, "");
+  EXPECT_FALSE(mapper.MapVirtualDrive(slots, &VirtualDriveSet::NetmarbleDrive, missing));
+  EXPECT_EQ(slots.NetmarbleDrive, "");
 }
 
 // A hold left behind (its test died before deleting it) delays a removal by

@@ -27,10 +27,10 @@ std::string LoadCatalogue(ArchiveInput& input, GameCatalogue* catalogue) {
   unzipper.SetZipName(input.Name());
   MemoryStream stream;
   unzipper.ExtractToStream(&stream, kMember);
-  catalogue->Game_MemTable.ClearRecords();
+  catalogue->table.ClearRecords();
   if (stream.Size() > 0) {
     stream.Seek(0);
-    catalogue->Game_MemTable.LoadRecordsFromStream(stream);
+    catalogue->table.LoadRecordsFromStream(stream);
   }
   const bool present = HasMember(unzipper, kMember);
   unzipper.CloseArchive();
@@ -55,7 +55,7 @@ int PrintArchiveRecords(const std::string& path) {
     ReportError(input.Path(), empty_why);
     return kExitNothingFound;
   }
-  WriteOut(DumpVisibleRecords(catalogue.Game_MemTable));
+  WriteOut(DumpVisibleRecords(catalogue.table));
   return kExitOk;
 }
 
@@ -73,7 +73,7 @@ int RunLookup(const CommandLine& line) {
   std::string out, empty_why;
   try {
     empty_why = LoadCatalogue(input, &catalogue);
-    TMemTable& table = catalogue.Game_MemTable;
+    TMemTable& table = catalogue.table;
     // The first record whose game name is the key, byte for byte.
     const TField& game = table.FieldNamed("Game");
     for (table.MoveFirst(); empty_why.empty() && !table.AtEnd(); table.MoveNext()) {

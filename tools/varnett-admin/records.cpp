@@ -26,14 +26,14 @@ int PrintStreamRecords(const std::string& path) {
   MemoryStream stream(std::move(bytes));
   GameCatalogue catalogue;
   try {
-    catalogue.Game_MemTable.ClearRecords();
+    catalogue.table.ClearRecords();
     stream.Seek(0);
-    catalogue.Game_MemTable.LoadRecordsFromStream(stream);
+    catalogue.table.LoadRecordsFromStream(stream);
   } catch (const CatalogueError& e) {
     ReportError(path, Say(kNotAStream, {OneLineUtf8(e.what())}));
     return kExitFailed;
   }
-  WriteOut(DumpVisibleRecords(catalogue.Game_MemTable));
+  WriteOut(DumpVisibleRecords(catalogue.table));
   return kExitOk;
 }
 

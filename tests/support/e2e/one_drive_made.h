@@ -24,7 +24,7 @@ class OneDriveMade : public ::testing::Test {
     ClearSubstLog();
     ASSERT_TRUE(StartedAndShown(program));
     main = program.window();
-    drive = OpenFolderOnADrive(main, kNetmarbleButton1);
+    drive = OpenFolderOnADrive(main, kNetmarbleOpenGameFolder);
     ASSERT_FALSE(drive.empty()) << "no shell window on a drive";
   }
 

@@ -170,16 +170,16 @@ bool PressEveryButton(const std::wstring& shots, const std::wstring& browser_log
   size_t substs = SubstLog().size();
 
   Tour tour(main, shots);
-  tour.OpenFolder(kNetmarbleButton1, L"넷마블 서든폴더 열기");
-  tour.OpenFolder(kNetmarbleButton2, L"넷마블 스크린샷 열기");
-  tour.Answer(kNetmarbleButton3, L"넷마블 서든어택 초기화");
-  tour.Answer(kNetmarbleButton4, L"넷마블 스크린샷 삭제");
-  tour.HomePage(kButton7, L"넷마블 서든어택 홈페이지", browser_log);
-  tour.OpenFolder(kNexonButton1, L"넥슨 서든폴더 열기");
-  tour.OpenFolder(kNexonButton2, L"넥슨 스크린샷 열기");
-  tour.Answer(kNexonButton3, L"넥슨 서든어택 초기화");
-  tour.Answer(kNexonButton4, L"넥슨 스크린샷 삭제");
-  tour.HomePage(kButton10, L"넥슨 서든어택 홈페이지", browser_log);
+  tour.OpenFolder(kNetmarbleOpenGameFolder, L"넷마블 서든폴더 열기");
+  tour.OpenFolder(kNetmarbleOpenScreenshots, L"넷마블 스크린샷 열기");
+  tour.Answer(kNetmarbleResetGame, L"넷마블 서든어택 초기화");
+  tour.Answer(kNetmarbleDeleteScreenshots, L"넷마블 스크린샷 삭제");
+  tour.HomePage(kNetmarbleHomePage, L"넷마블 서든어택 홈페이지", browser_log);
+  tour.OpenFolder(kNexonOpenGameFolder, L"넥슨 서든폴더 열기");
+  tour.OpenFolder(kNexonOpenScreenshots, L"넥슨 스크린샷 열기");
+  tour.Answer(kNexonResetGame, L"넥슨 서든어택 초기화");
+  tour.Answer(kNexonDeleteScreenshots, L"넥슨 스크린샷 삭제");
+  tour.HomePage(kNexonHomePage, L"넥슨 서든어택 홈페이지", browser_log);
 
   std::printf("closing the window\n");
   PostMessageW(main, WM_CLOSE, 0, 0);

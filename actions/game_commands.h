@@ -1,9 +1,12 @@
-// What the window's ten buttons do. Each command runs to its end on the
-// user-interface thread and decides everything the user sees; the folders it
-// works on are the ones found when the window was first shown.
+// The five commands each edition's section of the window offers about its
+// game: open the game folder, open or empty the screenshot folder, reset the
+// game (delete its settings file) and open the home page. Each command runs
+// to its end on the user-interface thread and decides everything the user
+// sees; the folders it works on are the ones found when the window was first
+// shown.
 //
-//   FolderCommands commands({files, dialogs, waits, processes, drives, text_case, clock},
-//                           paths, drive_set);  // once, at start
+//   GameCommands commands({files, dialogs, waits, processes, drives, text_case, clock},
+//                         paths, drive_slots);  // once, at start
 //   commands.OpenGameFolder(GameEdition::kNexon, main_window);
 //
 // While a drive is being mapped, window messages are processed, so another
@@ -32,22 +35,22 @@ std::string ScreenshotFolder(const EditionPaths& paths);
 // The part of the system the commands use: the folders and files they test
 // and delete, the boxes and wait windows the user sees, the shell, and what
 // the drive mapper needs.
-struct FolderCommandsSystem {
+struct GameCommandsSystem {
   FileSystem& files;
   Dialogs& dialogs;
   WaitWindows& waits;
   Processes& processes;
-  DriveSystem& drives;
+  Drives& drives;
   TextCase& text_case;
   WaitClock& clock;
 };
 
-class FolderCommands {
+class GameCommands {
  public:
-  // `paths` and `drives` are the process-wide values; both must outlive this.
-  FolderCommands(FolderCommandsSystem system, const EditionPaths& paths, VirtualDriveSet& drives);
-  FolderCommands(const FolderCommands&) = delete;
-  FolderCommands& operator=(const FolderCommands&) = delete;
+  // `paths` and `slots` are the process-wide values; both must outlive this.
+  GameCommands(GameCommandsSystem system, const EditionPaths& paths, VirtualDriveSet& slots);
+  GameCommands(const GameCommands&) = delete;
+  GameCommands& operator=(const GameCommands&) = delete;
 
   // Maps the edition's install folder to its drive (once per run) and lets
   // the shell open the drive's root, owned by `main_window`.
@@ -71,9 +74,9 @@ class FolderCommands {
                         const std::string& cannot_open, WindowHandle main_window);
   const std::string& EditionFolder(GameEdition edition) const;
 
-  FolderCommandsSystem platform_;
+  GameCommandsSystem system_;
   const EditionPaths& paths_;
-  VirtualDriveSet& drives_;
+  VirtualDriveSet& slots_;
   DriveMapper mapper_;
 };
 

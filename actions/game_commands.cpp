@@ -1,4 +1,4 @@
-#include "actions/folder_commands.h"
+#include "actions/game_commands.h"
 
 #include "actions/home_pages.h"
 #include "actions/process_helpers.h"
@@ -69,21 +69,21 @@ std::string ScreenshotFolder(const EditionPaths& paths) {
   return paths.DocumentsFolder + "\\Suddenattack\\screenshot";
 }
 
-FolderCommands::FolderCommands(FolderCommandsSystem system, const EditionPaths& paths,
-                               VirtualDriveSet& drives)
-    : platform_(system),
+GameCommands::GameCommands(GameCommandsSystem system, const EditionPaths& paths,
+                           VirtualDriveSet& slots)
+    : system_(system),
       paths_(paths),
-      drives_(drives),
+      slots_(slots),
       mapper_({system.processes, system.drives, system.text_case, system.clock}) {}
 
-const std::string& FolderCommands::EditionFolder(GameEdition edition) const {
+const std::string& GameCommands::EditionFolder(GameEdition edition) const {
   return edition == GameEdition::kNetmarble ? paths_.NetmarbleFolder : paths_.NexonFolder;
 }
 
-void FolderCommands::OpenGameFolder(GameEdition edition, WindowHandle main_window) {
+void GameCommands::OpenGameFolder(GameEdition edition, WindowHandle main_window) {
   const std::string& folder = EditionFolder(edition);
-  if (IsBlank(folder) || !platform_.files.DirectoryExists(folder)) {
-    platform_.dialogs.Information(GameFolderMissing());
+  if (IsBlank(folder) || !system_.files.DirectoryExists(folder)) {
+    system_.dialogs.Information(GameFolderMissing());
     return;
   }
   DriveSlot slot = edition == GameEdition::kNetmarble ? &VirtualDriveSet::NetmarbleDrive
@@ -91,65 +91,65 @@ void FolderCommands::OpenGameFolder(GameEdition edition, WindowHandle main_windo
   OpenThroughDrive(slot, folder, OpeningGameFolder(), CannotOpenGameFolder(), main_window);
 }
 
-void FolderCommands::OpenScreenshotFolder(WindowHandle main_window) {
+void GameCommands::OpenScreenshotFolder(WindowHandle main_window) {
   const std::string folder = ScreenshotFolder(paths_);
-  if (folder.empty() || !platform_.files.DirectoryExists(folder)) {
-    platform_.dialogs.Information(ScreenshotFolderMissing());
+  if (folder.empty() || !system_.files.DirectoryExists(folder)) {
+    system_.dialogs.Information(ScreenshotFolderMissing());
     return;
   }
   OpenThroughDrive(&VirtualDriveSet::ScreenshotDrive, folder, OpeningScreenshotFolder(),
                    CannotOpenScreenshotFolder(), main_window);
 }
 
-void FolderCommands::OpenThroughDrive(DriveSlot slot, const std::string& folder,
-                                      const std::string& wait_text, const std::string& cannot_open,
-                                      WindowHandle main_window) {
+void GameCommands::OpenThroughDrive(DriveSlot slot, const std::string& folder,
+                                    const std::string& wait_text, const std::string& cannot_open,
+                                    WindowHandle main_window) {
   // The wait window shows also when the drive exists already.
-  WaitWindows::Handle wait = platform_.waits.Open(wait_text);
-  if (!mapper_.MapVirtualDrive(drives_, slot, folder)) {
-    platform_.waits.Close(wait);
-    platform_.dialogs.Information(cannot_open);
+  WaitWindows::Handle wait = system_.waits.Open(wait_text);
+  if (!mapper_.MapVirtualDrive(slots_, slot, folder)) {
+    system_.waits.Close(wait);
+    system_.dialogs.Information(cannot_open);
     return;
   }
   // Whatever the shell makes of it, it shows its own message.
-  platform_.processes.ShellOpen(main_window, "open", drives_.*slot + "\\", "");
-  platform_.waits.Close(wait);
+  system_.processes.ShellOpen(main_window, "open", slots_.*slot + "\\", "");
+  system_.waits.Close(wait);
 }
 
-void FolderCommands::DeleteScreenshots() {
+void GameCommands::DeleteScreenshots() {
   const std::string folder = ScreenshotFolder(paths_);
   // A name the system cannot be given exactly is not found, which is not the
   // same as gone: the shots may well be there.
   if (!folder.empty() && !IsExactSystemPath(folder)) {
-    platform_.dialogs.Information(ScreenshotsNotDeleted());
+    system_.dialogs.Information(ScreenshotsNotDeleted());
     return;
   }
-  if (folder.empty() || !platform_.files.DirectoryExists(folder)) {
-    platform_.dialogs.Information(ScreenshotsGone());
+  if (folder.empty() || !system_.files.DirectoryExists(folder)) {
+    system_.dialogs.Information(ScreenshotsGone());
     return;
   }
-  if (!platform_.dialogs.Confirm(AskDeleteScreenshots())) return;
+  if (!system_.dialogs.Confirm(AskDeleteScreenshots())) return;
   // The pattern empties the folder and keeps it.
-  if (ShellDeletePath(platform_.processes, folder + "\\*.*", false))
-    platform_.dialogs.Information(ScreenshotsDeleted());
+  if (ShellDeletePath(system_.processes, folder + "\\*.*", false))
+    system_.dialogs.Information(ScreenshotsDeleted());
   else
-    platform_.dialogs.Information(ScreenshotsNotDeleted());
+    system_.dialogs.Information(ScreenshotsNotDeleted());
 }
 
-void FolderCommands::ResetGame(GameEdition edition) {
+void GameCommands::ResetGame(GameEdition edition) {
   const std::string& folder = EditionFolder(edition);
   // With no folder the path would name "\gvi.dat" on the current drive.
   const std::string settings = IsBlank(folder) ? std::string() : folder + "\\gvi.dat";
-  if (settings.empty() || !platform_.files.FileExists(settings)) {
-    platform_.dialogs.Information(GameReset());
+  if (settings.empty() || !system_.files.FileExists(settings)) {
+    system_.dialogs.Information(GameReset());
     return;
   }
-  if (!platform_.dialogs.Confirm(AskResetGame())) return;
-  if (platform_.files.RemoveFile(settings)) platform_.dialogs.Information(GameReset());
+  if (!system_.dialogs.Confirm(AskResetGame())) return;
+  if (system_.files.RemoveFile(settings)) system_.dialogs.Information(GameReset());
 }
 
-void FolderCommands::OpenHomePage(GameEdition edition, WindowHandle application_window) {
-  OpenDocument(platform_.processes, application_window, HomePage(edition), "");
+void GameCommands::OpenHomePage(GameEdition edition, WindowHandle application_window) {
+  OpenDocument(system_.processes, application_window, HomePage(edition), "");
 }
 
 }  // namespace varnett

@@ -1,4 +1,4 @@
-#include "actions/folder_commands.h"
+#include "actions/game_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -105,9 +105,9 @@ struct Cafe {
   JournalProcesses processes{journal};
   JournalWaits waits{journal};
   EditionPaths paths{kDocs, "D:\\PLX", kNetmarble, kNexon};
-  VirtualDriveSet drives;
-  FolderCommands commands{
-      {files, dialogs, waits, processes, sim.drives, sim.text_case, sim.clock}, paths, drives};
+  VirtualDriveSet slots;
+  GameCommands commands{
+      {files, dialogs, waits, processes, sim.drives, sim.text_case, sim.clock}, paths, slots};
 
   Cafe() {
     sim.drives.Use('C', "\\Device\\HarddiskVolume1");
@@ -160,7 +160,7 @@ TEST(OpenGameFolder, MapsOnceThenReopensTheSameDrive) {
     c.commands.OpenGameFolder(e.edition, kMainWindow);
     EXPECT_EQ(c.Take(), (Lines{std::string("wait 1 ") + kOpeningGame, SubstRun("Z:", e.folder),
                                "shell main open [Z:\\] []", "close 1"}));
-    EXPECT_EQ(c.drives.*e.slot, "Z:");
+    EXPECT_EQ(c.slots.*e.slot, "Z:");
     EXPECT_EQ(c.sim.clock.ticks, 0u);  // the only drive: no wait
 
     // Pressed again: the wait window shows, nothing is mapped, same drive.
@@ -184,7 +184,7 @@ TEST(OpenScreenshotFolder, SharedDriveAndThreeSecondsWhenAnotherIsMapped) {
                              "shell main open [Y:\\] []", "close 2"}));
   EXPECT_TRUE(open_during_wait);
   EXPECT_GE(c.sim.clock.ticks, 3000u);
-  EXPECT_EQ(c.drives.ScreenshotDrive, "Y:");
+  EXPECT_EQ(c.slots.ScreenshotDrive, "Y:");
 
   // Both sections' buttons run this command: the drive is reused.
   uint32_t before = c.sim.clock.ticks;
@@ -235,7 +235,7 @@ TEST(OpenFolder, MissingFolderSaysSoAndDoesNothingElse) {
     else
       c.commands.OpenGameFolder(GameEdition::kNexon, kMainWindow);
     EXPECT_EQ(c.Take(), Lines{k.message});
-    EXPECT_EQ(c.drives.NexonDrive + c.drives.ScreenshotDrive, "");
+    EXPECT_EQ(c.slots.NexonDrive + c.slots.ScreenshotDrive, "");
   }
 }
 
@@ -268,7 +268,7 @@ TEST(OpenFolder, FailedMappingSaysCannotOpenAndALaterPressRetries) {
                        SubstRun("Z:", folder), "close 1",
                        screenshot ? "info \r\n스크린샷 폴더를 열 수 없습니다."
                                   : "info \r\n서든 폴더를 열 수 없습니다."}));
-      EXPECT_EQ(c.drives.NetmarbleDrive + c.drives.ScreenshotDrive, "");
+      EXPECT_EQ(c.slots.NetmarbleDrive + c.slots.ScreenshotDrive, "");
 
       c.processes.can_start = true;
       c.processes.program = [&c](const std::string& line) { return c.Subst(line); };
@@ -285,7 +285,7 @@ TEST(OpenFolder, FailedMappingSaysCannotOpenAndALaterPressRetries) {
 // the code page lacks) is never handed to "subst" or the shell: the command
 // fails with its usual message. The simulated system finds such folders, so
 // only the commands' own refusal stands between the name and the shell.
-TEST(FolderCommands, ChangedFolderNamesFailWithTheUsualMessages) {
+TEST(GameCommands, ChangedFolderNamesFailWithTheUsualMessages) {
   const std::string docs = "C:\\Users\\caf?";
   const std::string shots = docs + "\\Suddenattack\\screenshot";
   const std::string game = "D:\\PLX\\caf?\\SuddenAttack";
@@ -305,7 +305,7 @@ TEST(FolderCommands, ChangedFolderNamesFailWithTheUsualMessages) {
                    "close 2", "info \r\n스크린샷 폴더를 열 수 없습니다.",
                    "info \r\n스크린샷 폴더를 삭제하지 못했습니다."}));
   EXPECT_TRUE(c.processes.requests.empty());
-  EXPECT_EQ(c.drives.NetmarbleDrive + c.drives.ScreenshotDrive, "");
+  EXPECT_EQ(c.slots.NetmarbleDrive + c.slots.ScreenshotDrive, "");
 }
 
 // On the real system such a folder is not found at all. That is no reason to
@@ -459,7 +459,7 @@ TEST(NestedCommands, RunInsideTheWaitAndCloseOnlyTheirOwnWindow) {
                              // the first command goes on
                              "shell main open [Y:\\] []", "close 2"}));
   EXPECT_TRUE(c.waits.open.empty());
-  EXPECT_EQ(c.drives.ScreenshotDrive + c.drives.NetmarbleDrive + c.drives.NexonDrive, "Z:Y:X:");
+  EXPECT_EQ(c.slots.ScreenshotDrive + c.slots.NetmarbleDrive + c.slots.NexonDrive, "Z:Y:X:");
   // The nested mapping waited its own three seconds, and the first one's wait
   // went on after it.
   EXPECT_GE(nested_end - nested_start, 3000u);
