@@ -3,9 +3,12 @@
 #include <libdeflate.h>
 
 #include <memory>
+#include <system_error>
+#include <thread>
 
 #include "catalogue/byte_buffer.h"
 #include "catalogue/crc32.h"
+#include "catalogue/deflate_scan.h"
 
 namespace varnett {
 namespace {
@@ -30,10 +33,14 @@ struct DecompressorFree {
   void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
 };
 
+// Below this the scan runs on the calling thread: starting a thread would
+// cost more than it saves.
+constexpr size_t kScanBeside = size_t(64) << 10;
+
 // libdeflate's raw inflate in one call. It only counts when the stream ends
 // having made exactly `out_size` bytes; bytes after the stream's end are
 // ignored, as zlib ignores them.
-bool InflateWhole(const uint8_t* in, size_t in_size, uint8_t* out, size_t out_size) {
+bool LibdeflateWhole(const uint8_t* in, size_t in_size, uint8_t* out, size_t out_size) {
   std::unique_ptr<libdeflate_decompressor, DecompressorFree> d(libdeflate_alloc_decompressor());
   if (!d) return false;
   size_t used = 0;
@@ -41,6 +48,27 @@ bool InflateWhole(const uint8_t* in, size_t in_size, uint8_t* out, size_t out_si
   const libdeflate_result r =
       libdeflate_deflate_decompress_ex(d.get(), in, in_size, out, out_size, &used, &made);
   return r == LIBDEFLATE_SUCCESS && made == out_size;
+}
+
+// libdeflate's answer, taken only for a stream that zlib would take too;
+// the scan that tells runs on the second core while libdeflate decodes.
+bool InflateWhole(const uint8_t* in, size_t in_size, uint8_t* out, size_t out_size) {
+  bool strict = false;
+  std::thread beside;
+  if (in_size >= kScanBeside) {
+    try {
+      beside = std::thread([&] { strict = DeflateStreamIsStrict(in, in_size, out_size); });
+    } catch (const std::system_error&) {
+      // No thread to be had: the scan runs after the decoding instead.
+    }
+  }
+  const bool whole = LibdeflateWhole(in, in_size, out, out_size);
+  if (beside.joinable()) {
+    beside.join();
+  } else if (whole) {
+    strict = DeflateStreamIsStrict(in, in_size, out_size);
+  }
+  return whole && strict;
 }
 
 }  // namespace
