@@ -6,13 +6,26 @@ namespace varnett {
 namespace {
 
 // Bits of the stream, least significant first, with the bytes past its end
-// read as zeros that may be looked at but never used.
+// read as zeros: they may be looked at, and Past() tells whether any was
+// used.
 class Bits {
  public:
   Bits(const uint8_t* in, size_t size) : p_(in), end_(in + size) {}
 
-  // At least 57 bits in the buffer (zeros past the end).
+  // At least 57 bits in the buffer: eight bytes at once while they are
+  // there (the bits above the count are the stream's next ones all the
+  // same), one at a time near the end.
   void Fill() {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    if (end_ - p_ >= 8) {
+      uint64_t word;
+      std::memcpy(&word, p_, 8);
+      buffer_ |= word << count_;
+      p_ += (63 - count_) >> 3;
+      count_ |= 56;
+      return;
+    }
+#endif
     while (count_ <= 56) {
       if (p_ < end_) {
         buffer_ |= uint64_t(*p_++) << count_;
@@ -22,32 +35,35 @@ class Bits {
       count_ += 8;
     }
   }
-  uint32_t Peek(int n) {
-    Fill();
-    return uint32_t(buffer_ & ((uint64_t(1) << n) - 1));
-  }
-  // False when the bits lie past the end of the stream.
-  bool Drop(int n) {
+  // The next `n` bits (of those filled).
+  uint32_t Peek(int n) const { return uint32_t(buffer_ & ((uint64_t(1) << n) - 1)); }
+  void Drop(int n) {
     buffer_ >>= n;
     count_ -= n;
-    return count_ >= overread_ * 8;
   }
-  bool Take(int n, uint32_t* v) {
-    *v = Peek(n);
-    return Drop(n);
+  uint32_t Take(int n) {
+    Fill();
+    const uint32_t v = Peek(n);
+    Drop(n);
+    return v;
   }
+  int Count() const { return count_; }
+  // Whether bits past the end of the stream were used.
+  bool Past() const { return count_ < overread_ * 8; }
   // To the next byte boundary.
-  bool Align() { return Drop(count_ % 8); }
+  void Align() { Drop(count_ % 8); }
   // Passes `n` whole bytes, once aligned: the buffered ones first, then
   // straight from the input.
   bool SkipBytes(size_t n) {
     while (n > 0 && count_ > 0) {
-      if (!Drop(8)) return false;
+      Drop(8);
       --n;
     }
+    if (Past()) return false;
     if (n == 0) return true;
-    if (overread_ > 0 || n > size_t(end_ - p_)) return false;
+    if (n > size_t(end_ - p_)) return false;
     p_ += n;
+    buffer_ = 0;  // the bits above the count were those of the bytes passed
     return true;
   }
 
@@ -107,10 +123,14 @@ struct Code {
     return true;
   }
 
-  // The next symbol, or -1 when the bits run past the end.
+  // The next symbol, or -1 for a codeword the code lacks; the bits must be
+  // filled.
   int Decode(Bits& bits) const {
     const uint16_t e = fast[bits.Peek(kFastBits)];
-    if (e != 0) return bits.Drop(e & 15) ? e >> 4 : -1;
+    if (e != 0) {
+      bits.Drop(e & 15);
+      return e >> 4;
+    }
     // Longer than kFastBits: canonical decoding a bit at a time.
     uint32_t all = bits.Peek(kMaxBits);
     int code = 0, first = 0, index = 0;
@@ -118,7 +138,10 @@ struct Code {
       code |= int(all & 1);
       all >>= 1;
       const int n = count[len];
-      if (code - n < first) return bits.Drop(len) ? symbol[index + (code - first)] : -1;
+      if (code - n < first) {
+        bits.Drop(len);
+        return symbol[index + (code - first)];
+      }
       index += n;
       first = (first + n) << 1;
       code <<= 1;
@@ -143,48 +166,66 @@ struct Codes {
   Code dist;
 };
 
-// The symbols of one block up to its end; `made` counts the output.
-bool WalkBlock(Bits& bits, const Codes& c, uint64_t* made, uint64_t most) {
+// The symbols of one block up to its end; `made` counts the output. One
+// fill serves a whole symbol: 15 bits of length code, 5 extra, 15 of
+// distance code and 13 extra.
+bool WalkBlock(Bits& stream, const Codes& c, uint64_t* made_so_far, uint64_t most) {
+  // Locals the compiler keeps in registers, written back at the end.
+  Bits bits = stream;
+  uint64_t made = *made_so_far;
+  const Code& litlen = c.litlen;
+  const Code& dist = c.dist;
+  bool sound = false;
   for (;;) {
-    const int sym = c.litlen.Decode(bits);
-    if (sym < 0) return false;
+    bits.Fill();
+    int sym = litlen.Decode(bits);
+    // A second literal from the same fill, while a whole codeword is left.
+    if (sym >= 0 && sym < 256 && bits.Count() >= kMaxBits) {
+      if (++made > most) break;
+      sym = litlen.Decode(bits);
+    }
     if (sym < 256) {
-      if (++*made > most) return false;
+      if (sym < 0 || ++made > most) break;
       continue;
     }
-    if (sym == 256) return true;
-    if (sym > 285) return false;  // zlib: "invalid literal/length code"
-    uint32_t extra = 0;
-    if (!bits.Take(kLengthExtra[sym - 257], &extra)) return false;
-    const uint32_t length = kLengthBase[sym - 257] + extra;
-    if (c.dist.empty) return false;  // zlib: "invalid distance code"
-    const int d = c.dist.Decode(bits);
-    if (d < 0 || d > 29) return false;
-    if (!bits.Take(kDistExtra[d], &extra)) return false;
-    if (kDistBase[d] + extra > *made) return false;  // too far back
-    *made += length;
-    if (*made > most) return false;
+    if (sym == 256) {
+      sound = !bits.Past();
+      break;
+    }
+    if (sym > 285) break;  // zlib: "invalid literal/length code"
+    const int length_extra = kLengthExtra[sym - 257];
+    const uint32_t length = kLengthBase[sym - 257] + bits.Peek(length_extra);
+    bits.Drop(length_extra);
+    if (bits.Count() < 28) bits.Fill();
+    if (dist.empty) break;  // zlib: "invalid distance code"
+    const int d = dist.Decode(bits);
+    if (d < 0 || d > 29) break;
+    const uint32_t distance = kDistBase[d] + bits.Peek(kDistExtra[d]);
+    bits.Drop(kDistExtra[d]);
+    if (distance > made) break;  // zlib: "invalid distance too far back"
+    made += length;
+    if (made > most) break;
   }
+  stream = bits;
+  *made_so_far = made;
+  return sound;
 }
 
 bool ReadDynamicCodes(Bits& bits, Codes* c) {
-  uint32_t hlit, hdist, hclen;
-  if (!bits.Take(5, &hlit) || !bits.Take(5, &hdist) || !bits.Take(4, &hclen)) return false;
-  const int nlen = int(hlit) + 257, ndist = int(hdist) + 1, ncode = int(hclen) + 4;
+  const int nlen = int(bits.Take(5)) + 257;
+  const int ndist = int(bits.Take(5)) + 1;
+  const int ncode = int(bits.Take(4)) + 4;
   if (nlen > 286 || ndist > 30) return false;  // zlib: "too many length or distance symbols"
   static constexpr uint8_t kOrder[19] = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                          11, 4,  12, 3, 13, 2, 14, 1, 15};
   uint8_t lengths[320] = {};
-  for (int i = 0; i < ncode; ++i) {
-    uint32_t v;
-    if (!bits.Take(3, &v)) return false;
-    lengths[kOrder[i]] = uint8_t(v);
-  }
+  for (int i = 0; i < ncode; ++i) lengths[kOrder[i]] = uint8_t(bits.Take(3));
   Code precode;
   if (!precode.Build(lengths, 19) || precode.empty) return false;
   std::memset(lengths, 0, sizeof lengths);
   int i = 0;
   while (i < nlen + ndist) {
+    bits.Fill();
     const int sym = precode.Decode(bits);
     if (sym < 0) return false;
     if (sym < 16) {
@@ -194,20 +235,18 @@ bool ReadDynamicCodes(Bits& bits, Codes* c) {
     uint32_t rep;
     uint8_t value = 0;
     if (sym == 16) {
-      if (i == 0) return false;
+      if (i == 0) return false;  // zlib: "invalid bit length repeat"
       value = lengths[i - 1];
-      if (!bits.Take(2, &rep)) return false;
-      rep += 3;
+      rep = 3 + bits.Take(2);
     } else if (sym == 17) {
-      if (!bits.Take(3, &rep)) return false;
-      rep += 3;
+      rep = 3 + bits.Take(3);
     } else {
-      if (!bits.Take(7, &rep)) return false;
-      rep += 11;
+      rep = 11 + bits.Take(7);
     }
     if (i + int(rep) > nlen + ndist) return false;  // zlib: "invalid bit length repeat"
     while (rep-- > 0) lengths[i++] = value;
   }
+  if (bits.Past()) return false;
   if (lengths[256] == 0) return false;  // zlib: "invalid code -- missing end-of-block"
   if (!c->litlen.Build(lengths, nlen) || c->litlen.empty) return false;
   return c->dist.Build(lengths + nlen, ndist);
@@ -239,13 +278,13 @@ bool DeflateStreamIsStrict(const uint8_t* in, size_t size, uint64_t most) {
   }();
   Codes dynamic;
   for (;;) {
-    uint32_t final_block, type;
-    if (!bits.Take(1, &final_block) || !bits.Take(2, &type)) return false;
+    const uint32_t final_block = bits.Take(1);
+    const uint32_t type = bits.Take(2);
     if (type == 0) {
       // Stored: to the byte boundary, then LEN and its complement.
-      uint32_t len, nlen;
-      if (!bits.Align()) return false;
-      if (!bits.Take(16, &len) || !bits.Take(16, &nlen)) return false;
+      bits.Align();
+      const uint32_t len = bits.Take(16);
+      const uint32_t nlen = bits.Take(16);
       if (len != (~nlen & 0xFFFF)) return false;
       made += len;
       if (made > most || !bits.SkipBytes(len)) return false;
@@ -256,7 +295,7 @@ bool DeflateStreamIsStrict(const uint8_t* in, size_t size, uint64_t most) {
     } else {
       return false;
     }
-    if (final_block) return true;
+    if (final_block) return !bits.Past();
   }
 }
 

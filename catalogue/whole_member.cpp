@@ -50,9 +50,11 @@ bool LibdeflateWhole(const uint8_t* in, size_t in_size, uint8_t* out, size_t out
   return r == LIBDEFLATE_SUCCESS && made == out_size;
 }
 
-// libdeflate's answer, taken only for a stream that zlib would take too;
-// the scan that tells runs on the second core while libdeflate decodes.
-bool InflateWhole(const uint8_t* in, size_t in_size, uint8_t* out, size_t out_size) {
+// libdeflate's answer, taken only for a stream that zlib would take too; the
+// scan that tells runs on the second core while libdeflate decodes and the
+// CRC-32 is computed.
+bool InflateWhole(const uint8_t* in, size_t in_size, uint8_t* out, size_t out_size,
+                  uint32_t crc32) {
   bool strict = false;
   std::thread beside;
   if (in_size >= kScanBeside) {
@@ -62,7 +64,7 @@ bool InflateWhole(const uint8_t* in, size_t in_size, uint8_t* out, size_t out_si
       // No thread to be had: the scan runs after the decoding instead.
     }
   }
-  const bool whole = LibdeflateWhole(in, in_size, out, out_size);
+  const bool whole = LibdeflateWhole(in, in_size, out, out_size) && Crc32(out, out_size) == crc32;
   if (beside.joinable()) {
     beside.join();
   } else if (whole) {
@@ -80,8 +82,9 @@ WholeMember ExtractWholeMember(ArchiveFile& file, const TZipEntry& entry, uint64
   // Only a member whose recorded bytes are all in the file: the exact
   // decoder reads them in blocks, and a block the file cuts short raises
   // there, even when the stream would have ended before the cut.
-  if (data_start > file.Size() || compressed > file.Size() - data_start)
+  if (data_start > file.Size() || compressed > file.Size() - data_start) {
     return WholeMember::kUntouched;
+  }
   if (uncompressed == 0 || compressed == 0) return WholeMember::kUntouched;
   // A sound deflate stream is barely longer than what it makes (5 bytes per
   // stored block of 65535); a longer claim is not read into memory whole.
@@ -102,8 +105,8 @@ WholeMember ExtractWholeMember(ArchiveFile& file, const TZipEntry& entry, uint64
       if (in.data() == nullptr || file.Read(in.data(), in_size) != in_size) {
         return WholeMember::kUntouched;
       }
-      if (!InflateWhole(in.data(), in_size, out, out_size)) return WholeMember::kNotWhole;
-      break;
+      return InflateWhole(in.data(), in_size, out, out_size, entry.crc32) ? WholeMember::kWhole
+                                                                          : WholeMember::kNotWhole;
     }
     default:
       return WholeMember::kUntouched;
