@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/win32_platform.h"
 #include "log/startup_log.h"
+#include "platform/win32/system_libraries.h"
 
 namespace varnett {
 namespace {
@@ -35,4 +36,9 @@ int Run(HINSTANCE instance) {
 }  // namespace
 }  // namespace varnett
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return varnett::Run(instance); }
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // First: the program's folder may be writable by others, and nothing may
+  // load from there.
+  varnett::LimitLibrarySearchToSystemFolder();
+  return varnett::Run(instance);
+}
