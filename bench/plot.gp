@@ -16,7 +16,7 @@ set xlabel "records in the catalogue"
 set ylabel "best wall time, ms"
 set title "Whole processes"
 set xrange [700:1.5e6]
-plot processes using 1:2 with linespoints title "bare inflate", \
+plot processes using 1:2 with linespoints title "zlib floor", \
      processes using 1:3 with linespoints title "unzip -p", \
      processes using 1:4 with linespoints title "varnett-admin extract", \
      processes using 1:5 with linespoints title "varnett-admin lookup"

@@ -1,11 +1,13 @@
 // Member extraction: selection by name, the local header, the target's size,
 // the decoder of the member's method and the CRC-32 check.
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "catalogue/decoders.h"
 #include "catalogue/member_io.h"
 #include "catalogue/unzipper.h"
+#include "catalogue/whole_member.h"
 #include "catalogue/zip_errors.h"
 #include "catalogue/zip_format.h"
 #include "text/cp949.h"
@@ -126,7 +128,8 @@ bool TUnZipper::ExtractMember(size_t index) {
     throw EFatalUnzipError(kMemberTooLarge);
   }
 
-  if (target_->Size() == 0) {
+  const bool fresh_target = target_->Size() == 0;
+  if (fresh_target) {
     try {
       target_->SetSize(size_t(uncompressed));
     } catch (const std::bad_alloc&) {
@@ -134,6 +137,19 @@ bool TUnZipper::ExtractMember(size_t index) {
     }
   }
   target_->Seek(0);
+
+  // A target this member sized holds only zeros: the whole-member decoding
+  // may write there, and when the member does not come out whole, clearing
+  // it again leaves the exact decoder what it would have found.
+  if (whole_members && fresh_target && uncompressed != 0) {
+    uint8_t* bytes = reinterpret_cast<uint8_t*>(target_->MutableData());
+    const WholeMember whole = ExtractWholeMember(*file_, entry, data_start, bytes);
+    if (whole == WholeMember::kWhole) {
+      target_->Seek(size_t(uncompressed));
+      return true;
+    }
+    if (whole == WholeMember::kNotWhole) std::memset(bytes, 0, size_t(uncompressed));
+  }
 
   file_->Seek(data_start);
   FileInput input(*file_);

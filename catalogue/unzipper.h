@@ -65,6 +65,9 @@ class TUnZipper {
   // The ceilings above; lowered only by tests.
   uint64_t max_member_size = kMaxMemberSize;
   uint64_t max_extraction_total = kMaxExtractionTotal;
+  // Sound stored and deflated members decoded whole in one call, the exact
+  // decoder only for the others; off only in tests that compare the two.
+  bool whole_members = true;
 
  private:
   void CloseFile() { file_.reset(); }

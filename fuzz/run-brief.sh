@@ -1,7 +1,10 @@
 #!/bin/sh
 # Builds every libFuzzer target in fuzz/ with clang and runs each briefly as a
 # regression check: fuzz/<name>_fuzz.cpp runs on the seeds in
-# fuzz/corpus/<name>/ when that folder exists. New inputs go to a scratch
+# fuzz/corpus/<name>/ when that folder exists. The targets that read whole
+# archives (archive_reader, whole_member) take the archive seeds and, when
+# the shared folder is there, the other projects' archives with the
+# catalogue's signatures (fuzz/corpus/make_seeds.py --peers). New inputs go to a scratch
 # folder, never into the seed corpus; failing inputs are kept in the build
 # folder. Fails when any target fails.
 #   FUZZ_SECONDS     seconds per target (default 30)
@@ -9,6 +12,7 @@
 #                    (default build/fuzz)
 #   VARNETT_RESULTS  when set, "<target> passed|failed" lines go to
 #                    $VARNETT_RESULTS/fuzz.txt
+#   VARNETT_SHARED_DIR  the shared test data (default ../shared beside the tree)
 set -eu
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-30}
@@ -26,6 +30,16 @@ report() {  # report TARGET passed|failed
   return 0
 }
 
+# The other projects' archives as catalogue archives, written afresh.
+peers=$(mktemp -d)
+trap 'rm -rf "$peers"' EXIT
+shared=${VARNETT_SHARED_DIR:-../shared}
+if [ -d "$shared/peer-archives" ]; then
+  python3 fuzz/corpus/make_seeds.py --peers "$shared" "$peers" >/dev/null
+else
+  echo "no $shared/peer-archives: the archive targets run on the repository's seeds only"
+fi
+
 status=0
 for src in fuzz/*_fuzz.cpp; do
   [ -e "$src" ] || continue
@@ -34,6 +48,9 @@ for src in fuzz/*_fuzz.cpp; do
   scratch=$(mktemp -d)
   seeds=""
   [ -d "fuzz/corpus/$name" ] && seeds="fuzz/corpus/$name"
+  case $name in
+    archive_reader | whole_member) seeds="fuzz/corpus/archive_reader $peers" ;;
+  esac
   mkdir -p "$build/artifacts/$name"
   echo "== $target (${seconds}s)"
   if nice "$build/$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \

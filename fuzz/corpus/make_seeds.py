@@ -2,8 +2,13 @@
 """Writes the fuzz seed corpora: catalogue archives made from the shared legacy
 vectors, the test fixtures and Python's zipfile (signatures rewritten by walking the
 structure), and the bare compressed streams of the legacy members for the
-decoder targets. Usage: make_seeds.py SHARED_DIR"""
-import io, os, struct, sys, zipfile
+decoder targets. Usage: make_seeds.py SHARED_DIR
+
+make_seeds.py --peers SHARED_DIR OUT_DIR writes the other projects' archives
+(SHARED_DIR/peer-archives, uuencoded ones decoded) into OUT_DIR with the
+catalogue's signatures, for the archive targets' runs; they are not kept in the
+repository."""
+import binascii, io, os, struct, sys, zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 LOCAL, CENTRAL, END = b"\x10\x10\x42\x02", b"\x35\x10\x10\x58", b"\x42\x02\x79\x0b"
@@ -99,5 +104,59 @@ def main():
         write(target, entry[:-4], struct.pack("<HB", units, options) + stream)
 
 
+def blunt(data):
+    """Every signature-like run of bytes given the catalogue's signature, for
+    files whose structure does not hold together (damaged on purpose)."""
+    for old, new in ((b"PK\x03\x04", LOCAL), (b"PK\x01\x02", CENTRAL), (b"PK\x05\x06", END)):
+        data = data.replace(old, new)
+    return data
+
+
+def uudecode(text):
+    out = bytearray()
+    lines = text.split(b"\n")
+    for i, line in enumerate(lines):
+        if line.startswith(b"begin "):
+            for body in lines[i + 1:]:
+                body = body.rstrip(b"\r")
+                if body in (b"end", b"`", b""):
+                    break
+                try:
+                    out += binascii.a2b_uu(body)
+                except binascii.Error:
+                    n = (body[0] - 32) & 63
+                    out += binascii.a2b_uu(body[:1 + (n + 2) // 3 * 4])
+            break
+    return bytes(out)
+
+
+def peers(shared, out):
+    root = os.path.join(shared, "peer-archives")
+    os.makedirs(out, exist_ok=True)
+    written = 0
+    for folder, _, files in sorted(os.walk(root)):
+        for name in sorted(files):
+            path = os.path.join(folder, name)
+            if name.endswith(".md") or os.path.getsize(path) > 4 << 20:
+                continue
+            data = open(path, "rb").read()
+            if name.endswith(".uu"):
+                data = uudecode(data)
+            if b"PK" not in data:
+                continue
+            try:
+                data = rewrite(data)
+            except (AssertionError, struct.error, IndexError, ValueError):
+                data = blunt(data)
+            seed = os.path.relpath(path, root).replace(os.sep, "_")
+            with open(os.path.join(out, seed), "wb") as f:
+                f.write(data)
+            written += 1
+    print(f"{written} seeds from the other projects' archives")
+
+
 if __name__ == "__main__":
-    main()
+    if sys.argv[1] == "--peers":
+        peers(sys.argv[2], sys.argv[3])
+    else:
+        main()

@@ -4,6 +4,7 @@
 
 #include "catalogue/zip_format.h"
 #include "tests/catalogue/archive_fixture.h"
+#include "tests/support/file_bytes.h"
 
 namespace varnett {
 namespace {
@@ -197,6 +198,62 @@ TEST(MemberExtraction, ClaimsOfAllSelectedMembersShareOneCeiling) {
   f.unzipper.max_extraction_total = 5000;
   MemoryStream stream;
   EXPECT_EQ(f.Extract(&stream), 5);
+}
+
+// A recorded compressed size reaching past the end of the file is judged by
+// the bytes the stream uses: read 32768 at a time, the member verifies when
+// its stream ends inside blocks the file holds whole, and the file's end
+// raises only where a block is cut short before the stream's end.
+TEST(MemberExtraction, CompressedSizePastTheEndOfTheFileCountsOnlyWhereTheStreamNeedsIt) {
+  const std::string text = Text(20000);
+  const std::string deflated = DeflateRaw(text);
+  struct Case {
+    uint64_t recorded;
+    const char* error;
+  } cases[] = {
+      // The stream (a few KB) ends inside the first block, which the file
+      // holds whole only when the member's data is followed by enough bytes.
+      {15925486, ""},
+      {32768 + 1, ""},
+      {deflated.size() + 1, ""},
+  };
+  for (const Case& c : cases) {
+    ArchiveMember m = Member("Game.dat", text);
+    m.compressed = deflated;
+    m.compressed_size = c.recorded;
+    m.zip64 = true;
+    m.comment = std::string(40000, 'c');  // bytes after the data: the first block is whole
+    ArchiveFixture f;
+    f.Put({m});
+    MemoryStream stream;
+    EXPECT_EQ(f.Extract(&stream), 1) << c.recorded;
+    EXPECT_TRUE(stream.Bytes() == text) << c.recorded;
+  }
+  // Without those bytes after it the first block is cut short.
+  ArchiveMember m = Member("Game.dat", text);
+  m.compressed = deflated;
+  m.compressed_size = 15925486;
+  m.zip64 = true;
+  ArchiveFixture f;
+  f.Put({m});
+  EXPECT_EQ(f.ExtractError(), "Premature end of file reached");
+}
+
+// The fuzz finding that settled the rule above: a zip64 local header records
+// 15,925,486 compressed bytes in a file of 59,433; the stream ends inside the
+// file with the recorded 477 bytes and their CRC-32.
+TEST(MemberExtraction, FindingWithRecordedSizePastTheEndVerifies) {
+  std::string archive;
+  ASSERT_TRUE(ReadFileBytes(VARNETT_SOURCE_DIR
+                            "/fuzz/corpus/archive_reader/"
+                            "archive-verified-with-recorded-size-past-the-end.nif",
+                            &archive));
+  ASSERT_EQ(archive.size(), 59433u);
+  ArchiveFixture f;
+  f.Put(archive);
+  MemoryStream stream;
+  EXPECT_EQ(f.Extract(&stream), 1);
+  EXPECT_EQ(stream.Size(), 477u);
 }
 
 TEST(MemberExtraction, LocalHeaderOffsetAtTheEndOfTheFile) {
