@@ -83,7 +83,8 @@ void ReadRecords(ValueReader& in, TMemTable& table, int revision,
   TMemTable::LoadScope load(table, std::move(bytes), lists, null_flags,
                             static_cast<size_t>(in.Remaining() / smallest));
   bool all_texts = true;
-  for (const TField& f : fields) all_texts &= StreamValueKindOf(f.DataType) == StreamValueKind::kText;
+  for (const TField& f : fields)
+    all_texts &= StreamValueKindOf(f.DataType) == StreamValueKind::kText;
   int32_t auto_inc = table.AutoIncValue();
   try {
     in.ReadListBegin();

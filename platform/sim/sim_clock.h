@@ -16,8 +16,8 @@ class SimClock : public Clock {
   LocalDate today{2008, 3, 7};
   int hour = 15, minute = 4, second = 5;
   uint32_t ticks = 0;
-  int sleeps = 0;               // number of Sleep calls
-  int message_passes = 0;       // number of ProcessMessages calls
+  int sleeps = 0;          // number of Sleep calls
+  int message_passes = 0;  // number of ProcessMessages calls
   // Handlers run by the next ProcessMessages calls, one per call, in order.
   std::deque<std::function<void()>> pending_messages;
 

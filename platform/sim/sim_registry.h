@@ -24,8 +24,7 @@ class SimRegistry : public Registry {
   // Each read as "HKCU\key\name" or "HKLM\key\name".
   std::vector<std::string> reads;
 
-  RegistryValue Read(RegistryRoot root, const std::string& key,
-                     const std::string& name) override {
+  RegistryValue Read(RegistryRoot root, const std::string& key, const std::string& name) override {
     reads.push_back(std::string(root == RegistryRoot::kCurrentUser ? "HKCU\\" : "HKLM\\") + key +
                     "\\" + name);
     auto it = values_.find({root, Upper(key), Upper(name)});

@@ -17,9 +17,9 @@
 
 #include "log/startup_log.h"
 #include "platform/win32/scoped_handle.h"
-#include "text/win32/wide.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
+#include "text/win32/wide.h"
 
 int main() {
   int argc = 0;
