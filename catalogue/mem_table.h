@@ -93,14 +93,21 @@ class TMemTable {
     ~LoadScope();
     LoadScope(const LoadScope&) = delete;
     LoadScope& operator=(const LoadScope&) = delete;
-    // The record whose newest version's values start at `values_at`.
+    // The record whose newest version's values start at `values_at`, its
+    // values checked.
     void Append(size_t values_at, uint8_t status) {
-      table_.slots_.PushBack(uint64_t{values_at} << 8 | status);
+      table_.slots_.PushBack(Slot(values_at, FirstTextOf(values_at), status));
       if (status == usDeleted) ++table_.deleted_count_;
     }
 
    private:
+    uint64_t FirstTextOf(size_t values_at) const;
+
     TMemTable& table_;
+    const char* base_;
+    const char* end_;
+    bool null_flags_;
+    bool first_is_text_;  // the first field is a text field
   };
 
  private:
@@ -117,8 +124,20 @@ class TMemTable {
   std::vector<TField> fields_;
   std::vector<TableLoad> loads_;
   // One per record in load order: where its newest version's values start
-  // in its stream (above the low 8 bits) and its update status (below).
+  // in its stream (from bit kOffsetShift on), what its first field holds as
+  // far as a search for a text needs to know (bits 8 to 17)
+  // and its update status (the low 8 bits). A scan for a name then reads
+  // the stream only for records whose first field may hold it: a catalogue
+  // of millions of records is searched in its record list alone.
   RecordSlots slots_;
+  static constexpr int kOffsetShift = 18;
+  // What the first field holds: not known (0: the stream must be read),
+  // certainly the empty text or null (kFirstEmpty), or a text that is either
+  // empty or begins with the byte in bits 8 to 15 (kFirstByte).
+  static constexpr uint64_t kFirstEmpty = uint64_t{1} << 16;
+  static constexpr uint64_t kFirstByte = uint64_t{2} << 16;
+  static uint64_t Slot(size_t values_at, uint64_t first_text, uint8_t status);
+  static size_t ValuesAt(uint64_t slot) { return static_cast<size_t>(slot >> kOffsetShift); }
   size_t deleted_count_ = 0;
   int32_t auto_inc_ = 0;
 
