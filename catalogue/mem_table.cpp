@@ -49,17 +49,6 @@ void TMemTable::MoveFirst() {
   at_end_ = true;
 }
 
-void TMemTable::MoveNext() {
-  for (size_t i = cursor_ + 1; i < slots_.size(); ++i) {
-    if (static_cast<uint8_t>(slots_[i]) != usDeleted) {
-      cursor_ = i;
-      at_end_ = false;
-      return;
-    }
-  }
-  at_end_ = true;
-}
-
 const TField& TMemTable::FieldNamed(std::string_view name) const {
   for (const TField& field : fields_) {
     if (SameTextIgnoringAsciiCase(field.FieldName, name)) return field;
@@ -85,16 +74,9 @@ bool TMemTable::Read(const TField& field, std::string* stored) const {
 
 bool TMemTable::IsNull(const TField& field) const { return !Read(field, nullptr); }
 
-bool TMemTable::TextEquals(const TField& field, std::string_view text) const {
+bool TMemTable::TextEqualsInStream(const TField& field, std::string_view text) const {
   if (!OnRecord(field)) return text.empty();
   if (StreamValueKindOf(field.DataType) != StreamValueKind::kText) return AsText(field) == text;
-  if (field.Index == 0) {
-    const uint64_t slot = slots_[cursor_];
-    if (slot & kFirstEmpty) return text.empty();
-    if ((slot & kFirstByte) && !text.empty() &&
-        static_cast<uint8_t>(text[0]) != static_cast<uint8_t>(slot >> 8))
-      return false;
-  }
   return RecordAt(cursor_).TextEquals(field.Index, text);
 }
 

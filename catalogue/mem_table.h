@@ -56,7 +56,16 @@ class TMemTable {
   void LoadRecordsFromStream(MemoryStream& source);
 
   void MoveFirst();
-  void MoveNext();
+  void MoveNext() {
+    for (size_t i = cursor_ + 1; i < slots_.size(); ++i) {
+      if (static_cast<uint8_t>(slots_[i]) != usDeleted) {
+        cursor_ = i;
+        at_end_ = false;
+        return;
+      }
+    }
+    at_end_ = true;
+  }
   bool AtEnd() const { return at_end_; }
 
   // Case-insensitive; raises EDatabaseError "<Name>: Field '<name>' not found".
@@ -64,8 +73,18 @@ class TMemTable {
   // The stored bytes of the field in the record under the cursor (empty when
   // null); other field types in a plain decimal form.
   std::string AsText(const TField& field) const;
-  // Whether AsText would give exactly `text`, without building it.
-  bool TextEquals(const TField& field, std::string_view text) const;
+  // Whether AsText would give exactly `text`, without building it. A scan
+  // for a name mostly ends here, in the record list.
+  bool TextEquals(const TField& field, std::string_view text) const {
+    if (&field == fields_.data() && cursor_ < slots_.size()) {
+      const uint64_t slot = slots_[cursor_];
+      if (slot & kFirstEmpty) return text.empty();
+      if ((slot & kFirstByte) && !text.empty() &&
+          static_cast<uint8_t>(text[0]) != static_cast<uint8_t>(slot >> 8))
+        return false;
+    }
+    return TextEqualsInStream(field, text);
+  }
   bool IsNull(const TField& field) const;
   int32_t AsInteger(const TField& field) const;
   bool AsBoolean(const TField& field) const;
@@ -100,6 +119,12 @@ class TMemTable {
       if (status == usDeleted) ++table_.deleted_count_;
     }
 
+    // An unmodified record whose values, starting at `values_at`, are all
+    // null.
+    void AppendAllNull(size_t values_at) {
+      table_.slots_.PushBack(Slot(values_at, first_is_text_ ? kFirstEmpty : 0, usUnmodified));
+    }
+
    private:
     uint64_t FirstTextOf(size_t values_at) const;
 
@@ -111,6 +136,7 @@ class TMemTable {
   };
 
  private:
+  bool TextEqualsInStream(const TField& field, std::string_view text) const;
   // The field of the record under the cursor; false when it is null or there
   // is no record.
   bool Read(const TField& field, std::string* stored) const;
