@@ -5,7 +5,9 @@
 #include "app/application.h"
 #include "app/data_module.h"
 #include "app/error_barrier.h"
+#include "app/locator_thread.h"
 #include "app/main_window.h"
+#include "app/single_instance.h"
 #include "app/win32_platform.h"
 #include "log/startup_log.h"
 
@@ -14,6 +16,10 @@ namespace {
 
 int Run(HINSTANCE instance) {
   static Win32Platform platform;
+  // The catalogue is read on the second core while this thread builds the
+  // window; a copy that will likely end at once reads nothing.
+  static LocatorThread locator(platform);
+  if (!AnotherCopyMayRun(kSingleInstanceSemaphore)) locator.Start();
   StartupLog log(platform.files, platform.clock);
   log.Prepare(platform.environment.ExecutablePath());
 
@@ -21,7 +27,7 @@ int Run(HINSTANCE instance) {
   if (!application.Initialize(instance)) return 1;
   SetEscapedErrorReporter([](const std::string& message) { application.ShowException(message); });
   static TfDM fDM;
-  static TfMain fMain(platform, application, fDM.SkinTheme);
+  static TfMain fMain(platform, application, fDM.SkinTheme, &locator);
   if (!fMain.Create(instance)) return 1;
   fMain.Show();
   int code = application.Run();

@@ -30,7 +30,6 @@ namespace {
 
 constexpr wchar_t kClass[] = L"TfMain";
 constexpr wchar_t kCaption[] = L"Varnett Ver2.3";
-constexpr wchar_t kSemaphore[] = L"KWM_Varnett";
 
 // Designed place and size (at 96 DPI, like every size below); FormShow sets
 // the final size.
@@ -89,10 +88,12 @@ std::vector<std::string> CommandLineArguments() {
 
 }  // namespace
 
-TfMain::TfMain(Win32Platform& platform, Application& application, const SkinTheme& theme)
+TfMain::TfMain(Win32Platform& platform, Application& application, const SkinTheme& theme,
+               LocatorThread* locator)
     : platform_(platform),
       application_(application),
       theme_(theme),
+      locator_(locator),
       frame_(theme, SkinFrame::Actions{
                         [this] { PostMessageW(handle_, WM_CLOSE, 0, 0); },
                         [this] { application_.Minimize(); },
@@ -251,7 +252,7 @@ void TfMain::OnDpiChanged(int dpi, const RECT& suggested) {
 // --- window events ---------------------------------------------------------
 
 void TfMain::FormCreate() {
-  IsFirstInstance = !IsAlreadyRunning(WindowText(handle_), kSemaphore);
+  IsFirstInstance = !IsAlreadyRunning(WindowText(handle_), kSingleInstanceSemaphore);
   std::vector<std::string> args = CommandLineArguments();
   drives = VirtualDriveSet{};
   if (args.size() < 3) {
@@ -273,8 +274,11 @@ void TfMain::FormShow() {
     application_.Terminate();
     return;
   }
-  InstallLocator({platform_.environment, platform_.registry, platform_.files, *dialogs_})
-      .Run(paths);
+  // The boxes of a run ahead are shown now, owned by this window, which is
+  // still hidden, as those of a run here would be.
+  if (!locator_ || !locator_->TakeResults(*dialogs_, paths))
+    InstallLocator({platform_.environment, platform_.registry, platform_.files, *dialogs_})
+        .Run(paths);
   SetOuterSize(kWindowWidth, kFullHeight);
   ApplyState(StateFor(!IsBlank(paths.NetmarbleFolder), !IsBlank(paths.NexonFolder)));
 }

@@ -10,6 +10,7 @@
 #include "actions/folder_commands.h"
 #include "actions/virtual_drive_set.h"
 #include "app/application.h"
+#include "app/locator_thread.h"
 #include "app/scoped_gdi.h"
 #include "app/skin.h"
 #include "app/win32_dialogs.h"
@@ -22,7 +23,9 @@ namespace varnett {
 
 class TfMain {
  public:
-  TfMain(Win32Platform& platform, Application& application, const SkinTheme& theme);
+  // `locator`, when given, may have found the folders ahead of FormShow.
+  TfMain(Win32Platform& platform, Application& application, const SkinTheme& theme,
+         LocatorThread* locator = nullptr);
   ~TfMain();
   TfMain(const TfMain&) = delete;
   TfMain& operator=(const TfMain&) = delete;
@@ -86,6 +89,7 @@ class TfMain {
   Win32Platform& platform_;
   Application& application_;
   const SkinTheme& theme_;
+  LocatorThread* locator_;
   SkinFrame frame_;
   HWND handle_ = nullptr;
   HWND bottom_edge_ = nullptr;
