@@ -3,6 +3,7 @@
 #include "actions/cooperative_delay.h"
 #include "actions/drive_letters.h"
 #include "actions/process_helpers.h"
+#include "text/command_line.h"
 #include "text/cp949.h"
 #include "text/system_path.h"
 
@@ -44,6 +45,10 @@ bool DriveMapper::MapVirtualDrive(VirtualDriveSet& drives, DriveSlot slot,
   // "subst" would map whatever the system makes of a changed name: another
   // folder, or none.
   if (!IsExactSystemPath(folder)) return false;
+  // The system's own "subst", by its full path: the search by name looks in
+  // the program's folder first, where someone else may have put one.
+  const std::string subst = processes_.SystemProgram("subst.exe");
+  if (subst.empty()) return false;
   std::string letter = FindFreeDriveLetter();
   if (letter.empty()) return false;
   // Filled before "subst" runs, so that a request for the same slot nested in
@@ -51,8 +56,9 @@ bool DriveMapper::MapVirtualDrive(VirtualDriveSet& drives, DriveSlot slot,
   drives.*slot = letter;
   // An exit code that cannot be read says nothing; the drive itself decides.
   uint32_t exit_code = 0;
-  bool mapped = ExecuteCommand(processes_, "subst " + letter + " \"" + folder + "\"", true, true,
-                               &exit_code) &&
+  bool mapped = ExecuteCommand(processes_, subst,
+                               QuotedArgument(subst) + " " + letter + " " + QuotedArgument(folder),
+                               StartWindow::kHidden, WaitMode::kUntilEnded, &exit_code) &&
                 exit_code == 0 && drives_.DriveType(letter + "\\") != kDriveNoRootDir;
   if (!mapped) {
     (drives.*slot).clear();

@@ -41,13 +41,15 @@ class DriveMapper {
 
   // Makes the slot usable: a filled slot is reused as it is, with no command
   // and no wait. Otherwise the slot takes the highest free letter before
-  // "subst X: "folder"" runs hidden and is waited for; when another slot is
+  // the system's "subst X: "folder"" (started by its full path, the folder
+  // quoted so that it reads back unchanged) runs hidden and is waited for;
+  // when another slot is
   // already filled, three seconds follow in which window messages (and so
   // other commands) are processed. True when the slot holds a working drive.
   // False, with the slot left empty so that a later request tries again, when
   // the folder is not exactly what the system would be given
-  // (IsExactSystemPath) or no letter is free (nothing runs then in either
-  // case), when "subst" cannot be started,
+  // (IsExactSystemPath), the system folder is unknown or no letter is free
+  // (nothing runs then in any of these), when "subst" cannot be started,
   // when it ends with a non-zero exit code, or when the letter still does not
   // lead anywhere afterwards. In every failure there is no wait.
   bool MapVirtualDrive(VirtualDriveSet& drives, DriveSlot slot, const std::string& folder);

@@ -4,6 +4,7 @@
 #include "actions/process_helpers.h"
 #include "text/conversions.h"
 #include "text/cp949.h"
+#include "text/system_path.h"
 
 namespace varnett {
 
@@ -117,6 +118,12 @@ void FolderCommands::OpenThroughDrive(DriveSlot slot, const std::string& folder,
 
 void FolderCommands::DeleteScreenshots() {
   const std::string folder = ScreenshotFolder(paths_);
+  // A name the system cannot be given exactly is not found, which is not the
+  // same as gone: the shots may well be there.
+  if (!folder.empty() && !IsExactSystemPath(folder)) {
+    platform_.dialogs.Information(ScreenshotsNotDeleted());
+    return;
+  }
   if (folder.empty() || !platform_.files.DirectoryExists(folder)) {
     platform_.dialogs.Information(ScreenshotsGone());
     return;

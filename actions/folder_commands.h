@@ -55,6 +55,8 @@ class FolderCommands {
   // The same for the screenshot folder, which both editions share.
   void OpenScreenshotFolder(WindowHandle main_window);
   // After a Yes, deletes everything inside the screenshot folder, which stays.
+  // A folder whose name the system cannot be given exactly is reported as
+  // not deleted, without asking.
   void DeleteScreenshots();
   // After a Yes, deletes the edition's settings file "gvi.dat", and nothing else.
   void ResetGame(GameEdition edition);

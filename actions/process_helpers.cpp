@@ -7,22 +7,21 @@ namespace varnett {
 
 namespace {
 
-// The shell's source list was a 256-byte buffer: the path, its NUL and the
-// list's closing NUL. A longer path is refused whole rather than cut, since
-// a cut pattern could name the folder's parent.
+// The longest path a delete takes: what a 256-byte source list holds with
+// the path's NUL and the list's closing NUL. A longer path is refused whole
+// rather than cut, since a cut pattern could name the folder's parent.
 constexpr size_t kLongestDeletePath = 254;
 
 }  // namespace
 
 void LaunchCommand(Processes& processes, const std::string& command_line) {
-  processes.Run(command_line, StartWindow::kProgramChooses, WaitMode::kNone);
+  processes.Run("", command_line, StartWindow::kProgramChooses, WaitMode::kNone);
 }
 
-bool ExecuteCommand(Processes& processes, const std::string& command_line, bool hidden, bool wait,
+bool ExecuteCommand(Processes& processes, const std::string& program,
+                    const std::string& command_line, StartWindow window, WaitMode wait,
                     uint32_t* exit_code) {
-  RunOutcome outcome =
-      processes.Run(command_line, hidden ? StartWindow::kHidden : StartWindow::kShown,
-                    wait ? WaitMode::kUntilEnded : WaitMode::kNone);
+  RunOutcome outcome = processes.Run(program, command_line, window, wait);
   if (exit_code && outcome.exit_code) *exit_code = *outcome.exit_code;
   return outcome.started;
 }
@@ -33,11 +32,6 @@ void OpenDocument(Processes& processes, WindowHandle owner, const std::string& t
   if (processes.Execute(command_line) != OpenResult::kFileNotFound) return;
   if (processes.ShellOpen(owner, "Open", target, parameters) != OpenResult::kFileNotFound) return;
   LaunchCommand(processes, command_line);
-}
-
-void ShellExecuteAndWait(Processes& processes, const std::string& file,
-                         const std::string& parameters, StartWindow window) {
-  processes.ShellOpenAndWait(file, parameters, window);
 }
 
 bool ShellDeletePath(Processes& processes, const std::string& path, bool to_recycle_bin) {
@@ -51,13 +45,6 @@ bool ShellDeletePath(Processes& processes, const std::string& path, bool to_recy
   } catch (...) {
     return false;
   }
-}
-
-bool ShellDeleteFile(Processes& processes, const std::string& path) {
-  if (!IsExactSystemPath(path)) return false;
-  ShellDeleteOptions options;
-  options.error_dialogs = false;
-  return processes.ShellDelete(path, options);
 }
 
 }  // namespace varnett

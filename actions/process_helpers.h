@@ -15,12 +15,14 @@ namespace varnett {
 // window state. A failure to start is ignored.
 void LaunchCommand(Processes& processes, const std::string& command_line);
 
-// Starts the command line with its window hidden or shown normally. True
-// exactly when the process was created, whatever it later does. With `wait`
-// the call returns only after the program has ended, and processes no window
-// messages meanwhile; `exit_code`, when given, then receives the program's
-// exit code (it is left as it was when the code cannot be read).
-bool ExecuteCommand(Processes& processes, const std::string& command_line, bool hidden, bool wait,
+// Starts the command line with the program at the full path `program` (by
+// the system's search from the line's first token when empty), its window as
+// asked. True exactly when the process was created, whatever it later does.
+// Waiting until it has ended processes no window messages meanwhile;
+// `exit_code`, when given, then receives the program's exit code (it is left
+// as it was when the code cannot be read).
+bool ExecuteCommand(Processes& processes, const std::string& program,
+                    const std::string& command_line, StartWindow window, WaitMode wait,
                     uint32_t* exit_code = nullptr);
 
 // Opens a program, document or web address: runs "target parameters" (one
@@ -31,12 +33,6 @@ bool ExecuteCommand(Processes& processes, const std::string& command_line, bool 
 void OpenDocument(Processes& processes, WindowHandle owner, const std::string& target,
                   const std::string& parameters);
 
-// Asks the shell to open `file` with `parameters` and waits for the started
-// process, processing window messages every 50 ms, so other handlers can run
-// meanwhile. Returns at once when the shell starts nothing it can wait for.
-void ShellExecuteAndWait(Processes& processes, const std::string& file,
-                         const std::string& parameters, StartWindow window);
-
 // Deletes a path, which may be a "*" pattern ("folder\*.*" empties the
 // folder and keeps it), silently and without confirmation; the shell still
 // shows its own error dialog for an item it cannot delete. One trailing "\"
@@ -45,11 +41,5 @@ void ShellExecuteAndWait(Processes& processes, const std::string& file,
 // is not exactly what the system would be given (IsExactSystemPath): a "?"
 // is a character the conversion lost, never a wildcard of the caller's.
 bool ShellDeletePath(Processes& processes, const std::string& path, bool to_recycle_bin);
-
-// Deletes the path permanently with no progress, confirmation or error
-// dialogs. False when it could not be deleted (also when it does not exist),
-// and, with nothing asked of the shell, when the path is not exactly what
-// the system would be given (IsExactSystemPath).
-bool ShellDeleteFile(Processes& processes, const std::string& path);
 
 }  // namespace varnett

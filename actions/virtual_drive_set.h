@@ -13,8 +13,9 @@ struct VirtualDriveSet {
   std::string NexonDrive;
 };
 
-// Removes every mapped drive with "subst /D", one after another, in slot
-// order. Reports nothing; the slots keep their values.
+// Removes every mapped drive with the system's "subst /D", one after
+// another, in slot order, processing window messages while each runs.
+// Reports nothing; the slots keep their values.
 void RemoveVirtualDrives(Processes& processes, const VirtualDriveSet& drives);
 
 }  // namespace varnett

@@ -1,6 +1,7 @@
 #include "app/common_controls.h"
 
 #include "platform/win32/scoped_handle.h"
+#include "platform/win32/system_libraries.h"
 
 namespace varnett {
 namespace {
@@ -36,7 +37,7 @@ CommonControlsScope::~CommonControlsScope() {
 HMODULE CommonControlsLibrary() {
   static const HMODULE library = [] {
     CommonControlsScope scope;
-    return LoadLibraryW(L"comctl32.dll");
+    return LoadSystemLibrary(L"comctl32.dll");
   }();
   return library;
 }

@@ -1,10 +1,11 @@
 // Common Controls 6 for the program's own boxes and wait window only.
 // Everything in the main window is drawn by the program, so the system's
-// plain control classes serve it; asking for Common Controls 6 in the
-// process manifest made every start load and set that library up before the
-// window could show. Its request now sits in a second manifest resource,
-// activated while a box or wait window is built: the controls made in the
-// scope come from the library (themed buttons, the animation) and keep it.
+// plain control classes serve it. Asking for Common Controls 6 in the
+// process manifest would make every start load and set that library up
+// before the window could show, so the request sits in a second manifest
+// resource, activated while a box or wait window is built: the controls made
+// in the scope come from the library (themed buttons, the animation) and
+// keep it.
 #pragma once
 
 #include <windows.h>

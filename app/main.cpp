@@ -10,6 +10,7 @@
 #include "app/single_instance.h"
 #include "app/win32_platform.h"
 #include "log/startup_log.h"
+#include "platform/win32/system_libraries.h"
 
 namespace varnett {
 namespace {
@@ -41,4 +42,9 @@ int Run(HINSTANCE instance) {
 }  // namespace
 }  // namespace varnett
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return varnett::Run(instance); }
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // First: the program's folder may be writable by others, and nothing may
+  // load from there.
+  varnett::LimitLibrarySearchToSystemFolder();
+  return varnett::Run(instance);
+}

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "actions/process_helpers.h"
 #include "app/buffered_paint.h"
 #include "app/centred_text.h"
 #include "app/centring.h"
 #include "app/control_ids.h"
 #include "app/dpi.h"
 #include "app/error_barrier.h"
+#include "app/integer_text.h"
 #include "app/panel.h"
 #include "app/single_instance.h"
 #include "app/skin_button.h"
@@ -22,7 +22,7 @@
 #include "platform/win32/scoped_handle.h"
 #include "text/conversions.h"
 #include "text/cp949.h"
-#include "app/integer_text.h"
+#include "text/system_path.h"
 #include "text/win32/wide.h"
 
 namespace varnett {
@@ -328,11 +328,13 @@ void TfMain::Close() {
 }
 
 void TfMain::FormDestroy() {
-  // The file beside the program named like it with ".log" appended; any
-  // failure is nobody's business.
+  // The file beside the program named like it with ".log" appended, and
+  // only a plain file of that name: a folder or a link there may be anyone's.
+  // Any failure is nobody's business.
   try {
-    std::string path = platform_.environment.ExecutablePath();
-    if (!path.empty()) ShellDeleteFile(platform_.processes, path + ".log");
+    const std::string path = platform_.environment.ExecutablePath();
+    if (!path.empty() && IsExactSystemPath(path + ".log"))
+      platform_.files.RemovePlainFile(path + ".log");
   } catch (...) {
   }
 }

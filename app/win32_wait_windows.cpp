@@ -18,8 +18,9 @@
 #include "platform/win32/message_pump.h"
 #include "platform/win32/module_function.h"
 #include "platform/win32/scoped_handle.h"
-#include "text/win32/wide.h"
+#include "platform/win32/system_libraries.h"
 #include "text/conversions.h"
+#include "text/win32/wide.h"
 
 namespace varnett {
 namespace {
@@ -113,7 +114,7 @@ LRESULT CALLBACK OwnAnimationProc(HWND window, UINT message, WPARAM wparam, LPAR
 // The shell library, whose folder search an animation control reads frame by
 // frame while it plays: held until the program ends, then given back.
 HMODULE ShellLibrary() {
-  static const ScopedModule shell(LoadLibraryW(L"shell32.dll"));
+  static const ScopedModule shell(LoadSystemLibrary(L"shell32.dll"));
   return shell.get();
 }
 

@@ -2,20 +2,21 @@
 # Start-up of Varnett.exe under Wine, from process start to its main window
 # shown, against a bare program that only opens an empty window of the same
 # size. Builds Release for Windows, prepares a café prefix of its own with
-# three catalogues (1,000, 10,000 and 100,000 records, both editions found),
-# then times the four cases in turn for ROUNDS rounds (default 7) in one run and prints the
-# best and median of each with the best as a ratio of the bare window's.
+# four catalogues (1,000 and 5,000 records, a typical café's, then 10,000 and
+# 100,000; both editions found), then times the five cases in turn for ROUNDS
+# rounds (default 7) in one run and prints the best, median and worst of
+# each with the best as a ratio of the bare window's.
 #   bench/startup.sh [ROUNDS]
 set -euo pipefail
 rounds=${1:-7}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. scripts/lib/build.sh
 . scripts/lib/deps.sh
 . scripts/lib/wine.sh
 varnett_install_deps
 out=$root/build/bench
-cmake -S . -B "$out/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+varnett_configure_windows "$out/win" -DCMAKE_BUILD_TYPE=Release >/dev/null
 ninja -C "$out/win" Varnett varnett_demo subst bare_window startup_timer >/dev/null
 
 # A display of our own, so nothing else drawing meanwhile weighs on the times.
@@ -31,7 +32,7 @@ c=$prefix/drive_c
 cafe() {
   local records=$1 hide="C:\\PLX$1"
   [ -f "$c/PLX$records/GameData/GPData.nif" ] && return 0
-  echo "writing a catalogue of $records records"
+  echo "writing a catalogue of $records records" >&2  # progress, not a result
   local game
   for game in Netmarble Nexon; do
     mkdir -p "$c/PLX$records/$game/SuddenAttack"
@@ -45,6 +46,7 @@ if [ ! -f "$prefix/.varnett-startup" ]; then
   touch "$prefix/.varnett-startup"
 fi
 cafe 1000
+cafe 5000
 cafe 10000
 cafe 100000
 
@@ -57,5 +59,6 @@ echo "start-up under Wine, best of $rounds, load average $(cut -d' ' -f1-3 /proc
 wine 'C:\Varnett\startup_timer.exe' "$rounds" \
   'bare window||C:\Varnett\bare_window.exe' \
   'Varnett, 1,000 records|C:\PLX1000|C:\Varnett\Varnett.exe' \
+  'Varnett, 5,000 records|C:\PLX5000|C:\Varnett\Varnett.exe' \
   'Varnett, 10,000 records|C:\PLX10000|C:\Varnett\Varnett.exe' \
   'Varnett, 100,000 records|C:\PLX100000|C:\Varnett\Varnett.exe'

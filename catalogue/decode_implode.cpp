@@ -1,3 +1,35 @@
+// Method 6, imploding: LZ77 over a window of 4 KB or 8 KB, with lengths,
+// distances and, in one variant, literals coded by Shannon-Fano trees that
+// the member sends at its start.
+//
+// Two general purpose flags of the entry choose the variant:
+//   bit 1   an 8 KB window: a distance's low part is 7 bits; else 4 KB, 6 bits
+//   bit 2   three trees: literals have a tree of their own, and a match is at
+//           least 3 bytes long; else two trees, literals are plain bytes, and
+//           a match is at least 2 bytes long
+//
+// Bits are read least significant first. The data holds, in this order:
+//
+// 1. The trees: the literal tree (256 symbols) when there are three, then
+//    the length tree (64 symbols), then the distance tree (64 symbols). A
+//    tree is sent as its code lengths, run-length coded in bytes: first a
+//    byte holding how many bytes follow, minus 1; then in each byte the low
+//    four bits are a code length minus 1 (1 to 16) and the high four bits
+//    how many symbols in a row have that length, minus 1 (1 to 16). Too few
+//    lengths for the tree's symbols is damage; lengths past its last symbol
+//    are ignored. The codes themselves follow from the lengths
+//    (ShannonFanoTree::Build).
+//
+// 2. The member, one item after another, until the recorded size has been
+//    produced (there is no end marker):
+//      1  a literal: a literal-tree code, or with two trees 8 plain bits
+//      0  a match: the distance's low 6 or 7 bits, plain; a distance-tree
+//         code, the distance's high 6 bits; a length-tree code, 0 to 63,
+//         and when it is 63 another 8 plain bits added to it. The match
+//         copies (length + minimum) bytes from (high, low) + 1 bytes back.
+//    A match may reach back before the start of the member: those bytes
+//    are 0. A match may overlap the bytes it makes (distance < length),
+//    which repeats them.
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -9,7 +41,8 @@ namespace varnett {
 namespace {
 
 // A Shannon-Fano code as the imploded data describes it: bit lengths, from
-// which the codes follow. Codes are read most significant bit first.
+// which the codes follow. A code is read one bit at a time, the first bit
+// read its most significant.
 class ShannonFanoTree {
  public:
   // Reads the tree's description: a byte count, then bytes holding a bit
@@ -53,8 +86,13 @@ class ShannonFanoTree {
     uint32_t start = 0;
   };
 
-  // Sort by bit length, keeping the symbols' order among equal lengths; then
-  // walk from the longest, the code growing by 2^(16 - length) per symbol.
+  // The codes follow from the lengths alone. Sort the symbols by length,
+  // keeping their order among equal lengths; then walk from the last (the
+  // longest), counting in 16 bits: the first count is 0, and each next one
+  // adds 2^(16 - length) for the length of the symbol walked before. A symbol's
+  // code is the top `length` bits of its count. The longest codes are thus
+  // all zeros and the shortest all ones: for a complete tree, each code is
+  // the ones' complement of what deflate's canonical rule would give.
   void Build() {
     std::array<uint16_t, 256> order{};
     for (int i = 0; i < symbols_; ++i) order[i] = uint16_t(i);
@@ -95,9 +133,11 @@ void Explode(MemberIO& io, uint16_t flags) {
   const int low_distance_bits = (flags & zip::kFlagImplode8K) ? 7 : 6;
   const uint32_t min_match = literal_tree ? 3 : 2;
 
+  // 1. The trees.
   auto trees = std::make_unique<Trees>();
   bool ok = (!literal_tree || trees->literal.Read(io, 256)) && trees->length.Read(io, 64) &&
             trees->distance.Read(io, 64);
+  // 2. The items. A code that matches nothing, or input spent, ends it.
   while (ok && !io.Complete() && !io.Overrun()) {
     if (io.Bits(1)) {
       int literal = literal_tree ? trees->literal.Decode(io) : int(io.Bits(8));
@@ -105,6 +145,7 @@ void Explode(MemberIO& io, uint16_t flags) {
       io.Put(uint8_t(literal));
       continue;
     }
+    // A match: distance first, then length.
     uint32_t low = io.Bits(low_distance_bits);
     int high = trees->distance.Decode(io);
     if (high < 0) break;

@@ -1,3 +1,39 @@
+// Method 1, shrinking: LZW with codes that widen on request and a table that
+// is cleared in part.
+//
+// The member's data is a run of codes packed one after another, least
+// significant bit first, with no padding between them. A code is 9 bits wide
+// at the start and at most 13, so there are at most 8192 codes:
+//
+//   0 to 255     the byte of that value
+//   256          a control code; the next code, of the same width, says what
+//                to do:  1  every later code is one bit wider
+//                        2  partial clear (below)
+//                Any other value, or a widening past 13 bits, is damage
+//                and ends the decoding.
+//   257 to 8191  strings the decoder defines as it goes
+//
+// Each code read after the first (control codes and their values aside)
+// makes the decoder define one string: the previous code's string and the
+// first byte of the current code's string. It takes the lowest free code
+// from 257 up; when no code is free, nothing is defined. The encoder defined that
+// string one code earlier, right after sending the previous code, and may
+// use it at once: so the code just read may be the one being defined
+// ("KwKwK"), whose string is then the previous string followed by that
+// string's own first byte.
+//
+// The width never grows by itself when the codes of a width are used up, as
+// in other LZW formats: the encoder says when with 256, 1.
+//
+// A partial clear (256, 2) frees every code from 257 up that is a leaf, that
+// is no code in use names it as its prefix. Strings that others extend stay,
+// so the table keeps its inner nodes; the freed codes are handed out again
+// lowest first. The width stays as it was, and the previous code stays the
+// previous code: the next code read still defines a string from it, even
+// when the clear has freed it.
+//
+// The data has no end code: decoding stops when the input holds no whole
+// code, or at a code that names nothing (a damaged stream).
 #include <memory>
 
 #include "catalogue/decoders.h"
@@ -5,7 +41,7 @@
 namespace varnett {
 namespace {
 
-constexpr int kCodes = 8192;  // 13-bit codes
+constexpr int kCodes = 8192;  // the most 13 bits can name
 constexpr int kControl = 256;
 constexpr int kFirstFree = 257;
 constexpr int16_t kFree = -1;
@@ -114,8 +150,11 @@ void Decode(MemberIO& io) {
   int previous = -1;
   int free_code = kFirstFree;
   for (;;) {
+    // Step 1: the next code, at the current width.
     if (!io.NeedBits(code_size)) return;
     int code = int(io.Bits(code_size));
+    // Step 2: a control code and its value change the table or the width,
+    // and define nothing.
     if (code == kControl) {
       if (!io.NeedBits(code_size)) return;
       int what = int(io.Bits(code_size));
@@ -130,16 +169,19 @@ void Decode(MemberIO& io) {
       continue;
     }
 
-    // The code this step defines (the previous string and the first byte of
-    // the current one) is put in place before the current code is spelled:
-    // the current code may be that very code, or, after a clear freed the
-    // previous code and a later step reused its slot, a code that extends it.
+    // Step 3: the code this step defines (the previous string and the first
+    // byte of the current one) is put in place before the current code is
+    // spelled: the current code may be that very code, or, after a clear
+    // freed the previous code and a later step reused its slot, a code that
+    // extends it. Its last byte is filled in by the spelling.
     int pending = kCodes;
     if (previous >= 0 && free_code < kCodes) {
       pending = free_code;
       table->Define(pending, previous, 0);
       free_code = table->NextFree(free_code + 1);
     }
+    // Step 4: the current code's string, spelled last byte first and written
+    // out first byte first.
     if (!table->InUse(code)) return;
     const int length = table->Spell(code, pending);
     if (length == 0) return;

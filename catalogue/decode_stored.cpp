@@ -1,3 +1,6 @@
+// Method 0, storing: the member's data is the member itself, byte for byte;
+// its compressed size is its size. It is copied through in whole buffers,
+// past the bit channel the other decoders share.
 #include "catalogue/decoders.h"
 
 namespace varnett {

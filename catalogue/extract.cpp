@@ -62,8 +62,6 @@ class StreamOutput : public MemberOutput {
 }  // namespace
 
 bool TUnZipper::Selected(const TZipEntry& entry) const {
-  if (!RecreateDirs && entry.file_name.empty()) return false;
-  if (DoAll) return true;
   const std::string name = entry.FullName();
   return std::any_of(files_list_.begin(), files_list_.end(),
                      [&](const std::string& pattern) { return MatchName(pattern, name); });

@@ -46,13 +46,6 @@ std::string_view FieldKindName(TFieldKind kind) {
   return kind <= fkAggregate ? kKindNames[kind] : std::string_view();
 }
 
-TFieldKind FieldKindNamed(std::string_view name) {
-  for (int i = 0; i <= fkAggregate; ++i) {
-    if (kKindNames[i] == name) return static_cast<TFieldKind>(i);
-  }
-  return fkData;
-}
-
 StreamValueKind StreamValueKindOf(TFieldType type) {
   switch (type) {
     case ftSmallint:

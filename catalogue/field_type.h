@@ -59,8 +59,6 @@ std::optional<TFieldType> AcceptedFieldType(std::string_view name);
 enum TFieldKind : uint8_t { fkData, fkCalculated, fkLookup, fkInternalCalc, fkAggregate };
 
 std::string_view FieldKindName(TFieldKind kind);
-// Exact, case-sensitive lookup; an unknown name means fkData.
-TFieldKind FieldKindNamed(std::string_view name);
 
 // How a record value of a field of this type is held in a table stream.
 enum class StreamValueKind { kText, kInteger, kBoolean, kReal };

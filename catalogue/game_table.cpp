@@ -1,7 +1,5 @@
 #include "catalogue/game_table.h"
 
-#include "text/conversions.h"
-
 namespace varnett {
 
 std::vector<TField> GameFields() {
@@ -24,16 +22,13 @@ std::vector<TField> GameFields() {
     // Only Game is stored data; the others are calculated fields without a
     // calculation, which hold whatever the stream gave them.
     field.FieldKind = fields.empty() ? fkData : fkCalculated;
-    field.DisplayWidth = row.size;
     fields.push_back(field);
   }
-  fields[0].DisplayLabel = Ko("게임명");
   return fields;
 }
 
 TBinaryStreamFormat CatalogueBinaryFormat() {
   TBinaryStreamFormat format;
-  format.BufferSize = 16384;
   format.LoadFromStart = false;
   return format;
 }

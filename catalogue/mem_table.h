@@ -30,8 +30,6 @@ struct TField {
   // For string fields the most bytes a value keeps; 0 for no limit.
   int Size = 0;
   TFieldKind FieldKind = fkData;
-  std::string DisplayLabel;
-  int DisplayWidth = 0;
   // Position in the table, set by the table.
   int Index = 0;
 };

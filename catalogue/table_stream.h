@@ -15,12 +15,6 @@ namespace varnett {
 // other settings only steer writing or loading of structure, which this
 // program never does.
 struct TBinaryStreamFormat {
-  // The format's version; fixed, whatever is assigned elsewhere.
-  static constexpr const char* Version() { return "3.00"; }
-  // Size of the chunks in which the format reads a source; kept as a setting,
-  // though a memory stream is now read in place.
-  static constexpr int kMinBufferSize = 16384;
-  int BufferSize = kMinBufferSize;
   // sfLoadFromStart: rewind the source to position 0 before reading.
   bool LoadFromStart = true;
 };

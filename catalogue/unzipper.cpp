@@ -180,7 +180,6 @@ bool TUnZipper::ReadName(TZipEntry* entry, size_t length) {
     entry->file_name = name.substr(split + 1);
     if (entry->directory.back() != '\\') entry->directory += '\\';
   }
-  entry->oem_convert = OEMConvert;
   return true;
 }
 

@@ -62,10 +62,6 @@ class TUnZipper {
   // How many times the directory was read (tests: reuse while unchanged).
   int directory_reads() const { return directory_reads_; }
 
-  // Settings fixed by the window design; only these values are supported.
-  bool RecreateDirs = true;
-  bool DoAll = false;
-  OemConvertMode OEMConvert = OemConvertMode::kAlways;
   // The ceilings above; lowered only by tests.
   uint64_t max_member_size = kMaxMemberSize;
   uint64_t max_extraction_total = kMaxExtractionTotal;

@@ -16,8 +16,6 @@ struct TZip64Values {
   uint32_t disk_number_start = 0;
 };
 
-enum class OemConvertMode { kAlways, kFlexible, kNever };
-
 struct TZipEntry {
   uint16_t version_made_by = 0;
   uint16_t version_needed = 0;
@@ -41,7 +39,6 @@ struct TZipEntry {
   std::optional<TZip64Values> zip64;
   std::string comment;  // never filled
   bool selected = false;
-  OemConvertMode oem_convert = OemConvertMode::kAlways;
 
   uint64_t CompressedSize() const {
     return compressed_size == 0xFFFFFFFFu && zip64 ? zip64->compressed_size : compressed_size;

@@ -22,22 +22,23 @@ void StartupLog::Prepare(const std::string& exe_path) {
   path_ = StartupLogPath(exe_path, clock_.Today());
   files_.CreateFolders(path_.substr(0, FileNameStart(path_) - 1));
   enabled_ = true;
-  WriteLocked(" ");
-  WriteLocked(" LOG Started *******************************");
+  // One budget for the whole start, not one per line.
+  uint32_t start_patience_ms = kPatienceMs;
+  WriteLocked(" ", start_patience_ms);
+  WriteLocked(" LOG Started *******************************", start_patience_ms);
 }
 
 void StartupLog::Write(const std::string& message) {
   std::lock_guard<std::mutex> guard(lock_);
-  WriteLocked(message);
+  uint32_t patience_ms = kPatienceMs;
+  WriteLocked(message, patience_ms);
 }
 
-void StartupLog::WriteLocked(const std::string& message) {
+void StartupLog::WriteLocked(const std::string& message, uint32_t& patience_ms) {
   if (!enabled_) return;
   std::string date = clock_.ShortDateText();
   std::string time = clock_.LongTimeText();
-  if (files_.AppendLine(path_, " [" + date + " " + time + "] " + message, patience_ms_) ==
-      AppendResult::kBusy)
-    patience_ms_ = 0;
+  files_.AppendLine(path_, " [" + date + " " + time + "] " + message, patience_ms);
 }
 
 }  // namespace varnett

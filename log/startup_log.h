@@ -22,26 +22,26 @@ class StartupLog {
 
   // Builds the path, creates its folders and writes the two start lines.
   // A folder or file that cannot be made leaves the log silent; the program
-  // goes on either way. A file that another program holds without sharing
-  // writes costs the start at most kPatienceMs in all, and the lines that
-  // could not wait are left out.
+  // goes on either way. Other programs cost the start at most kPatienceMs in
+  // all: one that holds the copies' turn costs no line (past the budget the
+  // lines go in without it), and only a file held without sharing writes
+  // past the budget keeps the lines out.
   void Prepare(const std::string& exe_path);
-  // Appends " [date time] message". Does nothing before Prepare.
+  // Appends " [date time] message", waiting at most kPatienceMs for it.
+  // Does nothing before Prepare.
   void Write(const std::string& message);
 
   const std::string& path() const { return path_; }
 
  private:
-  void WriteLocked(const std::string& message);
+  // Spends what it waits from `patience_ms`.
+  void WriteLocked(const std::string& message, uint32_t& patience_ms);
 
   FileSystem& files_;
   Calendar& clock_;
   std::mutex lock_;
   std::string path_;
   bool enabled_ = false;
-  // Spent at the first line that finds the file held: a holder that did not
-  // let go within it is not waited for again.
-  uint32_t patience_ms_ = kPatienceMs;
 };
 
 }  // namespace varnett

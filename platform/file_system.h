@@ -41,16 +41,23 @@ struct FileSystem : FileReader {
   virtual bool FileExists(const std::string& path) = 0;
   // Direct, permanent delete of one file.
   virtual bool RemoveFile(const std::string& path) = 0;
+  // Deletes the path only when it is a plain file: never a folder, and never
+  // a link or other reparse point, whose target another may have chosen.
+  // What is looked at is what is deleted. False when nothing was deleted.
+  virtual bool RemovePlainFile(const std::string& path) = 0;
   // Creates the folder and every missing parent; true when it exists afterwards.
   virtual bool CreateFolders(const std::string& path) = 0;
   // Appends `line` and CR LF to the end of the file in one write, creating the
   // file when it is missing and never emptying one. Readers that share
   // writing never hold it up, and the program's copies on this machine take
-  // turns, so no line of one is lost to another. When something else holds
-  // the file (or the turn) without sharing writes, waits at most
-  // `patience_ms` for it, then gives up with kBusy.
+  // turns, so no line of one is lost to another. `patience_ms` is a budget
+  // shared by several appends: each spends from it what it waited. A turn
+  // not had within it is not waited for further: the line is appended
+  // without it (Windows appends each write whole anyway). A file that
+  // something else holds without sharing writes is waited for within it,
+  // then given up with kBusy.
   virtual AppendResult AppendLine(const std::string& path, const std::string& line,
-                                  uint32_t patience_ms) = 0;
+                                  uint32_t& patience_ms) = 0;
 };
 
 }  // namespace varnett

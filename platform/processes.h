@@ -40,11 +40,10 @@ enum class OpenResult {
   kFailed,        // any other error
 };
 
-// Deleting through the shell: always silent and without confirmation.
+// Deleting through the shell: always silent and without confirmation; the
+// shell shows its own dialog for an item it cannot delete.
 struct ShellDeleteOptions {
   bool to_recycle_bin = false;
-  // The shell's own dialog for an item it cannot delete.
-  bool error_dialogs = true;
 };
 
 // Every text is CP949; the real platform converts it with code page 949
@@ -52,9 +51,17 @@ struct ShellDeleteOptions {
 struct Processes {
   virtual ~Processes() = default;
 
-  // Starts the command line (the program found from its first token by the
-  // system's search rules) in the caller's folder and environment.
-  virtual RunOutcome Run(const std::string& command_line, StartWindow window, WaitMode wait) = 0;
+  // Starts the command line in the caller's folder and environment. The
+  // program is the file at the full path `program`; when that is empty, the
+  // one the system's search rules find from the line's first token, which
+  // looks in the caller's own folder first.
+  virtual RunOutcome Run(const std::string& program, const std::string& command_line,
+                         StartWindow window, WaitMode wait) = 0;
+
+  // The full path of a program that comes with the system ("subst.exe"), in
+  // the system folder; empty when the system names no such folder. A program
+  // of the same name in a folder that others can write to never stands in.
+  virtual std::string SystemProgram(const std::string& file_name) = 0;
 
   // Starts the command line shown normally and gives it up to 30 s to be
   // ready for input, as the system's oldest way of starting programs does.
@@ -65,7 +72,8 @@ struct Processes {
   virtual OpenResult ShellOpen(WindowHandle owner, const std::string& verb, const std::string& file,
                                const std::string& parameters) = 0;
 
-  // Asks the shell to open `file` with `parameters`, owned by the active
+  // Asks the shell to open `file` (a full path: the shell also searches the
+  // current folder) with `parameters`, owned by the active
   // window, and when it started a process, waits for that to end while
   // processing window messages every 50 ms, so other handlers can run
   // meanwhile. Returns at once when the shell starts nothing to wait for.
@@ -73,7 +81,7 @@ struct Processes {
                                 StartWindow window) = 0;
 
   // Deletes one path, which may be a wildcard pattern, through the shell.
-  // True when the shell reports success.
+  // True when the shell reports success and nothing was cancelled.
   virtual bool ShellDelete(const std::string& path, ShellDeleteOptions options) = 0;
 };
 

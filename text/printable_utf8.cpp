@@ -62,9 +62,6 @@ std::string ToUtf8(std::string_view cp949, EscapeAscii escape) {
 std::string EscapedUtf8(std::string_view cp949) {
   return ToUtf8(cp949, [](std::string& out, char c) {
     switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
       case '\t':
         out += "\\t";
         break;

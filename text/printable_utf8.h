@@ -8,8 +8,9 @@
 
 namespace varnett {
 
-// For values in tab-separated lines: backslash, tab, CR and LF are escaped
-// as \\, \t, \r, \n.
+// For values in tab-separated lines, mostly paths: tab, CR and LF are
+// escaped as \t, \r, \n. Backslashes stay single, so a path prints as the
+// operator types it; a Windows name never holds the three characters.
 std::string EscapedUtf8(std::string_view cp949);
 
 // For messages, on one line: CR and LF as \r and \n, everything else as it is.

@@ -89,6 +89,11 @@ bool SimFileSystem::RemoveFile(const std::string& path) {
   return files_.erase(key) != 0;
 }
 
+bool SimFileSystem::RemovePlainFile(const std::string& path) {
+  // Holds no links: a plain file is any file.
+  return files_.count(Key(path)) && RemoveFile(path);
+}
+
 bool SimFileSystem::CreateFolders(const std::string& path) {
   calls.push_back("mkdir " + path);
   std::string key = Key(path);
@@ -101,11 +106,12 @@ bool SimFileSystem::CreateFolders(const std::string& path) {
 }
 
 AppendResult SimFileSystem::AppendLine(const std::string& path, const std::string& line,
-                                       uint32_t patience_ms) {
+                                       uint32_t& patience_ms) {
   calls.push_back("append " + path);
   std::string key = Key(path);
   if (held_.count(key)) {
     waited_ms += patience_ms;
+    patience_ms = 0;
     return AppendResult::kBusy;
   }
   if (!Writable(key) || directories_.count(key) || !directories_.count(Parent(key)))

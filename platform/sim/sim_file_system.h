@@ -30,16 +30,18 @@ class SimFileSystem : public FileSystem {
 
   // Each change as one line: "delete PATH", "mkdir PATH", "append PATH".
   std::vector<std::string> calls;
-  // Time appends spent waiting for held files: each waits its full patience.
+  // Time appends spent waiting for held files: each spends all the patience
+  // it is given.
   uint32_t waited_ms = 0;
 
   bool DirectoryExists(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   std::optional<int64_t> FileAge(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
+  bool RemovePlainFile(const std::string& path) override;
   bool CreateFolders(const std::string& path) override;
   AppendResult AppendLine(const std::string& path, const std::string& line,
-                          uint32_t patience_ms) override;
+                          uint32_t& patience_ms) override;
   std::unique_ptr<ReadSource> OpenForReading(const std::string& path, std::string* error) override;
 
  private:

@@ -33,15 +33,20 @@ OpenResult Next(std::deque<OpenResult>& results) {
 
 }  // namespace
 
-RunOutcome SimProcesses::Run(const std::string& command_line, StartWindow window, WaitMode wait) {
-  requests.push_back("run " + command_line + WindowWord(window) +
-                     (wait == WaitMode::kUntilEnded ? " wait" : ""));
+RunOutcome SimProcesses::Run(const std::string& program, const std::string& command_line,
+                             StartWindow window, WaitMode wait) {
+  requests.push_back("run " + (program.empty() ? "" : "[" + program + "] ") + command_line +
+                     WindowWord(window) + (wait == WaitMode::kUntilEnded ? " wait" : ""));
   RunOutcome outcome;
   if (!can_start) return outcome;
   outcome.started = true;
-  uint32_t code = program ? program(command_line) : 0;
+  uint32_t code = this->program ? this->program(command_line) : 0;
   if (wait == WaitMode::kUntilEnded && exit_code_readable) outcome.exit_code = code;
   return outcome;
+}
+
+std::string SimProcesses::SystemProgram(const std::string& file_name) {
+  return system_folder.empty() ? "" : system_folder + "\\" + file_name;
 }
 
 OpenResult SimProcesses::Execute(const std::string& command_line) {
@@ -70,8 +75,7 @@ void SimProcesses::ShellOpenAndWait(const std::string& file, const std::string& 
 }
 
 bool SimProcesses::ShellDelete(const std::string& path, ShellDeleteOptions options) {
-  requests.push_back("delete [" + path + "]" + (options.to_recycle_bin ? " recycle" : "") +
-                     (options.error_dialogs ? " errors-shown" : ""));
+  requests.push_back("delete [" + path + "]" + (options.to_recycle_bin ? " recycle" : ""));
   return delete_succeeds;
 }
 

@@ -1,10 +1,10 @@
 // Processes and shell requests answered from a script. Every request is
 // recorded as one line saying what was asked, e.g.
-//   run subst Z: "C:\x" hidden wait
+//   run [C:\Windows\System32\subst.exe] "C:\Windows\System32\subst.exe" Z: "C:\x" hidden wait
 //   execute [http://x.kr ]
 //   shell Open [http://x.kr] [] owner=0x52
-//   shell open [subst] [/D Z:] hidden wait
-//   delete [C:\x\*.*] errors-shown
+//   shell open [C:\Windows\System32\subst.exe] [/D Z:] hidden wait
+//   delete [C:\x\*.*]
 #pragma once
 
 #include <deque>
@@ -22,6 +22,8 @@ class SimProcesses : public Processes {
  public:
   std::vector<std::string> requests;
 
+  // Where the system's own programs are; none when empty.
+  std::string system_folder = "C:\\Windows\\System32";
   // Run fails to start anything when false.
   bool can_start = true;
   // Runs as the started program: gets its command line, gives its exit code.
@@ -41,7 +43,9 @@ class SimProcesses : public Processes {
   // Answer of ShellDelete.
   bool delete_succeeds = true;
 
-  RunOutcome Run(const std::string& command_line, StartWindow window, WaitMode wait) override;
+  RunOutcome Run(const std::string& program, const std::string& command_line, StartWindow window,
+                 WaitMode wait) override;
+  std::string SystemProgram(const std::string& file_name) override;
   OpenResult Execute(const std::string& command_line) override;
   OpenResult ShellOpen(WindowHandle owner, const std::string& verb, const std::string& file,
                        const std::string& parameters) override;

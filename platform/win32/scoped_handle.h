@@ -33,8 +33,14 @@ class Scoped {
     value_ = Value{};
     return value;
   }
+  // Keeps the thread's last error across the release: an owner that goes
+  // between a failed call and the reading of its error must not change it.
   void Reset(Value value = Value{}) {
-    if (Traits::Valid(value_)) Traits::Free(value_);
+    if (Traits::Valid(value_)) {
+      const DWORD error = GetLastError();
+      Traits::Free(value_);
+      SetLastError(error);
+    }
     value_ = value;
   }
 

@@ -74,6 +74,23 @@ bool Win32FileSystem::RemoveFile(const std::string& path) {
   return !path.empty() && DeleteFileW(Wide(path).c_str());
 }
 
+bool Win32FileSystem::RemovePlainFile(const std::string& path) {
+  if (path.empty()) return false;
+  // The name itself is opened, not what a link names, and the handle that
+  // was looked at is the one that deletes, so nothing can be swapped in
+  // between. A folder does not open without backup semantics.
+  ScopedHandle file(CreateFileW(Wide(path).c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file) return false;
+  FILE_BASIC_INFO basic = {};
+  if (!GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic) ||
+      (basic.FileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+    return false;
+  FILE_DISPOSITION_INFO dispose = {TRUE};
+  return SetFileInformationByHandle(file.get(), FileDispositionInfo, &dispose, sizeof dispose);
+}
+
 bool Win32FileSystem::CreateFolders(const std::string& path) {
   if (path.empty()) return false;
   if (DirectoryExists(path)) return true;
@@ -91,13 +108,24 @@ bool Win32FileSystem::CreateFolders(const std::string& path) {
 }
 
 AppendResult Win32FileSystem::AppendLine(const std::string& path, const std::string& line,
-                                         uint32_t patience_ms) {
-  const ULONGLONG give_up = GetTickCount64() + patience_ms;
+                                         uint32_t& patience_ms) {
+  const ULONGLONG began = GetTickCount64();
+  const ULONGLONG give_up = began + patience_ms;
+  // Whatever the outcome, the time spent here is gone from the budget.
+  struct Spend {
+    uint32_t& patience;
+    ULONGLONG began;
+    ~Spend() {
+      const ULONGLONG spent = GetTickCount64() - began;
+      patience = spent >= patience ? 0 : patience - static_cast<uint32_t>(spent);
+    }
+  } spend{patience_ms, began};
   // Appends from several processes at once can overwrite each other under
   // Wine, though not on Windows; taking turns makes both keep every line.
-  // The turn is held only for the open, the write and the close.
+  // The turn is held only for the open, the write and the close. Anyone can
+  // take it, so a turn not had in time is not waited for: the line goes in
+  // without it, which only Wine may interleave, rather than be lost.
   MachineTurn turn = TakeMachineTurn(kAppendTurnName, patience_ms);
-  if (turn.wait == TurnWait::kTimedOut) return AppendResult::kBusy;
   // Appending only, with reading, writing and deleting shared: a log viewer
   // or a backup tool that has the file open holds nobody up. OPEN_ALWAYS
   // creates a missing file and never empties one.

@@ -17,16 +17,18 @@ struct StartedProcess {
   ScopedHandle thread;
 };
 
-// CreateProcess with no application name, no security attributes, handles
-// not inherited, the caller's environment and current folder.
-bool Start(const std::string& command_line, DWORD creation_flags, const STARTUPINFOW& startup,
-           StartedProcess* started, DWORD* error = nullptr) {
+// CreateProcess with the program's full path as the application name, or
+// none (the system's search from the first token), no security attributes,
+// handles not inherited, the caller's environment and current folder.
+bool Start(const std::string& program, const std::string& command_line, DWORD creation_flags,
+           const STARTUPINFOW& startup, StartedProcess* started, DWORD* error = nullptr) {
   STARTUPINFOW si = startup;
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
+  const std::wstring application = Wide(program);
   std::wstring command = Wide(command_line);  // CreateProcessW may write into it
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, creation_flags, nullptr,
-                      nullptr, &si, &pi)) {
+  if (!CreateProcessW(program.empty() ? nullptr : application.c_str(), command.data(), nullptr,
+                      nullptr, FALSE, creation_flags, nullptr, nullptr, &si, &pi)) {
     if (error) *error = GetLastError();
     return false;
   }
@@ -41,7 +43,8 @@ int ShowCommand(StartWindow window) {
 
 }  // namespace
 
-RunOutcome Win32Processes::Run(const std::string& command_line, StartWindow window, WaitMode wait) {
+RunOutcome Win32Processes::Run(const std::string& program, const std::string& command_line,
+                               StartWindow window, WaitMode wait) {
   STARTUPINFOW si = {};
   if (window != StartWindow::kProgramChooses) {
     si.dwFlags = STARTF_USESHOWWINDOW | STARTF_FORCEONFEEDBACK;
@@ -49,7 +52,7 @@ RunOutcome Win32Processes::Run(const std::string& command_line, StartWindow wind
   }
   StartedProcess started;
   RunOutcome outcome;
-  if (!Start(command_line, NORMAL_PRIORITY_CLASS, si, &started)) return outcome;
+  if (!Start(program, command_line, NORMAL_PRIORITY_CLASS, si, &started)) return outcome;
   outcome.started = true;
   if (wait == WaitMode::kUntilEnded) {
     WaitForInputIdle(started.process.get(), INFINITE);
@@ -58,6 +61,13 @@ RunOutcome Win32Processes::Run(const std::string& command_line, StartWindow wind
     if (GetExitCodeProcess(started.process.get(), &code)) outcome.exit_code = code;
   }
   return outcome;
+}
+
+std::string Win32Processes::SystemProgram(const std::string& file_name) {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  return Narrow(std::wstring(folder, length)) + "\\" + file_name;
 }
 
 // WinExec itself only takes text in the machine's ANSI code page, so this
@@ -69,7 +79,7 @@ OpenResult Win32Processes::Execute(const std::string& command_line) {
   si.wShowWindow = SW_SHOWNORMAL;
   StartedProcess started;
   DWORD error = 0;
-  if (!Start(command_line, 0, si, &started, &error))
+  if (!Start("", command_line, 0, si, &started, &error))
     return error == ERROR_FILE_NOT_FOUND ? OpenResult::kFileNotFound : OpenResult::kFailed;
   WaitForInputIdle(started.process.get(), 30000);
   return OpenResult::kOpened;
@@ -109,8 +119,9 @@ bool Win32Processes::ShellDelete(const std::string& path, ShellDeleteOptions opt
   op.pFrom = from.c_str();
   op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;
   if (options.to_recycle_bin) op.fFlags |= FOF_ALLOWUNDO;
-  if (!options.error_dialogs) op.fFlags |= FOF_NOERRORUI;
-  return SHFileOperationW(&op) == 0;
+  // A user who cancels the shell's box for a file in use gets 0 back too,
+  // with the files still there.
+  return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
 }
 
 }  // namespace varnett

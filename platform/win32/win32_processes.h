@@ -15,7 +15,9 @@ class Win32Processes : public Processes {
   Win32Processes(const Win32Processes&) = delete;
   Win32Processes& operator=(const Win32Processes&) = delete;
 
-  RunOutcome Run(const std::string& command_line, StartWindow window, WaitMode wait) override;
+  RunOutcome Run(const std::string& program, const std::string& command_line, StartWindow window,
+                 WaitMode wait) override;
+  std::string SystemProgram(const std::string& file_name) override;
   OpenResult Execute(const std::string& command_line) override;
   OpenResult ShellOpen(WindowHandle owner, const std::string& verb, const std::string& file,
                        const std::string& parameters) override;

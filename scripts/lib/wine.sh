@@ -5,6 +5,13 @@
 #                             wintools folder of the Windows build beside DIR,
 #                             i.e. DIR/../win/wintools)
 #   varnett_xvfb              starts a private X server when there is no display
+#   varnett_wine_confine ROOT [SHARED]
+#                             maps T: to ROOT (the repository) and S: to the
+#                             shared test data, and takes away Z:, Wine's drive
+#                             for the whole Unix file system, and the shell
+#                             folders' links into the Unix home, so a test
+#                             program reaches nothing else
+#   varnett_wine_path PATH    the Windows path of a Unix path under ROOT (T:\...)
 #   varnett_wine_stop         stops the wine server and the X server we started
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer prompts in a fresh prefix.
@@ -37,6 +44,53 @@ varnett_install_wintools() {
   local tools=$1 system32="$WINEPREFIX/drive_c/windows/system32"
   [ -f "$tools/subst.exe" ] || return 0
   cp "$tools/subst.exe" "$system32/subst.exe"
+}
+
+# Test prefixes only (the demo of scripts/run keeps Z:). A program under test
+# that the shell turns against its current folder, or anything else gone
+# wrong, can then harm the repository at worst, never the machine; and every
+# program the tests start runs in an empty scratch folder of its own.
+# Also plants what the tests of links need and Wine cannot make itself: a
+# folder link C:\varnett-links\Varnett.exe.log to C:\varnett-links\kept, which
+# holds keep.txt.
+VARNETT_WINE_ROOT=""
+varnett_wine_confine() {
+  VARNETT_WINE_ROOT=$(cd "$1" && pwd)
+  export VARNETT_WINE_ROOT
+  local devices="$WINEPREFIX/dosdevices"
+  rm -f "$devices/z:"
+  ln -sfn "$VARNETT_WINE_ROOT" "$devices/t:"
+  if [ -n "${2:-}" ] && [ -d "$2" ]; then
+    ln -sfn "$(cd "$2" && pwd)" "$devices/s:"
+  else
+    rm -f "$devices/s:"
+  fi
+  # The user's shell folders (Documents, Desktop...) of a new prefix are links
+  # into the Unix home folder: real folders instead.
+  local folder
+  for folder in "$WINEPREFIX"/drive_c/users/*/*; do
+    [ -L "$folder" ] && rm -f "$folder" && mkdir -p "$folder"
+  done
+  local links="$WINEPREFIX/drive_c/varnett-links"
+  mkdir -p "$links/kept"
+  echo keep >"$links/kept/keep.txt"
+  ln -sfn kept "$links/Varnett.exe.log"
+}
+
+varnett_wine_path() {
+  local path
+  path=$(realpath -m "$1")
+  case "$path" in
+    "$VARNETT_WINE_ROOT") echo 'T:\' ;;
+    "$VARNETT_WINE_ROOT"/*)
+      path=${path#"$VARNETT_WINE_ROOT"/}
+      echo "T:\\${path//\//\\}"
+      ;;
+    *)
+      echo "varnett_wine_path: $1 is outside $VARNETT_WINE_ROOT" >&2
+      return 1
+      ;;
+  esac
 }
 
 VARNETT_XVFB_PID=""

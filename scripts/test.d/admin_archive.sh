@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # varnett-admin's archive commands (list, extract, records ARCHIVE, lookup),
 # natively and as the Windows program under Wine, on the archive fixtures.
+# Also the help, the usage errors and the reasons given when nothing is found.
 # Writes "NAME passed|failed" lines for the test command's count.
 set -u
 cd "$(dirname "$0")/../.."
+# The English texts (admin_console.sh has the Korean ones).
+export LANG=C.UTF-8
+unset LC_ALL LC_MESSAGES
 out=${VARNETT_OUT:-build/test}
 results=${VARNETT_RESULTS:-$out/results}/admin_archive.txt
 fx=tests/fixtures/archives
-work=$(mktemp -d)
+# Inside the repository, named relative to it: the Windows program reads the
+# same paths, and its test prefix sees nothing outside the repository.
+mkdir -p "$out"
+work=$(realpath --relative-to=. "$(mktemp -d -p "$out")")
 trap 'rm -rf "$work"' EXIT
 
 # Independent archives with the catalogue's signatures, and one member of an
@@ -32,6 +39,21 @@ while True:
         struct.pack_into("<H", data, local + 8, 9)
     at += 4
 open(os.path.join(work, "method9.nif"), "wb").write(bytes(data))
+open(os.path.join(work, "empty.nif"), "wb").close()
+# A table whose records name neither edition: the editions' game names
+# replaced by another of the same length.
+import io, zipfile
+stream = open("tests/fixtures/catalogue/catalogue_251.dat", "rb").read()
+stream = stream.replace("서든어택".encode(), "테스트중".encode())
+buffer = io.BytesIO()
+with zipfile.ZipFile(buffer, "w", zipfile.ZIP_DEFLATED) as z:
+    z.writestr("Game.dat", stream)
+open(os.path.join(work, "no_record.nif"), "wb").write(rewrite(buffer.getvalue()))
+# A catalogue without its member.
+buffer = io.BytesIO()
+with zipfile.ZipFile(buffer, "w", zipfile.ZIP_DEFLATED) as z:
+    z.writestr("readme.txt", "no table here\r\n")
+open(os.path.join(work, "no_member.nif"), "wb").write(rewrite(buffer.getvalue()))
 PY
 
 run_checks() {  # run_checks LABEL ADMIN...
@@ -73,34 +95,113 @@ inner catalogue
 rc=0
 verified 1" bash -o pipefail -c "\"\$@\" | sed -n 1,2p | tr -d '\\r'" _ "$@" extract "$work/infozip_folders.nif" 'GameData\Game.dat'
   check extract-none "rc=1
-verified 0" "$@" extract "$work/infozip_folders.nif" Missing.dat
+verified 0
+varnett-admin: $work/infozip_folders.nif: no member named \"Missing.dat\"" "$@" extract "$work/infozip_folders.nif" Missing.dat
   # The target keeps the size it was given: 15 bytes, none written.
   check extract-unknown-method "15
 rc=1
-Zip Error: Unknown Compression Method
-verified 0" bash -o pipefail -c "\"\$@\" | wc -c | tr -d ' '" _ "$@" extract "$work/method9.nif" readme.txt
-  check lookup-netmarble 'MPath=D:\\Netmarble\\SA
-DPath=C:\\Netmarble\\SA
-InsRPath=SOFTWARE\\Netmarble\\NetmarbleSuddenAttack
+varnett-admin: $work/method9.nif: Zip Error: Unknown Compression Method
+verified 0
+varnett-admin: $work/method9.nif: \"readme.txt\" could not be extracted" bash -o pipefail -c "\"\$@\" | wc -c | tr -d ' '" _ "$@" extract "$work/method9.nif" readme.txt
+  check lookup-netmarble 'MPath=D:\Netmarble\SA
+DPath=C:\Netmarble\SA
+InsRPath=SOFTWARE\Netmarble\NetmarbleSuddenAttack
 PRPath=
 rc=0
 ' "$@" lookup "$fx/catalogue.nif" netmarble
-  check lookup-nexon 'MPath=D:\\Nexon\\Sudden\tAttack
-DPath=C:\\Nexon\\SA
-InsRPath=SOFTWARE\\Nexon\\SuddenAttack
+  check lookup-nexon 'MPath=D:\Nexon\Sudden\tAttack
+DPath=C:\Nexon\SA
+InsRPath=SOFTWARE\Nexon\SuddenAttack
 PRPath=
 rc=0
 ' "$@" lookup "$fx/catalogue.nif" nexon
+  # Nothing found, and why: an empty member, no member, no record, an empty file.
+  local empty="the member \"Game.dat\" is empty: the catalogue has no records"
+  check lookup-empty-member "rc=1
+varnett-admin: $fx/empty_member.nif: $empty" "$@" lookup "$fx/empty_member.nif" nexon
+  check records-empty-member "rc=1
+varnett-admin: $fx/empty_member.nif: $empty" "$@" records "$fx/empty_member.nif"
+  check lookup-no-member "rc=1
+varnett-admin: $work/no_member.nif: no member named \"Game.dat\"" "$@" lookup "$work/no_member.nif" nexon
   check lookup-no-record "rc=1
-" "$@" lookup "$fx/empty_member.nif" nexon
-  check records "$(printf 'Game\tMPath\tDPath\tRoot\tPRPath\tPSub\tInsRoot\tInsRPath\tInsRName\tAddFPath\tAddFSub\tProg\tIcon\tDGenre\tGGenre\tRank\tPDay\tPScript\tPatch\tExpireday')
-rc=0
-" "$@" records "$fx/empty_member.nif"
+varnett-admin: $work/no_record.nif: no record for the Nexon edition (Game = \"넥슨서든어택\")" \
+    "$@" lookup "$work/no_record.nif" nexon
+  local command
+  for command in list records lookup extract; do
+    local args=("$work/empty.nif")
+    [ $command = lookup ] && args+=(nexon)
+    check "$command-empty-file" "rc=1
+varnett-admin: $work/empty.nif: the file is empty (0 bytes)" "$@" $command "${args[@]}"
+  done
+  check records-stream-empty-file "rc=1
+varnett-admin: $work/empty.nif: the file is empty (0 bytes)" "$@" records --stream "$work/empty.nif"
+  check list-folder "rc=2
+varnett-admin: $work: is a folder, not a file" "$@" list "$work"
+
   check records-catalogue "5
 rc=0
 " bash -o pipefail -c "\"\$@\" | wc -l | tr -d ' '" _ "$@" records "$fx/catalogue.nif"
   check not-a-catalogue "rc=2
-Incomplete Zip File" "$@" list "$fx/infozip_folders.zip"
+varnett-admin: $fx/infozip_folders.zip: Incomplete Zip File (damaged, or not a catalogue)" \
+    "$@" list "$fx/infozip_folders.zip"
+
+  # -o FILE: the member's bytes in the file; none made when nothing verified.
+  rm -f "$work/out.dat"
+  check extract-to-file "rc=0
+verified 1" "$@" extract "$work/python_stream_zip64.nif" -o "$work/out.dat"
+  if cmp -s "$work/out.dat" "$fx/Game.dat"; then
+    echo "$label extract-to-file-bytes passed"
+  else
+    echo "$label extract-to-file-bytes failed"
+  fi
+  rm -f "$work/none.dat"
+  check extract-to-file-none "rc=1
+varnett-admin: $work/none.dat: not written: nothing was extracted
+verified 0
+varnett-admin: $work/python_stream_zip64.nif: no member named \"Nope.dat\"" \
+    "$@" extract "$work/python_stream_zip64.nif" Nope.dat -o "$work/none.dat"
+  [ ! -e "$work/none.dat" ] && echo "$label extract-to-file-none-absent passed" ||
+    echo "$label extract-to-file-none-absent failed"
+
+  # Help on standard output with status 0; usage errors name the problem.
+  local flag
+  for flag in --help -h /?; do
+    check "help $flag" "usage: varnett-admin COMMAND [ARGUMENTS]
+rc=0
+" bash -c '"$@" | head -n 1' _ "$@" "$flag"
+  done
+  check help-exit-codes "1
+rc=0
+" bash -c '"$@" | grep -c "^  64  wrong command line"' _ "$@" --help
+  check list-help "usage: varnett-admin
+  list ARCHIVE
+rc=0
+" bash -c '"$@" | head -n 2' _ "$@" list --help
+  check version "varnett-admin 2.3
+rc=0
+" "$@" --version
+  local try="Try 'varnett-admin --help'."
+  check usage-none "rc=64
+varnett-admin: missing COMMAND
+$try" "$@"
+  check usage-unknown "rc=64
+varnett-admin: unknown command \"frobnicate\"
+$try" "$@" frobnicate
+  check usage-edition "rc=64
+varnett-admin: lookup: edition must be netmarble or nexon, not \"NEXON\"
+$try" "$@" lookup "$fx/catalogue.nif" NEXON
+  check usage-missing "rc=64
+varnett-admin: list: missing ARCHIVE
+$try" "$@" list
+  check usage-extra "rc=64
+varnett-admin: list: unexpected argument \"b\"
+$try" "$@" list a b
+  check usage-option "rc=64
+varnett-admin: list: unknown option \"-x\"
+$try" "$@" list -x a
+  check usage-option-value "rc=64
+varnett-admin: extract -o: missing FILE
+$try" "$@" extract a -o
 }
 
 : >"$results"

@@ -24,7 +24,11 @@ mkdir -p "$shots"
 varnett_xvfb
 started_xvfb=$VARNETT_XVFB_PID
 
-# run_suite NAME CODEPAGE FILTER [DPI]: one prefix, one GoogleTest report.
+# run_suite NAME CODEPAGE FILTER [DPI]: one prefix; ctest runs the cases that
+# FILTER selects, each with a timeout of its own (the e2e label), keeping its
+# JUnit report as NAME.junit and each case's GoogleTest report in NAME/.
+# Every case runs in an empty scratch folder of its own (ctest's working
+# directory), and the prefix sees only the repository, as T:.
 run_suite() (
   local name=$1 codepage=$2 filter=$3 dpi=${4:-96}
   if [ "$codepage" = 949 ]; then
@@ -33,15 +37,17 @@ run_suite() (
     unset LOCPATH LC_ALL
     export LANG=C.UTF-8
   fi
-  varnett_wine_prefix "$out/e2e-$name" && varnett_wine_fonts || exit 1
+  varnett_wine_prefix "$out/e2e-$name" && varnett_wine_confine "$root" && varnett_wine_fonts || exit 1
   # The system DPI is read when the wine server starts.
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 &&
     { wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; }
-  local report="$results/$name.xml"
-  VARNETT_E2E_CODEPAGE=$codepage VARNETT_SCREENSHOTS="Z:${shots//\//\\}" \
-    timeout 600 wine "$exe" --gtest_filter="$filter" --gtest_output="xml:Z:$report"
+  local junit="$results/$name.junit"
+  mkdir -p "$results/$name"
+  VARNETT_E2E_CODEPAGE=$codepage VARNETT_SCREENSHOTS="$(varnett_wine_path "$shots")" \
+    VARNETT_E2E_FILTER=$filter VARNETT_GTEST_XML_DIR="$(varnett_wine_path "$results/$name")" \
+    ctest --test-dir "$out/win" -L e2e --output-on-failure --output-junit "$junit"
   local rc=$?
-  [ $rc -ne 0 ] && [ ! -s "$report" ] && echo "$name" >"$results/$name.crashed"
+  [ $rc -ne 0 ] && [ ! -s "$junit" ] && echo "$name" >"$results/$name.crashed"
   wineserver -k 2>/dev/null
   exit $rc
 )

@@ -22,7 +22,7 @@ expect_line() {  # expect_line NAME FILE LINE: FILE holds LINE exactly
 
 rm -rf "$work"
 mkdir -p "$work/drive-d"
-varnett_wine_prefix "$work/prefix"
+varnett_wine_prefix "$work/prefix" && varnett_wine_confine "$root"
 # Drive D: is a folder of ours; drive C: is the prefix's own.
 ln -sfn "$work/drive-d" "$WINEPREFIX/dosdevices/d:"
 c="$WINEPREFIX/drive_c"
@@ -90,7 +90,7 @@ rm "$catalogue"
 reg add 'HKCU\SOFTWARE\Nexon\SuddenAttack' /v RootPath /t REG_DWORD /d 1 /f
 run_locate wrongtype
 [ "$(cat "$work/wrongtype.rc")" = 2 ] && check ok "locate wrong type exit 2" || check no "locate wrong type exit 2"
-expect_line "locate wrong type message" "$work/wrongtype.err" "Invalid data type for 'RootPath'"
+expect_line "locate wrong type message" "$work/wrongtype.err" "varnett-admin: Invalid data type for 'RootPath'"
 
 wineserver -k 2>/dev/null || true
 [ "$failures" -eq 0 ]

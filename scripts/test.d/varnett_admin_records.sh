@@ -4,6 +4,9 @@
 # Writes "<check> passed|failed" lines to $VARNETT_RESULTS/varnett_admin_records.txt.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
+# The English texts.
+export LANG=C.UTF-8
+unset LC_ALL LC_MESSAGES
 out=${VARNETT_OUT:-build/test}
 results=${VARNETT_RESULTS:-$out/results}
 mkdir -p "$results"
@@ -50,7 +53,9 @@ for build in native windows; do
 
   run "$build" records --stream "$fixtures/not_a_catalogue.dat"
   check "admin_records_${build}_error" [ "$(cat "$tmp/$build.rc")" = 2 \
-    -a "$(last_error_line "$build")" = "Invalid property value" -a ! -s "$tmp/$build.out" ]
+    -a "$(last_error_line "$build")" = \
+    "varnett-admin: $fixtures/not_a_catalogue.dat: Invalid property value (damaged, or not a table stream)" \
+    -a ! -s "$tmp/$build.out" ]
 
   run "$build" records
   check "admin_records_${build}_usage" [ "$(cat "$tmp/$build.rc")" = 64 ]

@@ -7,6 +7,8 @@
 namespace varnett {
 namespace {
 
+const std::string kSubst = "C:\\Windows\\System32\\subst.exe";
+
 // A machine with C and D, and a "subst" that maps as Windows' does.
 struct Machine {
   SimPlatform sim;
@@ -23,12 +25,15 @@ struct Machine {
     sim.processes.program = [this](const std::string& command_line) { return Subst(command_line); };
   }
 
-  // "subst X: "folder"": exit code 1 when the letter is taken.
+  // ""<system>\subst.exe" X: "folder"", kept as "subst X: "folder"": exit
+  // code 1 when the letter is taken.
   uint32_t Subst(const std::string& command_line) {
-    substs.push_back(command_line);
-    char letter = command_line[6];
+    const std::string program = "\"" + kSubst + "\"";
+    if (command_line.rfind(program, 0) != 0) return 2;
+    substs.push_back("subst" + command_line.substr(program.size()));
+    char letter = substs.back()[6];
     if (sim.drives.letters.count(letter)) return 1;
-    std::string folder = command_line.substr(10, command_line.size() - 11);
+    std::string folder = substs.back().substr(10, substs.back().size() - 11);
     sim.drives.Use(letter, "\\??\\" + folder);
     return 0;
   }
@@ -58,8 +63,8 @@ TEST(MapVirtualDrive, FirstMappingTakesZWithoutWaitSecondTakesYAndWaits) {
                                      "C:\\Netmarble\\Sudden Attack"));
   EXPECT_EQ(m.drives.NetmarbleDrive, "Z:");
   EXPECT_EQ(m.substs, (std::vector<std::string>{"subst Z: \"C:\\Netmarble\\Sudden Attack\""}));
-  EXPECT_EQ(m.sim.processes.requests[0],
-            "run subst Z: \"C:\\Netmarble\\Sudden Attack\" hidden wait");
+  EXPECT_EQ(m.sim.processes.requests[0], "run [" + kSubst + "] \"" + kSubst +
+                                             "\" Z: \"C:\\Netmarble\\Sudden Attack\" hidden wait");
   EXPECT_EQ(m.sim.clock.ticks, 0u);  // the only slot in use: no wait
 
   ASSERT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::ScreenshotDrive,
@@ -160,6 +165,36 @@ TEST(MapVirtualDrive, UnreadableExitCodeTrustsTheDriveItself) {
   m.sim.processes.exit_code_readable = false;
   EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NexonDrive, "C:\\NX"));
   EXPECT_EQ(m.drives.NexonDrive, "Z:");
+}
+
+// The system's own "subst" by its full path, never one found by name (the
+// search looks beside the program first), and the folder quoted so that
+// "subst" reads it back unchanged.
+TEST(MapVirtualDrive, SystemSubstByFullPathWithTheFolderQuotedByTheRules) {
+  struct Case {
+    const char* folder;
+    const char* argument;
+  } cases[] = {
+      {"C:\\Games\\SuddenAttack\\", "\"C:\\Games\\SuddenAttack\\\\\""},
+      {"C:\\", "\"C:\\\\\""},
+      {"C:\\Sudden Attack", "\"C:\\Sudden Attack\""},
+  };
+  for (const Case& c : cases) {
+    Machine m;
+    DriveMapper mapper = m.NewMapper();
+    EXPECT_TRUE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, c.folder));
+    EXPECT_EQ(m.sim.processes.requests,
+              std::vector<std::string>{"run [" + kSubst + "] \"" + kSubst + "\" Z: " + c.argument +
+                                       " hidden wait"});
+  }
+
+  // No system folder: no "subst" is trusted, and nothing runs.
+  Machine m;
+  DriveMapper mapper = m.NewMapper();
+  m.sim.processes.system_folder = "";
+  EXPECT_FALSE(mapper.MapVirtualDrive(m.drives, &VirtualDriveSet::NetmarbleDrive, "C:\\NM"));
+  EXPECT_EQ(m.drives.NetmarbleDrive, "");
+  EXPECT_TRUE(m.sim.processes.requests.empty());
 }
 
 // "subst" would be given another folder's name, or none.

@@ -15,7 +15,14 @@ const char kDocs[] = "C:\\Users\\guest\\Documents";
 const char kShots[] = "C:\\Users\\guest\\Documents\\Suddenattack\\screenshot";
 const char kNetmarble[] = "D:\\PLX\\Netmarble\\SuddenAttack";
 const char kNexon[] = "D:\\PLX\\Nexon\\SuddenAttack";
+const char kSubst[] = "C:\\Windows\\System32\\subst.exe";
 constexpr WindowHandle kMainWindow = 0x77;
+
+// The journal's line for the system's "subst" mapping `folder` to `letter`.
+std::string SubstRun(const std::string& letter, const std::string& folder) {
+  return std::string("run [") + kSubst + "] \"" + kSubst + "\" " + letter + " \"" + folder +
+         "\" hidden";
+}
 constexpr WindowHandle kApplicationWindow = 0x52;
 
 // One journal, in call order, of everything the user would see or the system
@@ -55,9 +62,11 @@ struct JournalDialogs : SimDialogs {
 struct JournalProcesses : SimProcesses {
   Journal& journal;
   explicit JournalProcesses(Journal& j) : journal(j) {}
-  RunOutcome Run(const std::string& line, StartWindow window, WaitMode wait) override {
-    journal.Add("run " + line + (window == StartWindow::kHidden ? " hidden" : ""));
-    return SimProcesses::Run(line, window, wait);
+  RunOutcome Run(const std::string& program, const std::string& line, StartWindow window,
+                 WaitMode wait) override {
+    journal.Add("run " + (program.empty() ? "" : "[" + program + "] ") + line +
+                (window == StartWindow::kHidden ? " hidden" : ""));
+    return SimProcesses::Run(program, line, window, wait);
   }
   OpenResult ShellOpen(WindowHandle owner, const std::string& verb, const std::string& file,
                        const std::string& parameters) override {
@@ -72,8 +81,7 @@ struct JournalProcesses : SimProcesses {
     return SimProcesses::Execute(line);
   }
   bool ShellDelete(const std::string& path, ShellDeleteOptions options) override {
-    journal.Add("shell delete [" + path + "]" + (options.to_recycle_bin ? " recycle" : "") +
-                (options.error_dialogs ? "" : " quiet"));
+    journal.Add("shell delete [" + path + "]" + (options.to_recycle_bin ? " recycle" : ""));
     return SimProcesses::ShellDelete(path, options);
   }
 };
@@ -111,10 +119,13 @@ struct Cafe {
     processes.program = [this](const std::string& line) { return Subst(line); };
   }
 
-  // "subst X: "folder"": 1 when the letter is taken or the folder is missing.
+  // ""<system>\subst.exe" X: "folder"": 1 when the letter is taken or the
+  // folder is missing.
   uint32_t Subst(const std::string& line) {
-    char letter = line[6];
-    std::string folder = line.substr(10, line.size() - 11);
+    const std::string program = std::string("\"") + kSubst + "\" ";
+    if (line.rfind(program, 0) != 0) return 1;
+    char letter = line[program.size()];
+    std::string folder = line.substr(program.size() + 4, line.size() - program.size() - 5);
     if (sim.drives.letters.count(letter) || !files.DirectoryExists(folder)) return 1;
     sim.drives.Use(letter, "\\??\\" + folder);
     return 0;
@@ -147,8 +158,7 @@ TEST(OpenGameFolder, MapsOnceThenReopensTheSameDrive) {
     SCOPED_TRACE(e.name);
     Cafe c;
     c.commands.OpenGameFolder(e.edition, kMainWindow);
-    EXPECT_EQ(c.Take(), (Lines{std::string("wait 1 ") + kOpeningGame,
-                               std::string("run subst Z: \"") + e.folder + "\" hidden",
+    EXPECT_EQ(c.Take(), (Lines{std::string("wait 1 ") + kOpeningGame, SubstRun("Z:", e.folder),
                                "shell main open [Z:\\] []", "close 1"}));
     EXPECT_EQ(c.drives.*e.slot, "Z:");
     EXPECT_EQ(c.sim.clock.ticks, 0u);  // the only drive: no wait
@@ -170,8 +180,7 @@ TEST(OpenScreenshotFolder, SharedDriveAndThreeSecondsWhenAnotherIsMapped) {
   bool open_during_wait = false;
   c.sim.clock.pending_messages.push_back([&] { open_during_wait = c.waits.open.size() == 1; });
   c.commands.OpenScreenshotFolder(kMainWindow);
-  EXPECT_EQ(c.Take(), (Lines{std::string("wait 2 ") + kOpeningShots,
-                             std::string("run subst Y: \"") + kShots + "\" hidden",
+  EXPECT_EQ(c.Take(), (Lines{std::string("wait 2 ") + kOpeningShots, SubstRun("Y:", kShots),
                              "shell main open [Y:\\] []", "close 2"}));
   EXPECT_TRUE(open_during_wait);
   EXPECT_GE(c.sim.clock.ticks, 3000u);
@@ -256,7 +265,7 @@ TEST(OpenFolder, FailedMappingSaysCannotOpenAndALaterPressRetries) {
       press();
       EXPECT_EQ(c.Take(),
                 (Lines{std::string("wait 1 ") + (screenshot ? kOpeningShots : kOpeningGame),
-                       "run subst Z: \"" + folder + "\" hidden", "close 1",
+                       SubstRun("Z:", folder), "close 1",
                        screenshot ? "info \r\n스크린샷 폴더를 열 수 없습니다."
                                   : "info \r\n서든 폴더를 열 수 없습니다."}));
       EXPECT_EQ(c.drives.NetmarbleDrive + c.drives.ScreenshotDrive, "");
@@ -266,7 +275,7 @@ TEST(OpenFolder, FailedMappingSaysCannotOpenAndALaterPressRetries) {
       press();
       Lines again = c.Take();
       ASSERT_EQ(again.size(), 4u);
-      EXPECT_EQ(again[1], "run subst Z: \"" + folder + "\" hidden");
+      EXPECT_EQ(again[1], SubstRun("Z:", folder));
       EXPECT_EQ(again[2], "shell main open [Z:\\] []");
     }
   }
@@ -294,10 +303,20 @@ TEST(FolderCommands, ChangedFolderNamesFailWithTheUsualMessages) {
             (Lines{std::string("wait 1 ") + kOpeningGame, "close 1",
                    "info \r\n서든 폴더를 열 수 없습니다.", std::string("wait 2 ") + kOpeningShots,
                    "close 2", "info \r\n스크린샷 폴더를 열 수 없습니다.",
-                   "confirm \r\n스크린샷 폴더를 삭제하시겠습니까?",
                    "info \r\n스크린샷 폴더를 삭제하지 못했습니다."}));
   EXPECT_TRUE(c.processes.requests.empty());
   EXPECT_EQ(c.drives.NetmarbleDrive + c.drives.ScreenshotDrive, "");
+}
+
+// On the real system such a folder is not found at all. That is no reason to
+// say the screenshots are gone: they are still there.
+TEST(DeleteScreenshots, DocumentsFolderOutsideCp949IsNotReportedDeleted) {
+  Cafe c;
+  c.paths.DocumentsFolder = "C:\\Users\\caf?\\Documents";
+  c.dialogs.answers = {true};
+  c.commands.DeleteScreenshots();
+  EXPECT_EQ(c.Take(), Lines{"info \r\n스크린샷 폴더를 삭제하지 못했습니다."});
+  EXPECT_TRUE(c.processes.requests.empty());
 }
 
 TEST(DeleteScreenshots, AsksAndEmptiesOnlyTheScreenshotFolder) {
@@ -429,11 +448,9 @@ TEST(NestedCommands, RunInsideTheWaitAndCloseOnlyTheirOwnWindow) {
     c.commands.ResetGame(GameEdition::kNexon);
   });
   c.commands.OpenGameFolder(GameEdition::kNetmarble, kMainWindow);
-  EXPECT_EQ(c.Take(), (Lines{std::string("wait 2 ") + kOpeningGame,
-                             std::string("run subst Y: \"") + kNetmarble + "\" hidden",
+  EXPECT_EQ(c.Take(), (Lines{std::string("wait 2 ") + kOpeningGame, SubstRun("Y:", kNetmarble),
                              // nested, during the wait after subst
-                             std::string("wait 3 ") + kOpeningGame,
-                             std::string("run subst X: \"") + kNexon + "\" hidden",
+                             std::string("wait 3 ") + kOpeningGame, SubstRun("X:", kNexon),
                              "shell main open [X:\\] []", "close 3",
                              std::string("wait 4 ") + kOpeningGame, "shell main open [Y:\\] []",
                              "close 4", "confirm \r\n서든어택을 초기화 하시겠습니까?",

@@ -20,18 +20,26 @@ TEST(LaunchCommand, ProgramChoosesItsWindowAndNothingWaits) {
 }
 
 TEST(ExecuteCommand, StartedIsTrueWhateverTheExitCode) {
+  constexpr StartWindow kHidden = StartWindow::kHidden, kShown = StartWindow::kShown;
+  constexpr WaitMode kWait = WaitMode::kUntilEnded, kNoWait = WaitMode::kNone;
   struct Case {
     const char* what;
-    bool hidden, wait, can_start, readable;
+    const char* program;
+    StartWindow window;
+    WaitMode wait;
+    bool can_start, readable;
     const char* request;
     bool started;
     uint32_t exit_code;  // 7 when left as it was
   };
   const Case cases[] = {
-      {"hidden, waited, fails with 3", true, true, true, true, "run x.exe hidden wait", true, 3},
-      {"shown, not waited", false, false, true, true, "run x.exe shown", true, 7},
-      {"not started", true, true, false, true, "run x.exe hidden wait", false, 7},
-      {"exit code unreadable", true, true, true, false, "run x.exe hidden wait", true, 7},
+      {"hidden, waited, fails with 3", "", kHidden, kWait, true, true, "run x.exe hidden wait",
+       true, 3},
+      {"shown, not waited", "", kShown, kNoWait, true, true, "run x.exe shown", true, 7},
+      {"by full path", "C:\\x.exe", kShown, kNoWait, true, true, "run [C:\\x.exe] x.exe shown",
+       true, 7},
+      {"not started", "", kHidden, kWait, false, true, "run x.exe hidden wait", false, 7},
+      {"exit code unreadable", "", kHidden, kWait, true, false, "run x.exe hidden wait", true, 7},
   };
   for (const Case& c : cases) {
     SimProcesses processes;
@@ -39,7 +47,8 @@ TEST(ExecuteCommand, StartedIsTrueWhateverTheExitCode) {
     processes.exit_code_readable = c.readable;
     processes.program = [](const std::string&) { return 3u; };
     uint32_t exit_code = 7;
-    EXPECT_EQ(ExecuteCommand(processes, "x.exe", c.hidden, c.wait, &exit_code), c.started)
+    EXPECT_EQ(ExecuteCommand(processes, c.program, "x.exe", c.window, c.wait, &exit_code),
+              c.started)
         << c.what;
     EXPECT_EQ(exit_code, c.exit_code) << c.what;
     EXPECT_EQ(processes.requests, Requests{c.request}) << c.what;
@@ -87,16 +96,16 @@ TEST(ShellDeletePath, OneTrailingDelimiterGoesAndLongPathsAreRefused) {
     std::string request;  // empty: refused, nothing asked
   };
   const Case cases[] = {
-      {"C:\\Docs\\shots\\*.*", false, "delete [C:\\Docs\\shots\\*.*] errors-shown"},
-      {"C:\\Docs\\shots\\", true, "delete [C:\\Docs\\shots] recycle errors-shown"},
-      {"C:\\Docs\\shots\\\\", false, "delete [C:\\Docs\\shots\\] errors-shown"},
-      {Ko("C:\\똠\\"), false, Ko("delete [C:\\똠] errors-shown")},
+      {"C:\\Docs\\shots\\*.*", false, "delete [C:\\Docs\\shots\\*.*]"},
+      {"C:\\Docs\\shots\\", true, "delete [C:\\Docs\\shots] recycle"},
+      {"C:\\Docs\\shots\\\\", false, "delete [C:\\Docs\\shots\\]"},
+      {Ko("C:\\똠\\"), false, Ko("delete [C:\\똠]")},
       // A lead byte and "\" make no CP949 character, so the system would be
       // given another name: refused, whether or not a delimiter follows.
       {"C:\\\x95\x5C", false, ""},
       {"C:\\\x95\x5C\\", false, ""},
-      {fits, false, "delete [" + fits + "] errors-shown"},
-      {fits + "\\", false, "delete [" + fits + "] errors-shown"},  // 254 once "\" is gone
+      {fits, false, "delete [" + fits + "]"},
+      {fits + "\\", false, "delete [" + fits + "]"},  // 254 once "\" is gone
       {fits + "b", false, ""},
       {std::string(5000, 'x'), false, ""},
       // A name the conversion to CP949 changed: "?" would be a wildcard.
@@ -113,20 +122,6 @@ TEST(ShellDeletePath, OneTrailingDelimiterGoesAndLongPathsAreRefused) {
   SimProcesses failing;
   failing.delete_succeeds = false;
   EXPECT_FALSE(ShellDeletePath(failing, "C:\\x\\*.*", false));
-}
-
-TEST(ShellDeleteFile, PathUnchangedPermanentAndNoErrorDialogs) {
-  SimProcesses processes;
-  EXPECT_TRUE(ShellDeleteFile(processes, "C:\\Tools\\Varnett.exe.log\\"));
-  EXPECT_EQ(processes.requests, Requests{"delete [C:\\Tools\\Varnett.exe.log\\]"});
-  processes.delete_succeeds = false;
-  EXPECT_FALSE(ShellDeleteFile(processes, "C:\\missing.log"));
-
-  // "Varnett?.exe.log" would delete every sibling that "?" matches.
-  SimProcesses untouched;
-  EXPECT_FALSE(ShellDeleteFile(untouched, "C:\\Tools\\Varnett?.exe.log"));
-  EXPECT_FALSE(ShellDeleteFile(untouched, "C:\\Tools\\Varnett\xB0.exe.log"));
-  EXPECT_TRUE(untouched.requests.empty());
 }
 
 }  // namespace

@@ -17,17 +17,22 @@ TEST(RemoveVirtualDrives, FilledSlotsInSlotOrderOneAfterAnother) {
   sim.clock.pending_messages.push_back([&] { asked_when_handled = sim.processes.requests.size(); });
   RemoveVirtualDrives(sim.processes, drives);
   EXPECT_EQ(sim.processes.requests,
-            (std::vector<std::string>{"shell open [subst] [/D Y:] hidden wait",
-                                      "shell open [subst] [/D Z:] hidden wait"}));
+            (std::vector<std::string>{
+                "shell open [C:\\Windows\\System32\\subst.exe] [/D Y:] hidden wait",
+                "shell open [C:\\Windows\\System32\\subst.exe] [/D Z:] hidden wait"}));
   EXPECT_EQ(asked_when_handled, 1u);
   // The slots keep their values.
   EXPECT_EQ(drives.ScreenshotDrive, "Y:");
   EXPECT_EQ(drives.NexonDrive, "Z:");
 }
 
-TEST(RemoveVirtualDrives, NothingMappedRunsNothing) {
+TEST(RemoveVirtualDrives, NothingMappedOrNoSystemFolderRunsNothing) {
   SimPlatform sim;
   RemoveVirtualDrives(sim.processes, VirtualDriveSet{});
+  EXPECT_TRUE(sim.processes.requests.empty());
+  // A "subst" found by name could be anyone's.
+  sim.processes.system_folder = "";
+  RemoveVirtualDrives(sim.processes, VirtualDriveSet{"Y:", "", "Z:"});
   EXPECT_TRUE(sim.processes.requests.empty());
 }
 

@@ -19,7 +19,7 @@ TEST(TableDump, VisibleRecordsWithNulls) {
   std::string expected =
       "Game\tMPath\tDPath\tRoot\tPRPath\tPSub\tInsRoot\tInsRPath\tInsRName\tAddFPath\tAddFSub\t"
       "Prog\tIcon\tDGenre\tGGenre\tRank\tPDay\tPScript\tPatch\tExpireday\n"
-      "서든어택\tC:\\\\SA\t";
+      "서든어택\tC:\\SA\t";
   for (int i = 3; i < 20; ++i) expected += "\t\\N";
   expected += "\n";
   EXPECT_EQ(DumpVisibleRecords(c.Game_MemTable), expected);
@@ -77,7 +77,7 @@ TEST(TableDump, StreamFromAnotherWriter) {
   EXPECT_EQ(c.Game_MemTable.RecordCount(), 2u);
   std::string dump = DumpVisibleRecords(c.Game_MemTable);
   // Root is empty, not null: its broken UTF-8 became the empty text.
-  std::string expected = "서울\tC:\\\\서\ta\\tb\t";
+  std::string expected = "서울\tC:\\서\ta\\tb\t";
   for (int i = 4; i < 20; ++i) expected += "\t\\N";
   EXPECT_EQ(dump.substr(dump.find('\n') + 1), expected + "\n");
 }

@@ -7,6 +7,9 @@
 // after windows.h
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -99,6 +102,75 @@ TEST(Executable, ManifestAsksForWhatThePcNeeds) {
   // process manifest it would be loaded and set up before the window shows.
   EXPECT_EQ(process.find("Common-Controls"), std::string::npos);
   EXPECT_NE(ManifestOf(2).find(common_controls), std::string::npos);
+}
+
+// The functions a program file imports by name, as "dll!function" (the DLL
+// name in lower case), read from its import directory.
+std::vector<std::string> ImportsOf(const std::wstring& path) {
+  std::vector<std::string> imports;
+  const std::string image = ReadFile(path);
+  auto at = [&](size_t offset, size_t size) -> const char* {
+    return offset <= image.size() && size <= image.size() - offset ? image.data() + offset
+                                                                   : nullptr;
+  };
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0, sizeof(IMAGE_DOS_HEADER)));
+  if (!dos) return imports;
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(
+      at(static_cast<size_t>(dos->e_lfanew), sizeof(IMAGE_NT_HEADERS64)));
+  if (!nt) return imports;
+  const auto* sections = reinterpret_cast<const IMAGE_SECTION_HEADER*>(
+      at(static_cast<size_t>(dos->e_lfanew) + offsetof(IMAGE_NT_HEADERS64, OptionalHeader) +
+             nt->FileHeader.SizeOfOptionalHeader,
+         sizeof(IMAGE_SECTION_HEADER) * nt->FileHeader.NumberOfSections));
+  if (!sections) return imports;
+  auto file_offset = [&](DWORD rva) -> size_t {
+    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+      const IMAGE_SECTION_HEADER& s = sections[i];
+      if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.SizeOfRawData)
+        return rva - s.VirtualAddress + s.PointerToRawData;
+    }
+    return image.size();
+  };
+  auto text = [&](DWORD rva) -> std::string {
+    const char* p = at(file_offset(rva), 1);
+    return p ? std::string(p, strnlen(p, image.data() + image.size() - p)) : std::string();
+  };
+  const IMAGE_DATA_DIRECTORY& directory =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  for (size_t d = file_offset(directory.VirtualAddress);; d += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+    const auto* entry =
+        reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(d, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
+    if (!entry || entry->Name == 0) break;
+    std::string dll = text(entry->Name);
+    for (char& c : dll) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    const DWORD thunks = entry->OriginalFirstThunk ? entry->OriginalFirstThunk : entry->FirstThunk;
+    for (size_t t = file_offset(thunks);; t += sizeof(ULONGLONG)) {
+      const auto* thunk = reinterpret_cast<const ULONGLONG*>(at(t, sizeof(ULONGLONG)));
+      if (!thunk || *thunk == 0) break;
+      if (*thunk & IMAGE_ORDINAL_FLAG64) continue;
+      imports.push_back(dll + "!" + text(static_cast<DWORD>(*thunk) + 2));  // after the hint
+    }
+  }
+  return imports;
+}
+
+// Wine loads its own DLLs whatever lies beside a program, so planting one
+// cannot be shown here: what the programs ask of the loader is read instead.
+// Both limit the default search to the system folder (the program's folder
+// and the current one may be writable by others), which also covers the C
+// runtime's own loads by a bare name, and load their libraries with a search
+// of their own (LoadLibraryExW).
+TEST(Executable, LibrariesComeFromTheSystemFolderOnly) {
+  for (const wchar_t* name : {L"Varnett.exe", L"varnett-admin.exe"}) {
+    SCOPED_TRACE(Utf8(name));
+    const std::vector<std::string> imports = ImportsOf(BuildFolder() + L"\\" + name);
+    ASSERT_FALSE(imports.empty());
+    auto imported = [&](const std::string& function) {
+      return std::find(imports.begin(), imports.end(), "kernel32.dll!" + function) != imports.end();
+    };
+    EXPECT_TRUE(imported("SetDefaultDllDirectories"));
+    EXPECT_TRUE(imported("LoadLibraryExW"));
+  }
 }
 
 // The loader took the manifest: the running program's window is DPI aware

@@ -32,6 +32,11 @@ const std::wstring kOpeningShots = L"스크린샷 폴더를 열고 있습니다.
 
 std::wstring Drive(wchar_t letter) { return std::wstring(1, letter) + L":"; }
 
+// The command line of the system's "subst" mapping `folder` to `drive`.
+std::wstring SubstMapping(const std::wstring& drive, const std::wstring& folder) {
+  return L"\"" + SystemFolder() + L"\\subst.exe\" " + drive + L" \"" + folder + L"\"";
+}
+
 // The drive letters nothing uses, highest first.
 std::wstring FreeLetters() {
   DWORD used = GetLogicalDrives();
@@ -128,8 +133,7 @@ TEST_F(TenButtons, OpenFoldersThroughVirtualDrives) {
 
   Click(p.window(), kNetmarbleButton1);
   EXPECT_TRUE(ShellOpened(netmarble));
-  EXPECT_EQ(SubstLog(),
-            std::vector<std::wstring>{L"subst " + netmarble + L" \"" + kNetmarble + L"\""});
+  EXPECT_EQ(SubstLog(), std::vector<std::wstring>{SubstMapping(netmarble, kNetmarble)});
   EXPECT_TRUE(FileExists(netmarble + L"\\gvi.dat")) << "the drive shows the game folder";
 
   Click(p.window(), kNetmarbleButton2);
@@ -156,9 +160,9 @@ TEST_F(TenButtons, OpenFoldersThroughVirtualDrives) {
   EXPECT_TRUE(ShellOpened(shots));
   EXPECT_TRUE(WaitFor([&] { return TopWindows({p.pid(), L"TfWait"}).empty(); }));
   EXPECT_EQ(SubstLog(), (std::vector<std::wstring>{
-                            L"subst " + netmarble + L" \"" + kNetmarble + L"\"",
-                            L"subst " + shots + L" \"" + kShots + L"\"",
-                            L"subst " + nexon + L" \"" + kNexon + L"\"",
+                            SubstMapping(netmarble, kNetmarble),
+                            SubstMapping(shots, kShots),
+                            SubstMapping(nexon, kNexon),
                         }));
   EXPECT_TRUE(FileExists(shots + L"\\sa001.jpg"));
   EXPECT_TRUE(FileExists(nexon + L"\\gvi.dat"));
@@ -179,6 +183,33 @@ TEST_F(TenButtons, OpenFoldersThroughVirtualDrives) {
     EXPECT_EQ(log[3 + i].substr(log[3 + i].size() - 5), L"/D " + removed[i]);
     EXPECT_EQ(GetDriveTypeW((removed[i] + L"\\").c_str()), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
   }
+}
+
+// A "subst" put beside the program, or in its current folder, where the
+// system's search by name looks first, never runs: the system's own maps the
+// folder and removes the drive at close. The planted ones are copies of the
+// stand-in, which log every command line beside themselves.
+TEST_F(TenButtons, PlantedSubstNeverRuns) {
+  if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
+  const std::wstring folder = kRoot + L"\\planted";
+  const std::wstring system_subst = SystemFolder() + L"\\subst.exe";
+  const std::wstring drive = Drive(FreeLetters()[0]);
+  Program p(folder);
+  ASSERT_TRUE(CopyFileW(system_subst.c_str(), (folder + L"\\subst.exe").c_str(), FALSE));
+  ASSERT_TRUE(StartedAndShown(p));
+  ASSERT_TRUE(
+      CopyFileW(system_subst.c_str(), (p.current_folder() + L"\\subst.exe").c_str(), FALSE));
+
+  Click(p.window(), kNetmarbleButton1);
+  EXPECT_TRUE(ShellOpened(drive));
+  ASSERT_TRUE(p.Close());
+  for (const std::wstring& planted : {folder, p.current_folder()})
+    EXPECT_FALSE(FileExists(planted + L"\\subst.log")) << "ran: " << Utf8(planted) << "\\subst.exe";
+  const std::vector<std::wstring> log = SubstLog();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(log[0], SubstMapping(drive, kNetmarble));
+  EXPECT_EQ(log[1].substr(log[1].size() - 5), L"/D " + drive);
+  EXPECT_EQ(GetDriveTypeW((drive + L"\\").c_str()), static_cast<UINT>(DRIVE_NO_ROOT_DIR));
 }
 
 // "subst" that cannot map: the wait window goes before the message, and the

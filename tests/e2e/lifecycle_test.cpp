@@ -196,5 +196,35 @@ TEST(Lifecycle, AProgramPathOutsideCp949NeverReachesTheShell) {
   EXPECT_TRUE(FileExists(own_log)) << "its name cannot be given to the shell exactly";
 }
 
+// Only a plain file of that name goes at exit. A folder called so keeps its
+// subfolders, and a link called so keeps what it names: the test prefixes
+// hold C:\varnett-links\Varnett.exe.log, a link to the folder "kept" beside
+// it, made from outside (Wine makes no links of its own).
+TEST(Lifecycle, AtExitAFolderOrALinkNamedLikeTheLogSurvives) {
+  PrepareCafe(Cafe{});
+  {
+    SCOPED_TRACE("folder");
+    const std::wstring folder = kRoot + L"\\lifecycle-folder";
+    Program program(folder);
+    const std::wstring kept = program.exe() + L".log\\sub\\keep.txt";
+    ASSERT_TRUE(MakeFolders(program.exe() + L".log\\sub"));
+    ASSERT_TRUE(WriteFile(kept, "someone's\r\n"));
+    ASSERT_TRUE(StartedAndShown(program, kNotFound));
+    EXPECT_TRUE(program.Close());
+    EXPECT_TRUE(FileExists(kept));
+  }
+  SCOPED_TRACE("link");
+  const std::wstring links = L"C:\\varnett-links";
+  const DWORD link = GetFileAttributesW((links + L"\\Varnett.exe.log").c_str());
+  if (link == INVALID_FILE_ATTRIBUTES || !(link & FILE_ATTRIBUTE_REPARSE_POINT))
+    GTEST_SKIP() << "no folder link C:\\varnett-links\\Varnett.exe.log in this prefix";
+  Program program(links);
+  ASSERT_TRUE(StartedAndShown(program, kNotFound));
+  EXPECT_TRUE(program.Close());
+  EXPECT_TRUE(FileExists(links + L"\\kept\\keep.txt"));
+  EXPECT_TRUE(FileExists(links + L"\\Varnett.exe.log\\keep.txt"));
+  DeleteFileW(program.exe().c_str());
+}
+
 }  // namespace
 }  // namespace varnett::e2e

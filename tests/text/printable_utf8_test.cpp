@@ -15,7 +15,7 @@ TEST(PrintableUtf8, EscapesAndInvalidBytes) {
     std::string printed;
   };
   const Case kCases[] = {
-      {"C:\\Games\tx\r\n", "C:\\\\Games\\tx\\r\\n"},
+      {"C:\\Games\tx\r\n", "C:\\Games\\tx\\r\\n"},  // a path's backslashes single
       {Ko("서든어택"), "서든어택"},
       {Ko("똠"), "똠"},             // CP949's extended Hangul
       {"\x80\xFF", "\\x80\\xFF"},   // never a CP949 byte

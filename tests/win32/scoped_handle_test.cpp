@@ -1,6 +1,6 @@
 // The kernel handle owner with a real event: closed exactly once, by its
-// last owner, and CreateFile's failure value owns nothing; the library owner
-// gives its reference back.
+// last owner, and CreateFile's failure value owns nothing; a release keeps
+// the last error; the library owner gives its reference back.
 #include "platform/win32/scoped_handle.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +30,34 @@ TEST(ScopedHandle, AHandleIsClosedOnceByItsLastOwner) {
 
   EXPECT_FALSE(ScopedHandle(INVALID_HANDLE_VALUE));
   EXPECT_FALSE(ScopedHandle());
+}
+
+// A release that fails sets the last error of its own; the owner puts back
+// the error of the call before it, as the early return of a failed call would
+// read it after the owners of what it had made are gone.
+struct ReleaseSetsAnError : NullIsEmpty<int*> {
+  static void Free(int* released) {
+    ++*released;
+    SetLastError(ERROR_INVALID_HANDLE);
+  }
+};
+
+TEST(Scoped, ReleasingKeepsTheLastError) {
+  int released = 0;
+  {
+    Scoped<ReleaseSetsAnError> owner(&released);
+    SetLastError(ERROR_FILE_NOT_FOUND);
+  }
+  const DWORD after_going = GetLastError();
+  EXPECT_EQ(released, 1);
+  EXPECT_EQ(after_going, DWORD(ERROR_FILE_NOT_FOUND));
+
+  Scoped<ReleaseSetsAnError> owner(&released);
+  SetLastError(ERROR_ACCESS_DENIED);
+  owner.Reset();
+  const DWORD after_reset = GetLastError();
+  EXPECT_EQ(released, 2);
+  EXPECT_EQ(after_reset, DWORD(ERROR_ACCESS_DENIED));
 }
 
 // A library no other part of the test program loads: its last reference

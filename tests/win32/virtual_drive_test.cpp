@@ -99,7 +99,9 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
   ASSERT_TRUE(mapper.MapVirtualDrive(drives, &VirtualDriveSet::ScreenshotDrive, shots));
   EXPECT_EQ(drives.ScreenshotDrive, first);
   EXPECT_EQ(ReadAll(first + "\\" + Ko("사진") + ".txt"), "shot");
-  EXPECT_TRUE(HasLineEndingWith(SubstLog(), Cp949ToUtf8("subst " + first + " \"" + shots + "\"")));
+  EXPECT_TRUE(
+      HasLineEndingWith(SubstLog(), Cp949ToUtf8("\"" + real.processes.SystemProgram("subst.exe") +
+                                                "\" " + first + " \"" + shots + "\"")));
   // The snapshot now lists the letter; the next choice is lower.
   bool listed = false;
   TDriveLetters letters(real.drives);
@@ -122,6 +124,22 @@ TEST(VirtualDrive, MappedToHighestFreeLetterReachableAndRemoved) {
   EXPECT_TRUE(HasLineEndingWith(log, "/D " + first));
   EXPECT_TRUE(HasLineEndingWith(log, "/D " + drives.NexonDrive));
   EXPECT_EQ(drives.ScreenshotDrive, first);  // the slots keep their values
+}
+
+// Operators write folders with a closing "\" ("C:\Games\SuddenAttack\"). The
+// stand-in reads its arguments as every program does, so it gets the folder
+// unchanged only when the backslash before the closing quote is doubled.
+TEST(VirtualDrive, FolderWithAClosingBackslashIsMapped) {
+  if (!SubstStandInInstalled()) GTEST_SKIP() << kNoSubstStandIn;
+  Win32Platform real;
+  DriveMapper mapper({real.processes, real.drives, real.text_case, real.clock});
+  support::TempFolder game_folder(L"서든 어택_");
+  const std::string game = Narrow(game_folder.path());
+  WriteAll(game + "\\gvi.dat", "game");
+  VirtualDriveSet drives;
+  DrivesRemovedAtEnd cleanup(real.processes, drives);
+  ASSERT_TRUE(mapper.MapVirtualDrive(drives, &VirtualDriveSet::NetmarbleDrive, game + "\\"));
+  EXPECT_EQ(ReadAll(drives.NetmarbleDrive + "\\gvi.dat"), "game");
 }
 
 TEST(VirtualDrive, SubstThatFailsLeavesTheSlotEmpty) {

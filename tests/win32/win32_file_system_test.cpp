@@ -23,9 +23,10 @@ TEST(Win32FileSystem, CreatesNestedKoreanFoldersAndAppendsLines) {
 
   std::string file = folder + "\\" + Ko("기록") + ".log";
   EXPECT_FALSE(fs.FileExists(file));
-  ASSERT_EQ(fs.AppendLine(file, "one", 0), AppendResult::kWritten);
-  ASSERT_EQ(fs.AppendLine(file, Ko("둘"), 0), AppendResult::kWritten);
-  EXPECT_EQ(fs.AppendLine(folder, "a folder", 0), AppendResult::kFailed);
+  uint32_t patience_ms = 0;
+  ASSERT_EQ(fs.AppendLine(file, "one", patience_ms), AppendResult::kWritten);
+  ASSERT_EQ(fs.AppendLine(file, Ko("둘"), patience_ms), AppendResult::kWritten);
+  EXPECT_EQ(fs.AppendLine(folder, "a folder", patience_ms), AppendResult::kFailed);
   EXPECT_TRUE(fs.FileExists(file));
   EXPECT_FALSE(fs.FileExists(folder));
   EXPECT_FALSE(fs.DirectoryExists(file));
@@ -46,6 +47,33 @@ TEST(Win32FileSystem, CreatesNestedKoreanFoldersAndAppendsLines) {
   EXPECT_TRUE(fs.RemoveFile(file));
   EXPECT_FALSE(fs.RemoveFile(file));
   EXPECT_FALSE(fs.FileAge(file).has_value());
+}
+
+// Only a plain file goes. A folder of that name keeps everything in it, and
+// a link to a folder keeps its target: the test prefixes hold such a link,
+// C:\varnett-links\Varnett.exe.log, made from outside (Wine cannot make
+// links itself).
+TEST(Win32FileSystem, RemovePlainFileLeavesFoldersAndLinksAlone) {
+  Win32FileSystem fs;
+  support::TempFolder temp(L"varnett_plain_");
+  const std::string root = Narrow(temp.path());
+  const std::string file = root + "\\" + Ko("기록") + ".log";
+  uint32_t patience_ms = 0;
+  ASSERT_EQ(fs.AppendLine(file, "x", patience_ms), AppendResult::kWritten);
+  EXPECT_TRUE(fs.RemovePlainFile(file));
+  EXPECT_FALSE(fs.FileExists(file));
+  EXPECT_FALSE(fs.RemovePlainFile(file));  // gone: nothing to delete
+
+  const std::string folder = root + "\\Varnett.exe.log";
+  ASSERT_TRUE(fs.CreateFolders(folder + "\\sub"));
+  ASSERT_EQ(fs.AppendLine(folder + "\\sub\\keep.txt", "x", patience_ms), AppendResult::kWritten);
+  EXPECT_FALSE(fs.RemovePlainFile(folder));
+  EXPECT_TRUE(fs.FileExists(folder + "\\sub\\keep.txt"));
+
+  const std::string link = "C:\\varnett-links\\Varnett.exe.log";
+  if (!fs.DirectoryExists(link)) GTEST_SKIP() << "no folder link " << link << " in this prefix";
+  EXPECT_FALSE(fs.RemovePlainFile(link));
+  EXPECT_TRUE(fs.FileExists(link + "\\keep.txt"));
 }
 
 TEST(Win32FileSystem, OpenMissingFileGivesTheSystemReason) {

@@ -3,17 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <atomic>
-#include <functional>
-#include <thread>
-#include <vector>
+#include <string>
 
 #include "actions/process_helpers.h"
 #include "app/win32_platform.h"
 #include "text/conversions.h"
 #include "text/win32/wide.h"
-#include "tests/support/win32/top_windows.h"
 
 namespace varnett {
 namespace {
@@ -61,37 +56,21 @@ bool IsEmptyFolder(const std::string& folder) {
   return empty;
 }
 
-// Runs `call` while a second thread watches for windows of this process and
-// dismisses each one it sees; returns their captions. A call that opens a
-// box then returns and fails its test instead of blocking it for good.
-std::vector<std::wstring> WindowsShownDuring(const std::function<void()>& call) {
-  std::atomic<bool> done{false};
-  std::vector<std::wstring> seen;
-  std::thread watcher([&] {
-    while (!done) {
-      for (HWND w : support::TopWindows({GetCurrentProcessId()})) {
-        const std::wstring caption = support::TextOf(w);
-        if (std::find(seen.begin(), seen.end(), caption) == seen.end()) seen.push_back(caption);
-        PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
-        PostMessageW(w, WM_CLOSE, 0, 0);
-      }
-      Sleep(50);
-    }
-  });
-  call();
-  done = true;
-  watcher.join();
-  return seen;
-}
-
 TEST(Win32ProcessHelpers, ChildEndingWithAnErrorStillCountsAsStarted) {
   Win32Platform real;
   uint32_t exit_code = 0;
-  EXPECT_TRUE(ExecuteCommand(real.processes, "cmd.exe /c exit 3", true, true, &exit_code));
+  EXPECT_TRUE(ExecuteCommand(real.processes, "", "cmd.exe /c exit 3", StartWindow::kHidden,
+                             WaitMode::kUntilEnded, &exit_code));
   EXPECT_EQ(exit_code, 3u);
-  EXPECT_FALSE(ExecuteCommand(real.processes, "varnett_no_such_program.exe", true, true));
+  EXPECT_FALSE(ExecuteCommand(real.processes, "", "varnett_no_such_program.exe",
+                              StartWindow::kHidden, WaitMode::kUntilEnded));
+  // By its full path, the first token being only what the program reads.
+  const std::string cmd = real.processes.SystemProgram("cmd.exe");
+  EXPECT_TRUE(ExecuteCommand(real.processes, cmd, "\"" + cmd + "\" /c exit 5", StartWindow::kHidden,
+                             WaitMode::kUntilEnded, &exit_code));
+  EXPECT_EQ(exit_code, 5u);
   RunOutcome outcome =
-      real.processes.Run("cmd.exe /c exit 4", StartWindow::kProgramChooses, WaitMode::kNone);
+      real.processes.Run("", "cmd.exe /c exit 4", StartWindow::kProgramChooses, WaitMode::kNone);
   EXPECT_TRUE(outcome.started);
   EXPECT_FALSE(outcome.exit_code);  // not waited for
 }
@@ -101,14 +80,15 @@ TEST(Win32ProcessHelpers, WaitedCommandHasFinishedItsWork) {
   Processes& p = real.processes;
   std::string marker = TempFolder(Ko("표시"));
   DeleteFileW(Wide(marker).c_str());
-  ASSERT_TRUE(ExecuteCommand(p, "cmd.exe /c echo x> \"" + marker + "\"", true, true));
+  ASSERT_TRUE(ExecuteCommand(p, "", "cmd.exe /c echo x> \"" + marker + "\"", StartWindow::kHidden,
+                             WaitMode::kUntilEnded));
   EXPECT_TRUE(Exists(marker));
   DeleteFileW(Wide(marker).c_str());
 
-  ShellExecuteAndWait(p, "cmd.exe", "/c echo x> \"" + marker + "\"", StartWindow::kHidden);
+  p.ShellOpenAndWait(p.SystemProgram("cmd.exe"), "/c echo x> \"" + marker + "\"",
+                     StartWindow::kHidden);
   EXPECT_TRUE(Exists(marker));
-  EXPECT_TRUE(ShellDeleteFile(p, marker));
-  EXPECT_FALSE(Exists(marker));
+  DeleteFileW(Wide(marker).c_str());
 }
 
 // Another button's handler runs while the shell's process is waited for.
@@ -128,8 +108,8 @@ TEST(Win32ProcessHelpers, ShellWaitProcessesMessagesMeanwhile) {
   PostMessageW(window, WM_APP, 0, 0);
   Win32Platform real;
   // "ping" pauses a second between its two echoes, whatever the network does.
-  ShellExecuteAndWait(real.processes, "cmd.exe", "/c ping -n 2 127.0.0.1 >nul",
-                      StartWindow::kHidden);
+  real.processes.ShellOpenAndWait(real.processes.SystemProgram("cmd.exe"),
+                                  "/c ping -n 2 127.0.0.1 >nul", StartWindow::kHidden);
   EXPECT_TRUE(handled);
   DestroyWindow(window);
 }
@@ -159,16 +139,6 @@ TEST(Win32ProcessHelpers, TrailingBackslashDeletesTheFolderItself) {
   std::string root = MakeTree(Ko("스크린샷") + "_self_");
   EXPECT_TRUE(ShellDeletePath(p, root + "\\", false));
   EXPECT_FALSE(Exists(root));
-}
-
-TEST(Win32ProcessHelpers, DeletingAMissingFileIsFalseAndShowsNothing) {
-  Win32Platform real;
-  Processes& p = real.processes;
-  bool deleted = true;
-  const std::vector<std::wstring> shown = WindowsShownDuring(
-      [&] { deleted = ShellDeleteFile(p, TempFolder("varnett_missing_") + "\\x.log"); });
-  EXPECT_FALSE(deleted);
-  EXPECT_TRUE(shown.empty()) << "a window came: " << Narrow(shown.front());
 }
 
 TEST(Win32Drives, SystemDriveInUseAndItsTargetReported) {

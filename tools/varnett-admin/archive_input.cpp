@@ -3,7 +3,10 @@
 #include <utility>
 
 #include "text/conversions.h"
+#include "text/printable_utf8.h"
+#include "tools/varnett-admin/commands.h"
 #include "tools/varnett-admin/console.h"
+#include "tools/varnett-admin/texts.h"
 
 namespace varnett {
 
@@ -25,16 +28,21 @@ class FileSource : public ReadSource {
 
 }  // namespace
 
-bool ArchiveInput::Load(const std::string& utf8_path) {
+int ArchiveInput::Load(const std::string& utf8_path) {
   std::string error;
   auto file = std::make_shared<InputFile>(utf8_path, &error);
   if (!file->IsOpen()) {
-    WriteErrorLine(error);
-    return false;
+    ReportError(utf8_path, error);
+    return kExitFailed;
+  }
+  if (file->Size() == 0) {
+    ReportError(utf8_path, Say(kEmptyFile));
+    return kExitNothingFound;
   }
   file_ = std::move(file);
   name_ = Utf8ToCp949(utf8_path);
-  return true;
+  path_ = utf8_path;
+  return kExitOk;
 }
 
 std::optional<int64_t> ArchiveInput::FileAge(const std::string& path) {
@@ -51,15 +59,25 @@ std::unique_ptr<ReadSource> ArchiveInput::OpenForReading(const std::string& path
   return std::make_unique<FileSource>(file_);
 }
 
-void ConsoleDialogs::Information(const std::string& text) { WriteErrorLine(text); }
+void ConsoleDialogs::Information(const std::string& text) {
+  ReportError(subject_, OneLineUtf8(text));
+}
 
 bool ConsoleDialogs::Confirm(const std::string& text) {
-  WriteErrorLine(text);
+  ReportError(subject_, OneLineUtf8(text));
   return false;
 }
 
 void ConsoleDialogs::SystemMessage(const std::string& text, const std::string& title) {
-  WriteErrorLine(title + ": " + text);
+  ReportError(subject_, OneLineUtf8(title + ": " + text));
+}
+
+bool HasMember(const TUnZipper& unzipper, const std::string& cp949_name) {
+  const TSortedEntries* directory = unzipper.Directory();
+  for (size_t i = 0; directory && i < directory->Count(); ++i) {
+    if (MatchName(cp949_name, (*directory)[i].FullName())) return true;
+  }
+  return false;
 }
 
 }  // namespace varnett

@@ -1,18 +1,13 @@
 #include "tools/varnett-admin/console.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "text/conversions.h"
-#ifdef _WIN32
-#include "platform/win32/scoped_handle.h"
-#endif
-#include "text/printable_utf8.h"
-
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
+#include "tools/varnett-admin/commands.h"
+#include "tools/varnett-admin/texts.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -21,15 +16,66 @@
 #include <io.h>
 #include <shellapi.h>
 
+#include "platform/win32/scoped_handle.h"
 #include "text/win32/system_error_text.h"
+#else
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace varnett {
 
 namespace {
 
-std::string CannotOpen(const std::string& utf8_path, const std::string& reason_utf8) {
-  return Utf8ToCp949("Cannot open file \"" + utf8_path + "\". " + reason_utf8);
+#ifdef _WIN32
+std::wstring WidePath(const std::string& utf8_path) {
+  const std::u16string wide = Utf8ToUtf16(utf8_path);
+  return std::wstring(wide.begin(), wide.end());
+}
+
+std::string LastErrorText() { return Utf16ToUtf8(SystemErrorText(GetLastError())); }
+
+// The console behind a standard handle, or null when the handle is a pipe,
+// a file or nothing.
+HANDLE ConsoleOf(DWORD which) {
+  HANDLE handle = GetStdHandle(which);
+  DWORD mode;
+  return handle != INVALID_HANDLE_VALUE && handle && GetConsoleMode(handle, &mode) ? handle
+                                                                                   : nullptr;
+}
+#endif
+
+void WriteText(std::FILE* stream, [[maybe_unused]] int which, std::string_view utf8) {
+#ifdef _WIN32
+  if (HANDLE console = ConsoleOf(static_cast<DWORD>(which))) {
+    // Characters, not bytes: the console would read bytes in its own code
+    // page, and Hangul in UTF-8 shows as "?" on a Korean (949) console.
+    std::fflush(stream);
+    const std::u16string wide = Utf8ToUtf16(utf8);
+    for (size_t at = 0; at < wide.size();) {
+      // The console takes a limited amount at a time.
+      const DWORD count = static_cast<DWORD>(std::min<size_t>(wide.size() - at, 8192));
+      DWORD written = 0;
+      if (!WriteConsoleW(console, wide.data() + at, count, &written, nullptr) || written == 0)
+        return;
+      at += written;
+    }
+    return;
+  }
+#endif
+  std::fwrite(utf8.data(), 1, utf8.size(), stream);
+  std::fflush(stream);
+}
+
+std::string CannotOpenReason([[maybe_unused]] const std::string& utf8_path) {
+#ifdef _WIN32
+  const DWORD attributes = GetFileAttributesW(WidePath(utf8_path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return Say(kIsAFolder);
+  return LastErrorText();
+#else
+  return std::strerror(errno);
+#endif
 }
 
 }  // namespace
@@ -57,42 +103,90 @@ void PrepareConsole() {
 #endif
 }
 
-void WriteOut(std::string_view utf8) {
-  std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-  std::fflush(stdout);
+#ifdef _WIN32
+void WriteOut(std::string_view utf8) { WriteText(stdout, STD_OUTPUT_HANDLE, utf8); }
+void WriteErrorText(std::string_view utf8) { WriteText(stderr, STD_ERROR_HANDLE, utf8); }
+bool OutputIsConsole() { return ConsoleOf(STD_OUTPUT_HANDLE) != nullptr; }
+#else
+void WriteOut(std::string_view utf8) { WriteText(stdout, 1, utf8); }
+void WriteErrorText(std::string_view utf8) { WriteText(stderr, 2, utf8); }
+bool OutputIsConsole() { return isatty(STDOUT_FILENO) == 1; }
+#endif
+
+bool WriteBinaryOut(std::string_view bytes) {
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+  return std::fflush(stdout) == 0 && written;
 }
 
-void WriteErrorText(std::string_view utf8) {
-  std::fwrite(utf8.data(), 1, utf8.size(), stderr);
-  std::fflush(stderr);
+bool WriteWholeFile(const std::string& utf8_path, std::string_view bytes, std::string* error) {
+#ifdef _WIN32
+  std::FILE* file = _wfopen(WidePath(utf8_path).c_str(), L"wb");
+#else
+  std::FILE* file = std::fopen(utf8_path.c_str(), "wb");
+#endif
+  if (!file) {
+    *error = CannotOpenReason(utf8_path);
+    return false;
+  }
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  if (std::fclose(file) != 0 || !written) {
+#ifdef _WIN32
+    *error = LastErrorText();
+#else
+    *error = std::strerror(errno);
+#endif
+    return false;
+  }
+  return true;
 }
 
-void WriteErrorLine(std::string_view cp949) { WriteErrorText(OneLineUtf8(cp949) + "\n"); }
+void ReportError(std::string_view subject_utf8, std::string_view message_utf8) {
+  std::string line = "varnett-admin: ";
+  if (!subject_utf8.empty()) {
+    line += subject_utf8;
+    line += ": ";
+  }
+  line += message_utf8;
+  WriteErrorText(line + "\n");
+}
+
+int UsageError(std::string_view message_utf8) {
+  ReportError("", message_utf8);
+  WriteErrorText(Say(kTryHelp) + "\n");
+  return kExitUsage;
+}
 
 InputFile::InputFile(const std::string& utf8_path, std::string* error) {
 #ifdef _WIN32
-  std::u16string wide = Utf8ToUtf16(utf8_path);
-  file_ = _wfopen(reinterpret_cast<const wchar_t*>(wide.c_str()), L"rb");
+  const DWORD attributes = GetFileAttributesW(WidePath(utf8_path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    *error = Say(kIsAFolder);
+    return;
+  }
+  file_ = _wfopen(WidePath(utf8_path).c_str(), L"rb");
   if (!file_) {
-    *error = CannotOpen(utf8_path, Utf16ToUtf8(SystemErrorText(GetLastError())));
+    *error = LastErrorText();
     return;
   }
   const bool sized = _fseeki64(file_, 0, SEEK_END) == 0;
   const int64_t end = sized ? _ftelli64(file_) : -1;
 #else
-  file_ = std::fopen(utf8_path.c_str(), "rb");
-  if (!file_) {
-    *error = CannotOpen(utf8_path, std::strerror(errno));
+  struct stat info;
+  if (stat(utf8_path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    *error = Say(kIsAFolder);
     return;
   }
-  // Only a regular file has a size to read at offsets within (a folder opens
-  // but cannot be read).
-  struct stat info;
+  file_ = std::fopen(utf8_path.c_str(), "rb");
+  if (!file_) {
+    *error = std::strerror(errno);
+    return;
+  }
+  // Only a regular file has a size to read at offsets within.
   const bool regular = fstat(fileno(file_), &info) == 0 && S_ISREG(info.st_mode);
   const int64_t end = regular ? static_cast<int64_t>(info.st_size) : -1;
 #endif
   if (end < 0) {
-    *error = CannotOpen(utf8_path, "Read error.");
+    *error = Say(kCannotRead);
     std::fclose(file_);
     file_ = nullptr;
     return;
@@ -123,7 +217,7 @@ bool ReadWholeFile(const std::string& utf8_path, std::string* bytes, std::string
   if (!file.IsOpen()) return false;
   bytes->resize(static_cast<size_t>(file.Size()));
   if (!file.ReadAt(0, bytes->data(), bytes->size())) {
-    *error = CannotOpen(utf8_path, "Read error.");
+    *error = Say(kCannotRead);
     return false;
   }
   return true;

@@ -10,8 +10,10 @@
 #include "locator/install_locator.h"
 #include "locator/locator_trace_text.h"
 #include "text/conversions.h"
+#include "text/printable_utf8.h"
 #include "tools/varnett-admin/commands.h"
 #include "tools/varnett-admin/console.h"
+#include "tools/varnett-admin/texts.h"
 #ifdef _WIN32
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
@@ -62,8 +64,8 @@ class PrintedRun : public Dialogs {
 
 }  // namespace
 
-int RunLocate(const Args& args) {
-  if (!args.empty()) return Usage();
+int RunLocate(const CommandLine& line) {
+  if (int usage = CheckOperands(line, {})) return usage;
 #ifdef _WIN32
   // The real system, except that boxes are printed.
   Win32Environment environment;
@@ -76,7 +78,7 @@ int RunLocate(const Args& args) {
     locator.Run(paths, &run.trace);
   } catch (const std::exception& e) {
     run.Print();
-    WriteErrorLine(e.what());
+    ReportError("", OneLineUtf8(e.what()));
     return kExitFailed;
   }
   run.Print("DocumentsFolder=" + paths.DocumentsFolder);
@@ -85,7 +87,7 @@ int RunLocate(const Args& args) {
   PrintLine("NexonFolder=" + paths.NexonFolder);
   return kExitOk;
 #else
-  WriteErrorLine("locate reads the Windows registry and runs only in the Windows build");
+  ReportError("", Say(kWindowsOnly));
   return kExitFailed;
 #endif
 }

@@ -4,8 +4,10 @@
 #include "catalogue/game_table.h"
 #include "catalogue/memory_stream.h"
 #include "catalogue/table_dump.h"
+#include "text/printable_utf8.h"
 #include "tools/varnett-admin/commands.h"
 #include "tools/varnett-admin/console.h"
+#include "tools/varnett-admin/texts.h"
 
 namespace varnett {
 
@@ -14,8 +16,12 @@ namespace {
 int PrintStreamRecords(const std::string& path) {
   std::string bytes, error;
   if (!ReadWholeFile(path, &bytes, &error)) {
-    WriteErrorLine(error);
+    ReportError(path, error);
     return kExitFailed;
+  }
+  if (bytes.empty()) {
+    ReportError(path, Say(kEmptyFile));
+    return kExitNothingFound;
   }
   MemoryStream stream(std::move(bytes));
   GameCatalogue catalogue;
@@ -24,7 +30,7 @@ int PrintStreamRecords(const std::string& path) {
     stream.Seek(0);
     catalogue.Game_MemTable.LoadRecordsFromStream(stream);
   } catch (const CatalogueError& e) {
-    WriteErrorLine(e.what());
+    ReportError(path, Say(kNotAStream, {OneLineUtf8(e.what())}));
     return kExitFailed;
   }
   WriteOut(DumpVisibleRecords(catalogue.Game_MemTable));
@@ -33,10 +39,10 @@ int PrintStreamRecords(const std::string& path) {
 
 }  // namespace
 
-int RunRecords(const Args& args) {
-  if (args.size() == 2 && args[0] == "--stream") return PrintStreamRecords(args[1]);
-  if (args.size() == 1 && args[0] != "--stream") return PrintArchiveRecords(args[0]);
-  return Usage();
+int RunRecords(const CommandLine& line) {
+  const bool stream = line.Has("--stream");
+  if (int usage = CheckOperands(line, {stream ? "FILE" : "ARCHIVE"})) return usage;
+  return stream ? PrintStreamRecords(line.operands[0]) : PrintArchiveRecords(line.operands[0]);
 }
 
 }  // namespace varnett

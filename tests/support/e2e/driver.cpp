@@ -4,8 +4,10 @@
 #include <fstream>
 
 #include "tests/support/file_bytes.h"
+#include "tests/support/win32/temp_folder.h"
 #include "tests/support/win32/test_process.h"
 #include "text/conversions.h"
+#include "text/win32/system_error_text.h"
 
 namespace varnett::e2e {
 
@@ -37,6 +39,7 @@ Program::~Program() {
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
   }
+  if (!current_folder_.empty()) support::RemoveTree(current_folder_);
 }
 
 bool Program::Start(const std::wstring& arguments) {
@@ -44,6 +47,10 @@ bool Program::Start(const std::wstring& arguments) {
   std::wstring cmd = L"\"" + exe_ + L"\"";
   if (!arguments.empty()) cmd += L" " + arguments;
   const support::TestStart start = support::StartForTest(exe_, cmd);
+  if (!start.current_folder.empty()) {
+    if (!current_folder_.empty()) support::RemoveTree(current_folder_);
+    current_folder_ = start.current_folder;
+  }
   if (start.started) {
     process_ = start.process;
     return true;
@@ -55,16 +62,9 @@ bool Program::Start(const std::wstring& arguments) {
 }
 
 std::string SystemError(const std::string& what, DWORD code) {
-  wchar_t* text = nullptr;
-  FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = text ? text : L"";
-  LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r'))
-    message.pop_back();
+  const std::u16string message = SystemErrorText(code);
   return what + " failed: error " + std::to_string(code) +
-         (message.empty() ? "" : " (" + Utf8(message) + ")");
+         (message.empty() ? "" : " (" + Utf16ToUtf8(message) + ")");
 }
 
 bool RoundTrip(HWND window, int timeout_ms) {
@@ -90,6 +90,15 @@ bool Painted(HWND window) {
   return painted;
 }
 
+bool WaitPainted(HWND window, int timeout_ms) {
+  for (int waited = 0; waited < timeout_ms; waited += 20) {
+    if (!RoundTrip(window)) return false;
+    if (Painted(window)) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
 HWND FindMainWindow(DWORD pid) { return FirstTopWindow({pid, nullptr, kCaption, false}); }
 
 HWND Program::WaitForWindow(int timeout_ms) {
@@ -104,16 +113,7 @@ bool Program::WaitVisible(int timeout_ms, std::wstring* unexpected,
                           const std::wstring& expected_box) {
   if (!WaitForWindow(timeout_ms)) return false;
   for (int waited = 0; waited < timeout_ms; waited += 20) {
-    if (IsWindowVisible(window_)) {
-      // Shown; the paint messages come once the thread is back in its
-      // loop. Each round trip lets it get there.
-      for (; waited < timeout_ms; waited += 20) {
-        if (!RoundTrip(window_)) return false;
-        if (Painted(window_)) return true;
-        Sleep(20);
-      }
-      return false;
-    }
+    if (IsWindowVisible(window_)) return WaitPainted(window_, timeout_ms - waited);
     HWND box = FirstTopWindow({process_.dwProcessId, L"#32770"});
     if (box) {
       RoundTrip(box);

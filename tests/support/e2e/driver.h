@@ -49,12 +49,14 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   const std::wstring& exe() const { return exe_; }
-  // Starts the copy with `arguments` appended to its command line; when it
+  // Starts the copy in an empty scratch folder of its own (current_folder())
+  // with `arguments` appended to its command line; when it
   // cannot, start_error() says why, with the system's error code and the
   // time the attempt took; made through support::StartForTest, which starts
   // again what Wine reports ended inside its own start-up.
   bool Start(const std::wstring& arguments = L"");
   const std::string& start_error() const { return start_error_; }
+  const std::wstring& current_folder() const { return current_folder_; }
   // Waits for the main window to exist (it may still be hidden).
   HWND WaitForWindow(int timeout_ms = 15000);
   // Waits for the main window to become visible and then painted, which a
@@ -79,6 +81,7 @@ class Program {
  private:
   std::wstring exe_;
   std::string start_error_;
+  std::wstring current_folder_;
   PROCESS_INFORMATION process_ = {};
   HWND window_ = nullptr;
 };
@@ -91,6 +94,13 @@ bool RoundTrip(HWND window, int timeout_ms = 5000);
 
 // True once `window` and every window inside it have nothing left to paint.
 bool Painted(HWND window);
+
+// Waits until `window`, shown, is Painted: round trips to its thread, which
+// let it get back to its loop and handle the paint messages, until nothing
+// is left to paint. The condition WaitVisible waits for, and the one to
+// meet before a picture of a window is taken. False when it did not come
+// within the time, or the window went.
+bool WaitPainted(HWND window, int timeout_ms = 5000);
 
 // What failed and the system's error code and text for it, for test messages.
 std::string SystemError(const std::string& what, DWORD code = GetLastError());

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "tests/support/e2e/driver.h"
+#include "text/utf8.h"
 
 namespace varnett::e2e {
 
@@ -40,11 +41,8 @@ void CloseAndWait(HWND window) {
 
 std::vector<std::wstring> LogLines(const std::wstring& path) {
   std::vector<std::wstring> lines;
-  std::string bytes = ReadFile(path);
-  int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
-  std::wistringstream in(text);
+  const std::u16string text = Utf8ToUtf16(ReadFile(path));
+  std::wistringstream in(std::wstring(text.begin(), text.end()));
   std::wstring line;
   while (std::getline(in, line)) {
     while (!line.empty() && (line.back() == L'\r' || line.back() == L' ')) line.pop_back();

@@ -16,9 +16,14 @@ struct TestStart {
   DWORD error = 0;
   int tries = 0;
   unsigned long long last_try_ms = 0;
+  // The program's current folder: new and empty, of its own.
+  std::wstring current_folder;
 };
 
-// Starts `program` with `command_line`. Wine answers ERROR_INTERNAL_ERROR
+// Starts `program` with `command_line` in an empty scratch folder of its own
+// (under the temporary folder), never in the test's current folder: whatever
+// the program does to its current folder, such as the shell's delete that
+// Wine turns against it, stays there. Wine answers ERROR_INTERNAL_ERROR
 // when the new process ended inside Wine's own start-up, before the first
 // instruction of the program ran; a program that ends at once is still
 // reported started. On a loaded machine that start-up rarely dies without a

@@ -21,10 +21,17 @@ class Tour {
 
   void Say(const std::wstring& what) { std::printf("  %s\n", Utf8(what).c_str()); }
 
-  void Picture(HWND window, const std::wstring& name) {
+  // A picture of `window` once it has painted (never after a guessed wait:
+  // on a loaded machine a box can take seconds to draw). A window that goes,
+  // or never finishes painting, is said and not pictured.
+  bool Picture(HWND window, const std::wstring& name) {
+    if (!WaitPainted(window) || !IsWindowVisible(window)) {
+      Say(L"(no picture: " + name + L" was not painted in time)");
+      return false;
+    }
     wchar_t number[8];
     swprintf(number, 8, L"%02d-", ++pictures_);
-    SaveScreenshot(window, shots_ + L"\\" + number + name + L".bmp");
+    return SaveScreenshot(window, shots_ + L"\\" + number + name + L".bmp");
   }
 
   // A button that opens a folder: the wait window while a drive is made (if
@@ -40,12 +47,8 @@ class Tour {
       // before it can be seen.
       if (!waited && !waits.empty()) {
         waited = true;
-        Sleep(300);
         std::wstring text = WaitWindowText(waits[0]);
-        if (IsWindow(waits[0]) && !text.empty()) {
-          Picture(waits[0], name + L"-wait");
-          Say(L"wait window: " + Flat(text));
-        }
+        if (!text.empty() && Picture(waits[0], name + L"-wait")) Say(L"wait window: " + Flat(text));
       }
       return (shell = AnyShellWindowOnADrive(&drive)) != nullptr;
     });
@@ -54,7 +57,6 @@ class Tour {
       ok_ = false;
       return;
     }
-    Sleep(500);
     Picture(shell, name + L"-shell");
     Say(L"the shell shows the drive " + drive + L" (" + TextOf(shell) + L")");
     CloseAndWait(shell);
@@ -113,14 +115,38 @@ class Tour {
 
 }  // namespace
 
-bool PressEveryButton(const std::wstring& shots, const std::wstring& browser_log) {
-  MakeFolders(shots);
+namespace {
+
+// The demo's main window once it shows, or null (said) when it does not.
+HWND ShownMainWindow() {
   HWND main = nullptr;
   if (!WaitFor([&] { return (main = FindMainWindow(0)) && IsWindowVisible(main); })) {
     std::printf("the window did not show\n");
+    return nullptr;
+  }
+  return main;
+}
+
+}  // namespace
+
+bool PictureOfWindow(const std::wstring& path) {
+  HWND main = ShownMainWindow();
+  if (!main) return false;
+  if (!WaitPainted(main)) {
+    std::printf("the window was not painted in time\n");
     return false;
   }
-  Sleep(500);
+  return SaveScreenshot(main, path);
+}
+
+bool PressEveryButton(const std::wstring& shots, const std::wstring& browser_log) {
+  MakeFolders(shots);
+  HWND main = ShownMainWindow();
+  if (!main) return false;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(main, &pid);
+  // Open now, so its end can be waited for after the window closes.
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
   size_t substs = SubstLog().size();
 
   Tour tour(main, shots);
@@ -137,9 +163,11 @@ bool PressEveryButton(const std::wstring& shots, const std::wstring& browser_log
 
   std::printf("closing the window\n");
   PostMessageW(main, WM_CLOSE, 0, 0);
-  const bool closed = WaitFor([&] { return !IsWindow(main); });
+  // The drives are removed before the program ends.
+  const bool closed = WaitFor([&] { return !IsWindow(main); }) &&
+                      (!process || WaitForSingleObject(process, 15000) == WAIT_OBJECT_0);
+  if (process) CloseHandle(process);
   if (!closed) std::printf("  the window did not close\n");
-  Sleep(500);
   std::vector<std::wstring> log = SubstLog();
   std::printf("subst was run with:\n");
   for (size_t i = substs; i < log.size(); ++i) std::printf("  %s\n", Utf8(log[i]).c_str());

@@ -14,4 +14,8 @@ namespace varnett::demo {
 // stand-in, `browser_log` is where it writes what it was given.
 bool PressEveryButton(const std::wstring& pictures, const std::wstring& browser_log);
 
+// Saves a picture (BMP) of the demo's main window once it shows and has
+// painted; false when it did not within the time.
+bool PictureOfWindow(const std::wstring& path);
+
 }  // namespace varnett::demo

@@ -6,6 +6,8 @@
 //     records long, the other games before the two editions' (at least one)
 //   varnett_demo tour PICTURES
 //     presses every button of the running window (see tour.h)
+//   varnett_demo picture FILE
+//     saves a picture (BMP) of the running window once it has painted
 //
 // Exits 0 when everything came to pass, 1 when not, 2 on a wrong command line.
 #include <algorithm>
@@ -29,8 +31,10 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring browser_log = support::BuildFolder() + L"\\browser.log";
     return demo::PressEveryButton(argv[2], browser_log) ? 0 : 1;
   }
+  if (command == L"picture" && argc == 3) return demo::PictureOfWindow(argv[2]) ? 0 : 1;
   std::fprintf(stderr,
                "usage: varnett_demo cafe HIDE NETMARBLE NEXON [RECORDS]\n"
-               "       varnett_demo tour PICTURES\n");
+               "       varnett_demo tour PICTURES\n"
+               "       varnett_demo picture FILE\n");
   return 2;
 }

@@ -1,3 +1,12 @@
+// Method 8, deflating (RFC 1951), decoded by zlib's raw inflate: no zlib
+// header or trailer, a 32 KB window. The format in short: a run of blocks,
+// each opening with a bit that marks the last block and two bits for its
+// kind (stored, fixed codes, or codes sent in the block); then literals,
+// lengths and distances coded by Huffman codes, a length's and distance's
+// extra bits plain. The last block's end code ends the member's data; input
+// that runs out before it is damage. What this file adds to zlib is the
+// traffic: compressed bytes from the member's input, decoded chunks to the
+// target, each bounded by the recorded size.
 #include <zlib.h>
 
 #include "catalogue/decoders.h"
