@@ -4,7 +4,9 @@
 
 #include "app/application.h"
 #include "app/error_barrier.h"
+#include "app/locator_thread.h"
 #include "app/main_window.h"
+#include "app/single_instance.h"
 #include "app/skin.h"
 #include "app/win32_platform.h"
 #include "log/startup_log.h"
@@ -15,6 +17,10 @@ namespace {
 
 int Run(HINSTANCE instance) {
   static Win32Platform platform;
+  // The catalogue is read on the second core while this thread builds the
+  // window; a copy that will likely end at once reads nothing.
+  static LocatorThread locator(platform);
+  if (!AnotherCopyMayRun(kSingleInstanceSemaphore)) locator.Start();
   StartupLog log(platform.files, platform.clock);
   log.Prepare(platform.environment.ExecutablePath());
 
@@ -24,7 +30,7 @@ int Run(HINSTANCE instance) {
   // Made before the main window, whose frame and buttons take their look
   // from it while they are created.
   static SkinTheme theme;
-  static MainWindow main_window(platform, application, theme);
+  static MainWindow main_window(platform, application, theme, &locator);
   if (!main_window.Create(instance)) return 1;
   main_window.Show();
   int code = application.Run();

@@ -30,7 +30,6 @@ namespace {
 
 constexpr wchar_t kClass[] = L"TfMain";
 constexpr wchar_t kCaption[] = L"Varnett Ver2.3";
-constexpr wchar_t kSemaphore[] = L"KWM_Varnett";
 
 // Posted when the last running command ends after a close was asked for.
 constexpr UINT kCloseWhenIdle = WM_APP + 1;
@@ -57,10 +56,12 @@ std::vector<std::string> CommandLineArguments() {
 
 }  // namespace
 
-MainWindow::MainWindow(Win32Platform& platform, Application& application, const SkinTheme& theme)
+MainWindow::MainWindow(Win32Platform& platform, Application& application, const SkinTheme& theme,
+                       LocatorThread* locator)
     : platform_(platform),
       application_(application),
       theme_(theme),
+      locator_(locator),
       frame_(theme, SkinFrame::Actions{
                         [this] { PostMessageW(handle_, WM_CLOSE, 0, 0); },
                         [this] { application_.Minimize(); },
@@ -189,7 +190,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 // --- window events ---------------------------------------------------------
 
 void MainWindow::OnCreate() {
-  first_instance_ = !IsAlreadyRunning(WindowText(handle_), kSemaphore);
+  first_instance_ = !IsAlreadyRunning(WindowText(handle_), kSingleInstanceSemaphore);
   std::vector<std::string> args = CommandLineArguments();
   drive_slots_ = VirtualDriveSet{};
   if (args.size() < 3) {
@@ -211,8 +212,11 @@ void MainWindow::OnFirstShow() {
     application_.Terminate();
     return;
   }
-  InstallLocator({platform_.environment, platform_.registry, platform_.files, *dialogs_})
-      .Run(paths_);
+  // The boxes of a run ahead are shown now, owned by this window, which is
+  // still hidden, as those of a run here would be.
+  if (!locator_ || !locator_->TakeResults(*dialogs_, paths_))
+    InstallLocator({platform_.environment, platform_.registry, platform_.files, *dialogs_})
+        .Run(paths_);
   SetOuterSize(kWindowWidth, kFullHeight);
   ApplyState(StateFor(!IsBlank(paths_.NetmarbleFolder), !IsBlank(paths_.NexonFolder)));
 }

@@ -14,6 +14,7 @@
 #include "actions/virtual_drive_set.h"
 #include "app/application.h"
 #include "app/banner.h"
+#include "app/locator_thread.h"
 #include "app/main_window_layout.h"
 #include "app/skin.h"
 #include "app/win32_dialogs.h"
@@ -26,7 +27,9 @@ namespace varnett {
 
 class MainWindow {
  public:
-  MainWindow(Win32Platform& platform, Application& application, const SkinTheme& theme);
+  // `locator`, when given, may have found the folders ahead of OnFirstShow.
+  MainWindow(Win32Platform& platform, Application& application, const SkinTheme& theme,
+             LocatorThread* locator = nullptr);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -88,6 +91,7 @@ class MainWindow {
   Win32Platform& platform_;
   Application& application_;
   const SkinTheme& theme_;
+  LocatorThread* locator_;
   SkinFrame frame_;
   HWND handle_ = nullptr;
   HWND bottom_edge_ = nullptr;

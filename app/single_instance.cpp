@@ -57,4 +57,9 @@ bool IsAlreadyRunning(const std::wstring& window_caption, const std::wstring& se
   return true;
 }
 
+bool AnotherCopyMayRun(const std::wstring& semaphore_name) {
+  ScopedHandle semaphore(OpenSemaphoreW(SYNCHRONIZE, FALSE, semaphore_name.c_str()));
+  return static_cast<bool>(semaphore) || GetLastError() != ERROR_FILE_NOT_FOUND;
+}
+
 }  // namespace varnett

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "catalogue/errors.h"
+#include "catalogue/value_reader.h"
 #include "text/cp949.h"
 
 namespace varnett {
@@ -47,17 +49,6 @@ void TMemTable::MoveFirst() {
   at_end_ = true;
 }
 
-void TMemTable::MoveNext() {
-  for (size_t i = cursor_ + 1; i < slots_.size(); ++i) {
-    if (static_cast<uint8_t>(slots_[i]) != usDeleted) {
-      cursor_ = i;
-      at_end_ = false;
-      return;
-    }
-  }
-  at_end_ = true;
-}
-
 const TField& TMemTable::FieldNamed(std::string_view name) const {
   for (const TField& field : fields_) {
     if (SameTextIgnoringAsciiCase(field.FieldName, name)) return field;
@@ -72,7 +63,7 @@ TRecord TMemTable::RecordAt(size_t index) const {
   size_t load = loads_.size() - 1;
   while (loads_[load].first_record > index) --load;
   const uint64_t slot = slots_[index];
-  return TRecord(*this, loads_[load], static_cast<size_t>(slot >> 8), static_cast<uint8_t>(slot),
+  return TRecord(*this, loads_[load], ValuesAt(slot), static_cast<uint8_t>(slot),
                  static_cast<uint32_t>(index));
 }
 
@@ -83,7 +74,7 @@ bool TMemTable::Read(const TField& field, std::string* stored) const {
 
 bool TMemTable::IsNull(const TField& field) const { return !Read(field, nullptr); }
 
-bool TMemTable::TextEquals(const TField& field, std::string_view text) const {
+bool TMemTable::TextEqualsInStream(const TField& field, std::string_view text) const {
   if (!OnRecord(field)) return text.empty();
   if (StreamValueKindOf(field.DataType) != StreamValueKind::kText) return AsText(field) == text;
   return RecordAt(cursor_).TextEquals(field.Index, text);
@@ -138,9 +129,30 @@ size_t TMemTable::BytesHeld() const {
   return held;
 }
 
+uint64_t TMemTable::Slot(size_t values_at, uint64_t first_text, uint8_t status) {
+  // Streams are held in memory: an offset this large cannot be had.
+  if (uint64_t{values_at} >> (64 - kOffsetShift)) throw std::bad_alloc();
+  return uint64_t{values_at} << kOffsetShift | first_text | status;
+}
+
+// Reads the first field's value, which the load has just checked whole.
+uint64_t TMemTable::LoadScope::FirstTextOf(size_t values_at) const {
+  if (!first_is_text_) return 0;
+  ValueReader in(base_ + values_at, static_cast<size_t>(end_ - base_) - values_at);
+  if (null_flags_ && in.ReadBoolean()) return kFirstEmpty;
+  char first;
+  if (!LeadingCp949Byte(in.ReadStreamText(), &first)) return kFirstEmpty;
+  return kFirstByte | uint64_t{static_cast<uint8_t>(first)} << 8;
+}
+
 TMemTable::LoadScope::LoadScope(TMemTable& table, std::shared_ptr<const ByteBuffer> bytes,
                                 bool lists, bool null_flags, size_t most)
-    : table_(table) {
+    : table_(table),
+      base_(bytes->data()),
+      end_(bytes->data() + bytes->size()),
+      null_flags_(null_flags),
+      first_is_text_(!table.fields_.empty() &&
+                     StreamValueKindOf(table.fields_[0].DataType) == StreamValueKind::kText) {
   table_.loads_.push_back({std::move(bytes), table_.slots_.size(), lists, null_flags});
   table_.slots_.Reserve(table_.slots_.size() + most);
 }

@@ -54,7 +54,16 @@ class TMemTable {
   void LoadRecordsFromStream(MemoryStream& source);
 
   void MoveFirst();
-  void MoveNext();
+  void MoveNext() {
+    for (size_t i = cursor_ + 1; i < slots_.size(); ++i) {
+      if (static_cast<uint8_t>(slots_[i]) != usDeleted) {
+        cursor_ = i;
+        at_end_ = false;
+        return;
+      }
+    }
+    at_end_ = true;
+  }
   bool AtEnd() const { return at_end_; }
 
   // Case-insensitive; raises EDatabaseError "<Name>: Field '<name>' not found".
@@ -62,8 +71,18 @@ class TMemTable {
   // The stored bytes of the field in the record under the cursor (empty when
   // null); other field types in a plain decimal form.
   std::string AsText(const TField& field) const;
-  // Whether AsText would give exactly `text`, without building it.
-  bool TextEquals(const TField& field, std::string_view text) const;
+  // Whether AsText would give exactly `text`, without building it. A scan
+  // for a name mostly ends here, in the record list.
+  bool TextEquals(const TField& field, std::string_view text) const {
+    if (&field == fields_.data() && cursor_ < slots_.size()) {
+      const uint64_t slot = slots_[cursor_];
+      if (slot & kFirstEmpty) return text.empty();
+      if ((slot & kFirstByte) && !text.empty() &&
+          static_cast<uint8_t>(text[0]) != static_cast<uint8_t>(slot >> 8))
+        return false;
+    }
+    return TextEqualsInStream(field, text);
+  }
   bool IsNull(const TField& field) const;
   int32_t AsInteger(const TField& field) const;
   bool AsBoolean(const TField& field) const;
@@ -91,17 +110,31 @@ class TMemTable {
     ~LoadScope();
     LoadScope(const LoadScope&) = delete;
     LoadScope& operator=(const LoadScope&) = delete;
-    // The record whose newest version's values start at `values_at`.
+    // The record whose newest version's values start at `values_at`, its
+    // values checked.
     void Append(size_t values_at, uint8_t status) {
-      table_.slots_.PushBack(uint64_t{values_at} << 8 | status);
+      table_.slots_.PushBack(Slot(values_at, FirstTextOf(values_at), status));
       if (status == usDeleted) ++table_.deleted_count_;
     }
 
+    // An unmodified record whose values, starting at `values_at`, are all
+    // null.
+    void AppendAllNull(size_t values_at) {
+      table_.slots_.PushBack(Slot(values_at, first_is_text_ ? kFirstEmpty : 0, usUnmodified));
+    }
+
    private:
+    uint64_t FirstTextOf(size_t values_at) const;
+
     TMemTable& table_;
+    const char* base_;
+    const char* end_;
+    bool null_flags_;
+    bool first_is_text_;  // the first field is a text field
   };
 
  private:
+  bool TextEqualsInStream(const TField& field, std::string_view text) const;
   // The field of the record under the cursor; false when it is null or there
   // is no record.
   bool Read(const TField& field, std::string* stored) const;
@@ -115,8 +148,20 @@ class TMemTable {
   std::vector<TField> fields_;
   std::vector<TableLoad> loads_;
   // One per record in load order: where its newest version's values start
-  // in its stream (above the low 8 bits) and its update status (below).
+  // in its stream (from bit kOffsetShift on), what its first field holds as
+  // far as a search for a text needs to know (bits 8 to 17)
+  // and its update status (the low 8 bits). A scan for a name then reads
+  // the stream only for records whose first field may hold it: a catalogue
+  // of millions of records is searched in its record list alone.
   RecordSlots slots_;
+  static constexpr int kOffsetShift = 18;
+  // What the first field holds: not known (0: the stream must be read),
+  // certainly the empty text or null (kFirstEmpty), or a text that is either
+  // empty or begins with the byte in bits 8 to 15 (kFirstByte).
+  static constexpr uint64_t kFirstEmpty = uint64_t{1} << 16;
+  static constexpr uint64_t kFirstByte = uint64_t{2} << 16;
+  static uint64_t Slot(size_t values_at, uint64_t first_text, uint8_t status);
+  static size_t ValuesAt(uint64_t slot) { return static_cast<size_t>(slot >> kOffsetShift); }
   size_t deleted_count_ = 0;
   int32_t auto_inc_ = 0;
 

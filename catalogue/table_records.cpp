@@ -35,7 +35,30 @@ uint32_t LoadU32(const char* p) {
 // The fields of one version, each null or a text; the end of the last, or
 // null when a field is not a text or runs past `end`.
 const char* CheckTextFields(const char* p, const char* end, int field_count, bool null_flags) {
-  for (int i = 0; i < field_count; ++i) {
+  // Each field's head (null flag, tag, length of at most 4 bytes) is read
+  // with one check of the room left while there is room for the longest;
+  // only the text's own length is checked then. The last few bytes of a
+  // stream are read with every step checked.
+  constexpr ptrdiff_t kLongestHead = 1 + 1 + 4;
+  int i = 0;
+  for (; i < field_count && end - p >= kLongestHead; ++i) {
+    if (null_flags && *p++ == kTagTrue) continue;
+    const uint8_t tag = static_cast<uint8_t>(*p++);
+    uint64_t size;
+    if (tag == kTagShortText) {
+      size = static_cast<uint8_t>(*p++);
+    } else if (tag == kTagLongText || tag == kTagUtf8Text || tag == kTagWideText) {
+      const uint32_t n = LoadU32(p);
+      p += 4;
+      if (n > 0x7FFFFFFFu) return nullptr;
+      size = tag == kTagWideText ? uint64_t{n} * 2 : n;
+    } else {
+      return nullptr;
+    }
+    if (size > static_cast<uint64_t>(end - p)) return nullptr;
+    p += size;
+  }
+  for (; i < field_count; ++i) {
     if (null_flags) {
       if (p == end) return nullptr;
       if (*p++ == kTagTrue) continue;

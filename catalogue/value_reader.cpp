@@ -173,23 +173,23 @@ std::string_view TextInCp949(const StreamText& text, std::string* scratch) {
   }
 }
 
-bool MayBeginWith(const StreamText& text, char first) {
+bool LeadingCp949Byte(const StreamText& text, char* first) {
   const std::string_view bytes = text.bytes;
-  char head = 0;
   switch (text.tag) {
     case kTagWideText: {
       // Only the first unit is wanted, read as TextInCp949 reads units.
       if (bytes.size() < 2) return false;
       const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[0]) |
                                                   (static_cast<unsigned char>(bytes[1]) << 8));
-      FirstCp949Byte(std::u16string_view(&unit, 1), &head);
-      return head == first;
+      return FirstCp949Byte(std::u16string_view(&unit, 1), first);
     }
     case kTagUtf8Text:
       // A broken first sequence breaks the whole text, which becomes empty.
-      return FirstCp949ByteFromUtf8(bytes, &head) && head == first;
+      return FirstCp949ByteFromUtf8(bytes, first);
     default:
-      return !bytes.empty() && bytes[0] == first;
+      if (bytes.empty()) return false;
+      *first = bytes[0];
+      return true;
   }
 }
 

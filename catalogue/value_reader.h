@@ -42,10 +42,19 @@ struct StreamText {
 // text with a broken sequence becomes the empty text.
 std::string_view TextInCp949(const StreamText& text, std::string* scratch);
 
+// The first byte of the text's CP949 form, found from its first character
+// alone; false when that form is certainly empty. A form with a first byte
+// may still turn out empty (a UTF-8 text broken further on): the byte only
+// tells which texts it cannot be.
+bool LeadingCp949Byte(const StreamText& text, char* first);
+
 // False when the text's CP949 form is empty or begins with another byte than
 // `first`, found from its first character alone: a search for one name then
 // rejects almost every record without converting its whole text.
-bool MayBeginWith(const StreamText& text, char first);
+inline bool MayBeginWith(const StreamText& text, char first) {
+  char head;
+  return LeadingCp949Byte(text, &head) && head == first;
+}
 
 class ValueReader {
  public:

@@ -25,6 +25,23 @@ void CheckTextEquals(const TRecord& r, int field) {
   }
 }
 
+// The cursor's comparison, which first looks at what the record list notes
+// of the record's first field, must agree with the value read out too.
+void CheckCursorTextEquals(TMemTable& table) {
+  for (table.MoveFirst(); !table.AtEnd(); table.MoveNext()) {
+    for (const TField& f : table.Fields()) {
+      if (StreamValueKindOf(f.DataType) != StreamValueKind::kText) continue;
+      const std::string value = table.AsText(f);
+      if (!table.TextEquals(f, value) || table.TextEquals(f, value + "x")) __builtin_trap();
+      if (table.TextEquals(f, std::string()) != value.empty()) __builtin_trap();
+      if (!value.empty() &&
+          table.TextEquals(f, std::string(1, static_cast<char>(value[0] ^ 1)) + value.substr(1))) {
+        __builtin_trap();
+      }
+    }
+  }
+}
+
 void Load(TMemTable& table, const uint8_t* data, size_t size, bool all_text) {
   MemoryStream stream(std::string(reinterpret_cast<const char*>(data), size));
   try {
@@ -42,6 +59,7 @@ void Load(TMemTable& table, const uint8_t* data, size_t size, bool all_text) {
       }
     }
   }
+  CheckCursorTextEquals(table);
 }
 
 }  // namespace

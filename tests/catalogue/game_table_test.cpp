@@ -130,6 +130,13 @@ TEST(GameTable, NullAndEmptyDiffer) {
   EXPECT_TRUE(t.table.IsNull(t.table.FieldNamed("DPath")));
   EXPECT_EQ(t.Value("MPath"), "");
   EXPECT_EQ(t.Value("DPath"), "");
+  // A null or empty name is the empty text to the scan.
+  for (const auto& record : {GameRecord({{"MPath", "x"}}), GameRecord({{"Game", ""}})}) {
+    t.Reload(WriteGameCatalogue({record, GameRecord({{"Game", "g"}})}));
+    EXPECT_TRUE(t.Find(""));
+    EXPECT_TRUE(t.Find("g"));
+    EXPECT_FALSE(t.Find("h"));
+  }
 }
 
 TEST(GameTable, CursorSkipsDeletedAndOlderVersions) {

@@ -303,18 +303,35 @@ TEST(TableStream, TextsAreTurnedIntoCp949) {
       {"long text", long_text.Bytes(), std::string(9, 'q')},
       {"ANSI bytes are kept", Text("\xBC\xAD\xFF"), "\xBC\xAD\xFF"},
       {"ASCII as UTF-8", utf8_ascii.Bytes(), "plain"},
+      {"NUL first", Text(std::string("\0ab", 3)), std::string("\0ab", 3)},
+      {"empty", Text(""), ""},
   };
   for (const Case& c : kCases) {
-    Loaded t(TypedStream(TypedRecordBytes(
-        {Text("n"), Int(0), "\x08", Real(0), Real(0), Real(1), Real(0), c.value_bytes})));
-    t.Load();
-    t.table.MoveFirst();
-    EXPECT_EQ(t.table.AsText(t.F("Note")), c.expected) << c.what;
-    // The comparison in place, which looks at the first character before
-    // converting the rest, agrees with the value read out.
-    for (const std::string& key : {c.expected, kSeoul, std::string("\xBC"), std::string("?b"),
-                                   std::string("a?b"), std::string("plain"), std::string()}) {
-      EXPECT_EQ(t.table.TextEquals(t.F("Note"), key), c.expected == key) << c.what << " / " << key;
+    // As the last field (a memo: kept whole) and as the first (a string of
+    // 10 bytes: cut at its first NUL), which a scan compares in its record
+    // list before it reads the stream.
+    for (const char* field : {"Note", "Name"}) {
+      std::vector<std::string> values = {Text("n"), Int(0),  "\x08",  Real(0),
+                                         Real(0),   Real(1), Real(0), Text("n")};
+      std::string expected = c.expected;
+      if (std::string(field) == "Name") {
+        values.front() = c.value_bytes;
+        expected = expected.substr(0, expected.find('\0')).substr(0, 10);
+      } else {
+        values.back() = c.value_bytes;
+      }
+      Loaded t(TypedStream(TypedRecordBytes(values)));
+      t.Load();
+      t.table.MoveFirst();
+      EXPECT_EQ(t.table.AsText(t.F(field)), expected) << c.what;
+      // The comparison in place, which looks at the first character before
+      // converting the rest, agrees with the value read out.
+      for (const std::string& key :
+           {c.expected, expected, kSeoul, std::string("\xBC"), std::string("?b"),
+            std::string("a?b"), std::string("plain"), std::string(), std::string(1, '\0')}) {
+        EXPECT_EQ(t.table.TextEquals(t.F(field), key), expected == key)
+            << c.what << " / " << field << " / " << key;
+      }
     }
   }
 }

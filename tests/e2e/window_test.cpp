@@ -297,6 +297,44 @@ TEST(LocatorError, ShownInTheDefaultErrorBoxAndTheWindowStillOpens) {
   PrepareCafe(Cafe{});
 }
 
+// A catalogue that cannot be read is reported once per edition, Netmarble
+// first, then the notice that no edition was found: every box before the
+// window appears, each modal to the still hidden main window. The catalogue
+// is read on a second thread while the window is built; its boxes still come
+// from the window's own thread, in this order.
+TEST(DamagedCatalogue, BoxesInOrderBeforeTheWindow) {
+  Cafe cafe;
+  cafe.catalogue = true;
+  cafe.netmarble = cafe.nexon = true;
+  cafe.catalogue_damaged = true;
+  PrepareCafe(cafe);
+  Program program(kRoot + L"\\damaged-catalogue");
+  ASSERT_TRUE(program.Start()) << program.start_error();
+  for (const std::wstring& text : {std::wstring(L"\r\nStream read error"),
+                                   std::wstring(L"\r\nStream read error"), kNotFound}) {
+    SCOPED_TRACE(Utf8(text));
+    Box box;
+    ASSERT_TRUE(program.WaitForBox(&box));
+    EXPECT_EQ(box.title, L"Information");
+    EXPECT_EQ(box.text, text);
+    EXPECT_EQ(box.buttons, std::vector<std::wstring>{L"OK"});
+    HWND window = program.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window)) << "the window showed before its state";
+    EXPECT_EQ(GetWindow(box.window, GW_OWNER), window) << "modal to the main window";
+    Program::Press(box.window, IDOK);
+  }
+  std::wstring unexpected;
+  ASSERT_TRUE(program.WaitVisible(15000, &unexpected)) << Utf8(unexpected);
+  for (const Control& c : ReadControls(program.window())) {
+    if (c.cls == L"Button" && c.id != kButton7 && c.id != kButton10) {
+      EXPECT_FALSE(c.enabled) << c.id;
+    }
+  }
+  EXPECT_TRUE(program.Close());
+  PrepareCafe(Cafe{});
+}
+
 // The prefix runs in the code page the test run asked for, so the texts
 // above were checked under it.
 TEST(Locale, RunsInTheRequestedCodePage) {

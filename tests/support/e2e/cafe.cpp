@@ -19,7 +19,7 @@ const std::wstring kNexonKey = L"SOFTWARE\\Nexon\\SuddenAttack";
 }  // namespace
 
 bool WriteCatalogue(const std::wstring& hide, const std::wstring& netmarble_folder,
-                    const std::wstring& nexon_folder, int other_games) {
+                    const std::wstring& nexon_folder, int other_games, bool damaged) {
   std::vector<StreamRecord> records;
   // Another game first, so the lookup has to scan past it.
   records.push_back(GameRecord({{"Game", Narrow(L"카트라이더")}, {"MPath", "C:\\Games\\Kart"}}));
@@ -37,6 +37,7 @@ bool WriteCatalogue(const std::wstring& hide, const std::wstring& netmarble_fold
   ArchiveMember member;
   member.name = "Game.dat";
   member.data = WriteGameCatalogue(records);
+  if (damaged) member.data.pop_back();
   MakeFolders(hide + L"\\GameData");
   return WriteFile(hide + L"\\GameData\\GPData.nif", WriteArchive({member}));
 }
@@ -56,7 +57,8 @@ void PrepareCafe(const Cafe& cafe) {
   WriteFile(netmarble + L"\\gvi.dat", "settings");
   WriteFile(nexon + L"\\gvi.dat", "settings");
   if (cafe.catalogue) {
-    WriteCatalogue(hide, cafe.netmarble ? netmarble : L"", cafe.nexon ? nexon : L"");
+    WriteCatalogue(hide, cafe.netmarble ? netmarble : L"", cafe.nexon ? nexon : L"", 1,
+                   cafe.catalogue_damaged);
     DeleteValue(HKEY_CURRENT_USER, kNetmarbleKey, L"DestDir");
     DeleteValue(HKEY_CURRENT_USER, kNexonKey, L"RootPath");
     return;

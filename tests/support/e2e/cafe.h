@@ -14,6 +14,8 @@ struct Cafe {
   bool catalogue = false;
   // The Netmarble folder value holds a number instead of text.
   bool netmarble_value_not_text = false;
+  // The catalogue's table is cut short by a byte: it cannot be read.
+  bool catalogue_damaged = false;
 };
 
 // Root of everything the tests create inside the prefix.
@@ -31,6 +33,6 @@ void PrepareCafe(const Cafe& cafe);
 // edition whose folder is given (not empty), after `other_games` records of
 // other games (at least one). Texts are UTF-16.
 bool WriteCatalogue(const std::wstring& hide, const std::wstring& netmarble_folder,
-                    const std::wstring& nexon_folder, int other_games = 1);
+                    const std::wstring& nexon_folder, int other_games = 1, bool damaged = false);
 
 }  // namespace varnett::e2e
