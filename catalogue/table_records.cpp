@@ -35,42 +35,25 @@ uint32_t LoadU32(const char* p) {
 // The fields of one version, each null or a text; the end of the last, or
 // null when a field is not a text or runs past `end`.
 const char* CheckTextFields(const char* p, const char* end, int field_count, bool null_flags) {
-  // Each field's head (null flag, tag, length of at most 4 bytes) is read
-  // with one check of the room left while there is room for the longest;
-  // only the text's own length is checked then. The last few bytes of a
-  // stream are read with every step checked.
+  // Each field's head (null flag, tag, length of at most 4 bytes) needs no
+  // check of its own while there is room for the longest; only the text's
+  // own length is checked then. The last few bytes of a stream are read with
+  // every step checked.
   constexpr ptrdiff_t kLongestHead = 1 + 1 + 4;
-  int i = 0;
-  for (; i < field_count && end - p >= kLongestHead; ++i) {
-    if (null_flags && *p++ == kTagTrue) continue;
-    const uint8_t tag = static_cast<uint8_t>(*p++);
-    uint64_t size;
-    if (tag == kTagShortText) {
-      size = static_cast<uint8_t>(*p++);
-    } else if (tag == kTagLongText || tag == kTagUtf8Text || tag == kTagWideText) {
-      const uint32_t n = LoadU32(p);
-      p += 4;
-      if (n > 0x7FFFFFFFu) return nullptr;
-      size = tag == kTagWideText ? uint64_t{n} * 2 : n;
-    } else {
-      return nullptr;
-    }
-    if (size > static_cast<uint64_t>(end - p)) return nullptr;
-    p += size;
-  }
-  for (; i < field_count; ++i) {
+  for (int i = 0; i < field_count; ++i) {
+    const bool head_fits = end - p >= kLongestHead;
     if (null_flags) {
-      if (p == end) return nullptr;
+      if (!head_fits && p == end) return nullptr;
       if (*p++ == kTagTrue) continue;
     }
-    if (p == end) return nullptr;
+    if (!head_fits && p == end) return nullptr;
     const uint8_t tag = static_cast<uint8_t>(*p++);
     uint64_t size;
     if (tag == kTagShortText) {
-      if (p == end) return nullptr;
+      if (!head_fits && p == end) return nullptr;
       size = static_cast<uint8_t>(*p++);
     } else if (tag == kTagLongText || tag == kTagUtf8Text || tag == kTagWideText) {
-      if (end - p < 4) return nullptr;
+      if (!head_fits && end - p < 4) return nullptr;
       const uint32_t n = LoadU32(p);
       p += 4;
       if (n > 0x7FFFFFFFu) return nullptr;
