@@ -38,6 +38,16 @@ void* AllocateZeroed(size_t size) {
   return block;
 }
 
+void PrepareForWriting(void* at, size_t size) {
+  // Linux 5.14 on; an older kernel refuses the advice and the pages fault in
+  // as before.
+  constexpr uintptr_t kPage = 4096;
+  if (size < kLargeBlock) return;
+  const uintptr_t start = (reinterpret_cast<uintptr_t>(at) + kPage - 1) & ~(kPage - 1);
+  const uintptr_t end = (reinterpret_cast<uintptr_t>(at) + size) & ~(kPage - 1);
+  if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
+}
+
 void FreeZeroed(void* block, size_t size) {
   if (block == nullptr) return;
   if (size < kLargeBlock) {
@@ -49,6 +59,7 @@ void FreeZeroed(void* block, size_t size) {
 #else
 void* AllocateZeroed(size_t size) { return std::calloc(size, 1); }
 void FreeZeroed(void* block, size_t) { std::free(block); }
+void PrepareForWriting(void*, size_t) {}
 #endif
 
 }  // namespace varnett

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "catalogue/byte_buffer.h"
 #include "catalogue/decoders.h"
 #include "catalogue/member_io.h"
 #include "catalogue/unzipper.h"
@@ -143,6 +144,7 @@ bool TUnZipper::ExtractMember(size_t index) {
   // it again leaves the exact decoder what it would have found.
   if (whole_members && fresh_target && uncompressed != 0) {
     uint8_t* bytes = reinterpret_cast<uint8_t*>(target_->MutableData());
+    PrepareForWriting(bytes, size_t(uncompressed));
     const WholeMember whole = ExtractWholeMember(*file_, entry, data_start, bytes);
     if (whole == WholeMember::kWhole) {
       target_->Seek(size_t(uncompressed));

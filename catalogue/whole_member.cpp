@@ -18,7 +18,9 @@ namespace {
 // once, before the table is loaded.
 class Block {
  public:
-  explicit Block(size_t size) : size_(size), data_(static_cast<uint8_t*>(AllocateZeroed(size))) {}
+  explicit Block(size_t size) : size_(size), data_(static_cast<uint8_t*>(AllocateZeroed(size))) {
+    if (data_ != nullptr) PrepareForWriting(data_, size);
+  }
   ~Block() { FreeZeroed(data_, size_); }
   Block(const Block&) = delete;
   Block& operator=(const Block&) = delete;

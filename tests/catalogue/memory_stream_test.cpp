@@ -56,6 +56,22 @@ TEST(MemoryStream, RegrownBytesAreZeroAndSharedBytesStay) {
   EXPECT_EQ(shared->view(), "abcdef");
 }
 
+// Bringing pages in before a member is written never changes a byte, over
+// any stretch of a large block, aligned or not.
+TEST(ByteBuffer, PreparingForWritingKeepsTheBytes) {
+  const size_t size = size_t{9} << 20;
+  ByteBuffer buffer;
+  buffer.Resize(size);
+  char* data = buffer.data();
+  for (size_t i = 0; i < size; i += 4093) data[i] = static_cast<char>(i % 251 + 1);
+  PrepareForWriting(data + 3, size - 5);
+  PrepareForWriting(data, size);
+  size_t differing = 0;
+  for (size_t i = 0; i < size; ++i)
+    differing += data[i] != (i % 4093 == 0 ? static_cast<char>(i % 251 + 1) : 0);
+  EXPECT_EQ(differing, 0u);
+}
+
 TEST(CatalogueErrors, OneBaseCarriesTheText) {
   try {
     throw EMemTableError("No format specified.");
