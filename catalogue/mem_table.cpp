@@ -121,7 +121,7 @@ int64_t TMemTable::AsCurrencyUnits(const TField& field) const { return As<int64_
 int64_t TMemTable::AsLargeint(const TField& field) const { return As<int64_t>(field); }
 
 size_t TMemTable::BytesHeld() const {
-  size_t held = slots_.capacity() * sizeof(uint64_t) + loads_.capacity() * sizeof(TableLoad);
+  size_t held = slots_.BytesHeld() + loads_.capacity() * sizeof(TableLoad);
   for (size_t i = 0; i < loads_.size(); ++i) {
     // A stream loaded twice is held once.
     if (i == 0 || loads_[i].bytes != loads_[i - 1].bytes) held += loads_[i].bytes->capacity();
@@ -154,7 +154,7 @@ TMemTable::LoadScope::LoadScope(TMemTable& table, std::shared_ptr<const ByteBuff
       first_is_text_(!table.fields_.empty() &&
                      StreamValueKindOf(table.fields_[0].DataType) == StreamValueKind::kText) {
   table_.loads_.push_back({std::move(bytes), table_.slots_.size(), lists, null_flags});
-  table_.slots_.Reserve(table_.slots_.size() + most);
+  table_.slots_.ReserveMore(most);
 }
 
 TMemTable::LoadScope::~LoadScope() {
