@@ -2,6 +2,12 @@
 
 namespace varnett {
 
+bool LocatorThread::PaysOnThisMachine() {
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  return system.dwNumberOfProcessors >= 4;
+}
+
 bool LocatorThread::Start() {
   if (thread_) return true;
   // A stack as large as the main thread's: the reader was written for it.

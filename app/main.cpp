@@ -17,10 +17,12 @@ namespace {
 
 int Run(HINSTANCE instance) {
   static Win32Platform platform;
-  // The catalogue is read on the second core while this thread builds the
-  // window; a copy that will likely end at once reads nothing.
+  // With cores to spare, the catalogue is read on another one while this
+  // thread builds the window; a copy that will likely end at once reads
+  // nothing.
   static LocatorThread locator(platform);
-  if (!AnotherCopyMayRun(kSingleInstanceSemaphore)) locator.Start();
+  if (LocatorThread::PaysOnThisMachine() && !AnotherCopyMayRun(kSingleInstanceSemaphore))
+    locator.Start();
   StartupLog log(platform.files, platform.clock);
   log.Prepare(platform.environment.ExecutablePath());
 
