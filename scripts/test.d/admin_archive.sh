@@ -163,6 +163,18 @@ varnett-admin: $work/python_stream_zip64.nif: no member named \"Nope.dat\"" \
   [ ! -e "$work/none.dat" ] && echo "$label extract-to-file-none-absent passed" ||
     echo "$label extract-to-file-none-absent failed"
 
+  # -o naming the archive itself, however spelled: refused before anything
+  # is read, and the archive stays as it was.
+  cp "$work/python_stream_zip64.nif" "$work/self.nif"
+  check extract-onto-the-archive "rc=64
+varnett-admin: extract: the output file is the archive itself; give another -o FILE
+Try 'varnett-admin --help'." "$@" extract "$work/self.nif" -o "$work/../$(basename "$work")/./self.nif"
+  if cmp -s "$work/self.nif" "$work/python_stream_zip64.nif"; then
+    echo "$label extract-onto-the-archive-kept passed"
+  else
+    echo "$label extract-onto-the-archive-kept failed"
+  fi
+
   # Help on standard output with status 0; usage errors name the problem.
   local flag
   for flag in --help -h /?; do

@@ -49,6 +49,9 @@ int RunExtract(const CommandLine& line) {
   const bool to_file = line.Has("-o");
   // Checked first, so nothing is read for output that cannot go anywhere.
   if (!to_file && OutputIsConsole()) return UsageError(Say(kBinaryToConsole));
+  // Writing the member over the archive would lose the archive.
+  if (to_file && SameExistingFile(line.operands[0], line.options.at("-o")))
+    return UsageError(Say(kOutputIsTheArchive));
   ArchiveInput input;
   if (int status = input.Load(line.operands[0])) return status;
   const std::string name_utf8 = line.operands.size() == 2 ? line.operands[1] : "Game.dat";

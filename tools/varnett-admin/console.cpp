@@ -140,6 +140,32 @@ bool WriteWholeFile(const std::string& utf8_path, std::string_view bytes, std::s
   return true;
 }
 
+#ifdef _WIN32
+namespace {
+// The volume and index of an existing file or folder, without opening its
+// contents.
+bool FileIdentity(const std::string& utf8_path, BY_HANDLE_FILE_INFORMATION* info) {
+  ScopedHandle file(CreateFileW(WidePath(utf8_path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return file && GetFileInformationByHandle(file.get(), info);
+}
+}  // namespace
+
+bool SameExistingFile(const std::string& a_utf8, const std::string& b_utf8) {
+  BY_HANDLE_FILE_INFORMATION a, b;
+  return FileIdentity(a_utf8, &a) && FileIdentity(b_utf8, &b) &&
+         a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow;
+}
+#else
+bool SameExistingFile(const std::string& a_utf8, const std::string& b_utf8) {
+  struct stat a, b;
+  return stat(a_utf8.c_str(), &a) == 0 && stat(b_utf8.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+         a.st_ino == b.st_ino;
+}
+#endif
+
 void ReportError(std::string_view subject_utf8, std::string_view message_utf8) {
   std::string line = "varnett-admin: ";
   if (!subject_utf8.empty()) {

@@ -30,6 +30,11 @@ bool WriteBinaryOut(std::string_view bytes);
 // reason in `error` (UTF-8).
 bool WriteWholeFile(const std::string& utf8_path, std::string_view bytes, std::string* error);
 
+// True when both paths name one file that exists, however each is spelled
+// (another case, a link, "." and ".."): the system's identity of the file
+// decides, not the text.
+bool SameExistingFile(const std::string& a_utf8, const std::string& b_utf8);
+
 // "varnett-admin: SUBJECT: MESSAGE" on standard error; without the subject
 // when it is empty. Every error of the tool is said so: the program first,
 // then the file or command it concerns.

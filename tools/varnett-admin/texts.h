@@ -41,6 +41,9 @@ inline constexpr Text kBinaryToConsole = {
     "extract: will not write a member's bytes onto the console; give -o FILE, or redirect "
     "the output to a file",
     "extract: 파일 내용을 콘솔에 쓰지 않습니다. -o FILE 을 주거나 출력을 파일로 돌리십시오"};
+inline constexpr Text kOutputIsTheArchive = {
+    "extract: the output file is the archive itself; give another -o FILE",
+    "extract: 출력 파일이 아카이브 자신입니다. 다른 -o FILE 을 주십시오"};
 
 // Files and catalogues.
 inline constexpr Text kIsAFolder = {"is a folder, not a file", "파일이 아니라 폴더입니다"};
