@@ -78,10 +78,26 @@ class Bits {
 constexpr int kMaxBits = 15;
 constexpr int kFastBits = 10;
 
+// What a codeword stands for, as the walk needs it, in one word: the
+// codeword's length (bits 0-3; 0 when the table does not hold it), the
+// extra bits that follow it (4-7), the kind (8-9) and the base of the length
+// or distance (16-31). A match is then one lookup and one shift per code.
+enum Kind : uint32_t { kLiteral = 0, kMatch = 1, kEnd = 2, kRefused = 3 };
+constexpr uint32_t Entry(Kind kind, uint32_t base = 0, uint32_t extra = 0) {
+  return base << 16 | uint32_t(kind) << 8 | extra << 4;
+}
+constexpr int CodewordLength(uint32_t e) { return int(e & 15); }
+constexpr int ExtraBits(uint32_t e) { return int(e >> 4 & 15); }
+constexpr Kind KindOf(uint32_t e) { return Kind(e >> 8 & 3); }
+constexpr uint32_t Base(uint32_t e) { return e >> 16; }
+// A codeword the code lacks: zlib's "invalid ... code".
+constexpr uint32_t kMissing = Entry(kRefused);
+
 // A canonical prefix code: a table for the codewords of up to kFastBits
 // bits, and the counts and sorted symbols for the longer ones (puff's way).
 struct Code {
-  uint16_t fast[1 << kFastBits];  // symbol << 4 | length; 0 for longer codes
+  uint32_t fast[1 << kFastBits];  // the entry with its codeword's length; 0 for longer codes
+  const uint32_t* entries;        // each symbol's entry, without a length
   uint16_t count[kMaxBits + 1];
   uint16_t symbol[320];
   bool empty;
@@ -89,7 +105,8 @@ struct Code {
   // False when the lengths over- or under-fill the code space: zlib takes
   // only an empty distance code and a lone length-1 code among those, and
   // the second is refused here too.
-  bool Build(const uint8_t* lengths, int n) {
+  bool Build(const uint8_t* lengths, int n, const uint32_t* symbol_entries) {
+    entries = symbol_entries;
     std::memset(count, 0, sizeof count);
     for (int s = 0; s < n; ++s) ++count[lengths[s]];
     empty = count[0] == n;
@@ -115,7 +132,7 @@ struct Code {
         uint32_t reversed = 0;
         for (int b = 0; b < len; ++b) reversed |= ((code >> b) & 1) << (len - 1 - b);
         for (uint32_t at = reversed; at < (1u << kFastBits); at += 1u << len) {
-          fast[at] = uint16_t(symbol[index] << 4 | len);
+          fast[at] = entries[symbol[index]] | uint32_t(len);
         }
       }
       code <<= 1;
@@ -123,14 +140,12 @@ struct Code {
     return true;
   }
 
-  // The next symbol, or -1 for a codeword the code lacks; the bits must be
+  // The entry of the next codeword, with its length, which is not dropped;
+  // kMissing (length 0) for a codeword the code lacks. The bits must be
   // filled.
-  int Decode(Bits& bits) const {
-    const uint16_t e = fast[bits.Peek(kFastBits)];
-    if (e != 0) {
-      bits.Drop(e & 15);
-      return e >> 4;
-    }
+  uint32_t Lookup(const Bits& bits) const {
+    const uint32_t e = fast[bits.Peek(kFastBits)];
+    if (e != 0) return e;
     // Longer than kFastBits: canonical decoding a bit at a time.
     uint32_t all = bits.Peek(kMaxBits);
     int code = 0, first = 0, index = 0;
@@ -138,15 +153,12 @@ struct Code {
       code |= int(all & 1);
       all >>= 1;
       const int n = count[len];
-      if (code - n < first) {
-        bits.Drop(len);
-        return symbol[index + (code - first)];
-      }
+      if (code - n < first) return entries[symbol[index + (code - first)]] | uint32_t(len);
       index += n;
       first = (first + n) << 1;
       code <<= 1;
     }
-    return -1;
+    return kMissing;
   }
 };
 
@@ -161,13 +173,56 @@ constexpr uint16_t kDistBase[30] = {1,    2,    3,    4,    5,    7,    9,    13
 constexpr uint8_t kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                     6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
+// The entries of the literal/length symbols: the lengths refused when the
+// block's distance code is empty (zlib: "invalid distance code"), and 286
+// and 287, which only the fixed code has, always (zlib: "invalid
+// literal/length code").
+struct LiteralLengthEntries {
+  uint32_t with_distances[288];
+  uint32_t without_distances[288];
+};
+constexpr LiteralLengthEntries MakeLiteralLengthEntries() {
+  LiteralLengthEntries t{};
+  for (int s = 0; s < 288; ++s) {
+    uint32_t e = kMissing;
+    if (s < 256) e = Entry(kLiteral);
+    if (s == 256) e = Entry(kEnd);
+    if (s > 256 && s < 286) e = Entry(kMatch, kLengthBase[s - 257], kLengthExtra[s - 257]);
+    t.with_distances[s] = e;
+    t.without_distances[s] = s > 256 ? kMissing : e;
+  }
+  return t;
+}
+constexpr LiteralLengthEntries kLiteralLengthEntries = MakeLiteralLengthEntries();
+
+// The distance symbols; 30 and 31, which only the fixed code has, refused
+// (zlib: "invalid distance code").
+struct DistanceEntries {
+  uint32_t e[32];
+};
+constexpr DistanceEntries MakeDistanceEntries() {
+  DistanceEntries t{};
+  for (int s = 0; s < 32; ++s)
+    t.e[s] = s < 30 ? Entry(kMatch, kDistBase[s], kDistExtra[s]) : kMissing;
+  return t;
+}
+constexpr DistanceEntries kDistanceEntries = MakeDistanceEntries();
+
 struct Codes {
   Code litlen;
   Code dist;
 };
 
-// The symbols of one block up to its end; `made` counts the output. One
-// fill serves a whole symbol: 15 bits of length code, 5 extra, 15 of
+// The value of the extra bits after the codeword of `e`, and both dropped.
+uint32_t TakeEntry(Bits& bits, uint32_t e) {
+  const int length = CodewordLength(e), extra = ExtraBits(e);
+  const uint32_t value = Base(e) + (bits.Peek(length + extra) >> length);
+  bits.Drop(length + extra);
+  return value;
+}
+
+// The symbols of one block up to its end; `made` counts the output. With 48
+// bits filled a whole match is there: 15 bits of length code, 5 extra, 15 of
 // distance code and 13 extra.
 bool WalkBlock(Bits& stream, const Codes& c, uint64_t* made_so_far, uint64_t most) {
   // Locals the compiler keeps in registers, written back at the end.
@@ -177,31 +232,24 @@ bool WalkBlock(Bits& stream, const Codes& c, uint64_t* made_so_far, uint64_t mos
   const Code& dist = c.dist;
   bool sound = false;
   for (;;) {
-    bits.Fill();
-    int sym = litlen.Decode(bits);
-    // A second literal from the same fill, while a whole codeword is left.
-    if (sym >= 0 && sym < 256 && bits.Count() >= kMaxBits) {
+    if (bits.Count() < 48) bits.Fill();
+    const uint32_t e = litlen.Lookup(bits);
+    const Kind kind = KindOf(e);
+    if (kind == kLiteral) {
+      bits.Drop(CodewordLength(e));
       if (++made > most) break;
-      sym = litlen.Decode(bits);
-    }
-    if (sym < 256) {
-      if (sym < 0 || ++made > most) break;
       continue;
     }
-    if (sym == 256) {
+    if (kind == kEnd) {
+      bits.Drop(CodewordLength(e));
       sound = !bits.Past();
       break;
     }
-    if (sym > 285) break;  // zlib: "invalid literal/length code"
-    const int length_extra = kLengthExtra[sym - 257];
-    const uint32_t length = kLengthBase[sym - 257] + bits.Peek(length_extra);
-    bits.Drop(length_extra);
-    if (bits.Count() < 28) bits.Fill();
-    if (dist.empty) break;  // zlib: "invalid distance code"
-    const int d = dist.Decode(bits);
-    if (d < 0 || d > 29) break;
-    const uint32_t distance = kDistBase[d] + bits.Peek(kDistExtra[d]);
-    bits.Drop(kDistExtra[d]);
+    if (kind == kRefused) break;
+    const uint32_t length = TakeEntry(bits, e);
+    const uint32_t d = dist.Lookup(bits);
+    if (KindOf(d) == kRefused) break;
+    const uint32_t distance = TakeEntry(bits, d);
     if (distance > made) break;  // zlib: "invalid distance too far back"
     made += length;
     if (made > most) break;
@@ -210,6 +258,17 @@ bool WalkBlock(Bits& stream, const Codes& c, uint64_t* made_so_far, uint64_t mos
   *made_so_far = made;
   return sound;
 }
+
+// The code-length symbols, each its own value.
+struct PrecodeEntries {
+  uint32_t e[19];
+};
+constexpr PrecodeEntries MakePrecodeEntries() {
+  PrecodeEntries t{};
+  for (int s = 0; s < 19; ++s) t.e[s] = Entry(kLiteral, uint32_t(s));
+  return t;
+}
+constexpr PrecodeEntries kPrecodeEntries = MakePrecodeEntries();
 
 bool ReadDynamicCodes(Bits& bits, Codes* c) {
   const int nlen = int(bits.Take(5)) + 257;
@@ -221,13 +280,15 @@ bool ReadDynamicCodes(Bits& bits, Codes* c) {
   uint8_t lengths[320] = {};
   for (int i = 0; i < ncode; ++i) lengths[kOrder[i]] = uint8_t(bits.Take(3));
   Code precode;
-  if (!precode.Build(lengths, 19) || precode.empty) return false;
+  if (!precode.Build(lengths, 19, kPrecodeEntries.e) || precode.empty) return false;
   std::memset(lengths, 0, sizeof lengths);
   int i = 0;
   while (i < nlen + ndist) {
     bits.Fill();
-    const int sym = precode.Decode(bits);
-    if (sym < 0) return false;
+    const uint32_t e = precode.Lookup(bits);
+    if (KindOf(e) == kRefused) return false;
+    bits.Drop(CodewordLength(e));
+    const int sym = int(Base(e));
     if (sym < 16) {
       lengths[i++] = uint8_t(sym);
       continue;
@@ -248,8 +309,11 @@ bool ReadDynamicCodes(Bits& bits, Codes* c) {
   }
   if (bits.Past()) return false;
   if (lengths[256] == 0) return false;  // zlib: "invalid code -- missing end-of-block"
-  if (!c->litlen.Build(lengths, nlen) || c->litlen.empty) return false;
-  return c->dist.Build(lengths + nlen, ndist);
+  if (!c->dist.Build(lengths + nlen, ndist, kDistanceEntries.e)) return false;
+  return c->litlen.Build(lengths, nlen,
+                         c->dist.empty ? kLiteralLengthEntries.without_distances
+                                       : kLiteralLengthEntries.with_distances) &&
+         !c->litlen.empty;
 }
 
 void FixedCodes(Codes* c) {
@@ -262,8 +326,8 @@ void FixedCodes(Codes* c) {
   for (int s = 256; s < 280; ++s) lengths[s] = 7;
   for (int s = 280; s < 288; ++s) lengths[s] = 8;
   for (int s = 0; s < 32; ++s) lengths[288 + s] = 5;
-  c->litlen.Build(lengths, 288);
-  c->dist.Build(lengths + 288, 32);
+  c->dist.Build(lengths + 288, 32, kDistanceEntries.e);
+  c->litlen.Build(lengths, 288, kLiteralLengthEntries.with_distances);
 }
 
 }  // namespace
