@@ -41,8 +41,11 @@ void* AllocateZeroed(size_t size) {
 void PrepareForWriting(void* at, size_t size) {
   // Linux 5.14 on; an older kernel refuses the advice and the pages fault in
   // as before.
+  // Smaller blocks come from the C library's heap as well as from fresh
+  // mappings; bringing in pages already there changes nothing either way.
   constexpr uintptr_t kPage = 4096;
-  if (size < kLargeBlock) return;
+  constexpr size_t kWorthACall = size_t{64} << 10;
+  if (size < kWorthACall) return;
   const uintptr_t start = (reinterpret_cast<uintptr_t>(at) + kPage - 1) & ~(kPage - 1);
   const uintptr_t end = (reinterpret_cast<uintptr_t>(at) + size) & ~(kPage - 1);
   if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
