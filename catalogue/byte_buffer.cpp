@@ -40,9 +40,8 @@ void* AllocateZeroed(size_t size) {
 
 void PrepareForWriting(void* at, size_t size) {
   // Linux 5.14 on; an older kernel refuses the advice and the pages fault in
-  // as before.
-  // Smaller blocks come from the C library's heap as well as from fresh
-  // mappings; bringing in pages already there changes nothing either way.
+  // as before. Blocks below kLargeBlock come from the C library's heap as
+  // well as from fresh mappings: pages already there are left as they are.
   constexpr uintptr_t kPage = 4096;
   constexpr size_t kWorthACall = size_t{64} << 10;
   if (size < kWorthACall) return;

@@ -1,5 +1,6 @@
 #include "catalogue/deflate_scan.h"
 
+#include <array>
 #include <cstring>
 
 namespace varnett {
@@ -173,40 +174,34 @@ constexpr uint16_t kDistBase[30] = {1,    2,    3,    4,    5,    7,    9,    13
 constexpr uint8_t kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                     6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
-// The entries of the literal/length symbols: the lengths refused when the
-// block's distance code is empty (zlib: "invalid distance code"), and 286
-// and 287, which only the fixed code has, always (zlib: "invalid
-// literal/length code").
-struct LiteralLengthEntries {
-  uint32_t with_distances[288];
-  uint32_t without_distances[288];
-};
-constexpr LiteralLengthEntries MakeLiteralLengthEntries() {
-  LiteralLengthEntries t{};
+// The entries of the literal/length symbols: 286 and 287, which only the
+// fixed code has, always refused (zlib: "invalid literal/length code"), and
+// the lengths too when the block's distance code is empty (zlib: "invalid
+// distance code").
+constexpr std::array<uint32_t, 288> kLiteralLengthEntries = [] {
+  std::array<uint32_t, 288> t{};
   for (int s = 0; s < 288; ++s) {
-    uint32_t e = kMissing;
-    if (s < 256) e = Entry(kLiteral);
-    if (s == 256) e = Entry(kEnd);
-    if (s > 256 && s < 286) e = Entry(kMatch, kLengthBase[s - 257], kLengthExtra[s - 257]);
-    t.with_distances[s] = e;
-    t.without_distances[s] = s > 256 ? kMissing : e;
+    t[s] = s < 256    ? Entry(kLiteral)
+           : s == 256 ? Entry(kEnd)
+           : s < 286  ? Entry(kMatch, kLengthBase[s - 257], kLengthExtra[s - 257])
+                      : kMissing;
   }
   return t;
-}
-constexpr LiteralLengthEntries kLiteralLengthEntries = MakeLiteralLengthEntries();
+}();
+constexpr std::array<uint32_t, 288> kLiteralEntriesOnly = [] {
+  std::array<uint32_t, 288> t = kLiteralLengthEntries;
+  for (int s = 257; s < 288; ++s) t[s] = kMissing;
+  return t;
+}();
 
 // The distance symbols; 30 and 31, which only the fixed code has, refused
 // (zlib: "invalid distance code").
-struct DistanceEntries {
-  uint32_t e[32];
-};
-constexpr DistanceEntries MakeDistanceEntries() {
-  DistanceEntries t{};
+constexpr std::array<uint32_t, 32> kDistanceEntries = [] {
+  std::array<uint32_t, 32> t{};
   for (int s = 0; s < 32; ++s)
-    t.e[s] = s < 30 ? Entry(kMatch, kDistBase[s], kDistExtra[s]) : kMissing;
+    t[s] = s < 30 ? Entry(kMatch, kDistBase[s], kDistExtra[s]) : kMissing;
   return t;
-}
-constexpr DistanceEntries kDistanceEntries = MakeDistanceEntries();
+}();
 
 struct Codes {
   Code litlen;
@@ -260,15 +255,11 @@ bool WalkBlock(Bits& stream, const Codes& c, uint64_t* made_so_far, uint64_t mos
 }
 
 // The code-length symbols, each its own value.
-struct PrecodeEntries {
-  uint32_t e[19];
-};
-constexpr PrecodeEntries MakePrecodeEntries() {
-  PrecodeEntries t{};
-  for (int s = 0; s < 19; ++s) t.e[s] = Entry(kLiteral, uint32_t(s));
+constexpr std::array<uint32_t, 19> kPrecodeEntries = [] {
+  std::array<uint32_t, 19> t{};
+  for (int s = 0; s < 19; ++s) t[s] = Entry(kLiteral, uint32_t(s));
   return t;
-}
-constexpr PrecodeEntries kPrecodeEntries = MakePrecodeEntries();
+}();
 
 bool ReadDynamicCodes(Bits& bits, Codes* c) {
   const int nlen = int(bits.Take(5)) + 257;
@@ -280,7 +271,7 @@ bool ReadDynamicCodes(Bits& bits, Codes* c) {
   uint8_t lengths[320] = {};
   for (int i = 0; i < ncode; ++i) lengths[kOrder[i]] = uint8_t(bits.Take(3));
   Code precode;
-  if (!precode.Build(lengths, 19, kPrecodeEntries.e) || precode.empty) return false;
+  if (!precode.Build(lengths, 19, kPrecodeEntries.data()) || precode.empty) return false;
   std::memset(lengths, 0, sizeof lengths);
   int i = 0;
   while (i < nlen + ndist) {
@@ -309,10 +300,10 @@ bool ReadDynamicCodes(Bits& bits, Codes* c) {
   }
   if (bits.Past()) return false;
   if (lengths[256] == 0) return false;  // zlib: "invalid code -- missing end-of-block"
-  if (!c->dist.Build(lengths + nlen, ndist, kDistanceEntries.e)) return false;
-  return c->litlen.Build(lengths, nlen,
-                         c->dist.empty ? kLiteralLengthEntries.without_distances
-                                       : kLiteralLengthEntries.with_distances) &&
+  if (!c->dist.Build(lengths + nlen, ndist, kDistanceEntries.data())) return false;
+  return c->litlen.Build(
+             lengths, nlen,
+             c->dist.empty ? kLiteralEntriesOnly.data() : kLiteralLengthEntries.data()) &&
          !c->litlen.empty;
 }
 
@@ -326,8 +317,8 @@ void FixedCodes(Codes* c) {
   for (int s = 256; s < 280; ++s) lengths[s] = 7;
   for (int s = 280; s < 288; ++s) lengths[s] = 8;
   for (int s = 0; s < 32; ++s) lengths[288 + s] = 5;
-  c->dist.Build(lengths + 288, 32, kDistanceEntries.e);
-  c->litlen.Build(lengths, 288, kLiteralLengthEntries.with_distances);
+  c->dist.Build(lengths + 288, 32, kDistanceEntries.data());
+  c->litlen.Build(lengths, 288, kLiteralLengthEntries.data());
 }
 
 }  // namespace
