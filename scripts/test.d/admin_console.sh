@@ -115,6 +115,17 @@ if [ "$(grep -c . "$work/files/binary")" -le 4 ]; then
 else
   check no "admin console binary: nothing but the refusal"
 fi
+# The output file named as the archive in other letters: refused in Korean,
+# and the catalogue left as it was.
+cp "$c/게임목록/GPData.nif" "$work/files/before.nif"
+on_console onto extract 'C:\게임목록\GPData.nif' -o 'c:\게임목록\.\gpdata.NIF'
+shows onto "exit 64"
+shows onto 'varnett-admin: extract: 출력 파일이 아카이브 자신입니다. 다른 -o FILE 을 주십시오'
+if cmp -s "$c/게임목록/GPData.nif" "$work/files/before.nif"; then
+  check ok "admin console onto: the catalogue kept"
+else
+  check no "admin console onto: the catalogue kept"
+fi
 
 # Through a pipe or into a file the same text stays UTF-8 bytes.
 wine 'C:\tools\varnett-admin.exe' lookup 'C:\게임목록\없음.nif' nexon >"$work/files/piped.out" \
