@@ -12,9 +12,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/lib/wine.sh"
 
 out=${VARNETT_OUT:?}
-results="${VARNETT_RESULTS:?}/admin_console.txt"
 work="$out/admin-console"
-: >"$results"
 . "$root/scripts/lib/results.sh"
 
 for tool in "$out/win/varnett-admin.exe" "$out/win/wintools/console_capture.exe"; do

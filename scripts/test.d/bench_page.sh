@@ -7,8 +7,6 @@
 # Writes "NAME passed|failed" lines into $VARNETT_RESULTS/bench_page.txt.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-results="${VARNETT_RESULTS:-$root/build/test/results}/bench_page.txt"
-: >"$results"
 . "$root/scripts/lib/results.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

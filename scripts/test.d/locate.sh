@@ -10,9 +10,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/lib/wine.sh"
 
 admin="$VARNETT_OUT/win/varnett-admin.exe"
-results="$VARNETT_RESULTS/locate.txt"
 work="$VARNETT_OUT/locate"
-: >"$results"
 
 . "$root/scripts/lib/results.sh"
 

@@ -9,8 +9,6 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$VARNETT_OUT/reproducible
-results=$VARNETT_RESULTS/reproducible.txt
-: >"$results"
 rm -rf "$work"
 
 . "$root/scripts/lib/results.sh"

@@ -6,8 +6,6 @@
 # Writes "NAME passed|failed" lines into $VARNETT_RESULTS/scripts_cli.txt.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-results="${VARNETT_RESULTS:-$root/build/test/results}/scripts_cli.txt"
-: >"$results"
 . "$root/scripts/lib/results.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
