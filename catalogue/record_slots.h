@@ -45,16 +45,17 @@ class RecordSlots {
     Reserve(listed_count_ + more);
   }
   void PushBack(uint64_t slot) {
-    if (run_open_ && slot == run_next_) {
-      ++runs_.back().count;
-      ++size_;
-      run_next_ += runs_.back().step;
-      return;
+    if (!runs_.empty()) {
+      Run& last = runs_.back();
+      if (last.first + last.count == size_ && slot == last.slot + last.count * last.step) {
+        ++last.count;
+        ++size_;
+        return;
+      }
     }
     if (listed_count_ == capacity_) Reserve(capacity_ < 8 ? 16 : capacity_ * 2);
     listed_[listed_count_++] = slot;
     ++size_;
-    run_open_ = false;
     FoldTail();
   }
   // Empty, with the room given back.
@@ -66,8 +67,6 @@ class RecordSlots {
     std::swap(size_, none.size_);
     std::swap(runs_, none.runs_);
     std::swap(tail_, none.tail_);
-    std::swap(run_open_, none.run_open_);
-    std::swap(run_next_, none.run_next_);
   }
 
  private:
@@ -105,10 +104,7 @@ class RecordSlots {
     if (tail_ < kShortestRun) return;
     listed_count_ -= tail_;
     const uint64_t* start = listed_ + listed_count_;
-    const uint64_t step = start[1] - start[0];
-    runs_.push_back(Run{size_ - tail_, tail_, start[0], step, listed_count_});
-    run_open_ = true;
-    run_next_ = start[tail_ - 1] + step;
+    runs_.push_back(Run{size_ - tail_, tail_, start[0], start[1] - start[0], listed_count_});
     tail_ = 0;
   }
   uint64_t SlotAfterFirstRun(size_t i) const {
@@ -132,9 +128,6 @@ class RecordSlots {
   // How many slots at the end of the list, after the last run, are evenly
   // spaced (at most the ones listed there).
   size_t tail_ = 0;
-  // Whether the last run ends the list, and the slot that would continue it.
-  bool run_open_ = false;
-  uint64_t run_next_ = 0;
 };
 
 }  // namespace varnett
